@@ -1,0 +1,40 @@
+#pragma once
+// A thin unbuffered file over the operating system's handle.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kelvo {
+
+class TBinFile {
+public:
+  TBinFile() = default;
+  ~TBinFile();
+  TBinFile(const TBinFile&) = delete;
+  TBinFile& operator=(const TBinFile&) = delete;
+
+  int Handle = -1;
+  std::uint16_t OpenMode = 0;
+  int LastError = 0;
+  bool IsOpen = false;
+
+  bool Open(const std::string& fileName);
+  bool CreateFile(const std::string& fileName);
+  void Close();
+  // Reads up to count bytes; returns how many were read (0 at the end or on error).
+  std::int64_t Read(char* buffer, std::int64_t count);
+  // Writes in pieces of at most 512 bytes; returns false when any byte could not be written.
+  bool WriteString(std::string_view text);
+  std::int64_t Position() const;
+  void Seek(std::int64_t offset);
+  void SeekStart();
+  void SeekEnd();
+  std::int64_t Size() const;
+  bool AtEof() const;
+  const std::string& FileName() const { return fileName_; }
+
+private:
+  std::string fileName_;
+};
+
+} // namespace kelvo

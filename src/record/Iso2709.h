@@ -1,0 +1,44 @@
+#pragma once
+// Reader of one ISO 2709 record text (without its record terminator).
+// It never raises and never reads outside the record text.
+#include <string>
+#include <string_view>
+
+namespace kelvo {
+
+class TMarcRec;
+
+class TIsoFldClass {
+public:
+  bool IsControl = true;
+  char SubfieldDelimiter = '\x1f';
+  char BlankIndicator = ' ';
+  std::string Tag;
+  std::string Data;
+
+  char Indicator(int position) const; // 1 or 2
+  int SubfieldCount() const;
+  // n-th subfield (1-based): code and value; code 0 and empty value when none.
+  void Subfield(int n, char& code, std::string& value) const;
+};
+
+class TIso2709 {
+public:
+  TIsoFldClass FieldInfo;
+  std::string RecordData;
+  char FieldTerminator = '\x1e';
+  char SubfieldDelimiter = '\x1f';
+
+  void SetRecord(std::string_view text);
+  std::string Leader() const;
+  std::string Directory() const;
+  int DataStart() const;
+  int FieldCount() const;
+  const TIsoFldClass& GetField(int index);
+};
+
+// Builds rec (cleared first) from one ISO 2709 record text in the order the
+// converters use: fields in directory order, the leader as "000", SortFields.
+void BuildRecordFromIso(TIso2709& reader, std::string_view text, TMarcRec& rec);
+
+} // namespace kelvo

@@ -1,0 +1,86 @@
+#pragma once
+// A MARC record: an ordered list of fields with a cursor, a couple queue, and
+// the exclude filter applied when the record is rendered. Field occurrences
+// are 1-based, indexes 0-based. Operations marked "moves cursor" set CurrentField.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "record/CoupleList.h"
+#include "record/MarcField.h"
+
+namespace kelvo {
+
+class TMarcRec {
+public:
+  TMarcRec() = default;
+  TMarcRec(const TMarcRec&) = delete;
+  TMarcRec& operator=(const TMarcRec&) = delete;
+
+  std::vector<std::unique_ptr<TMarcField>> Fields;
+  TCoupleList Couples;
+  std::vector<std::string> FilterEntries; // sorted case-insensitively, no duplicates
+  char FieldMark = '*';
+  char SubfieldDelimiter = '$';
+  int CurrentField = -1;
+  bool ApplyFilter = true;
+
+  void Clear(); // frees all fields; couples and filter stay
+
+  int FieldCount() const;
+  int FieldCount(std::string_view tag) const;
+  // Index outside the list: MarcError (programming error).
+  TMarcField& FieldAt(int index) const;
+
+  int SelectField(int index); // moves cursor
+  bool HasCurrentField() const;
+  TMarcField* CurrentFieldObj() const; // at the cursor, or none
+
+  bool FindField(std::string_view tag, int occurrence = 1); // moves cursor
+  bool HasField(std::string_view tag);                      // moves cursor
+  // Raises "Listfel vid anrop till TMarcRec.FieldByTag[sTag,iOccurr]".
+  TMarcField& FieldByTag(std::string_view tag, int occurrence = 1); // moves cursor
+  // Cursor-free lookups for rules that only read: the n-th field with the tag, or none.
+  TMarcField* FindFieldPtr(std::string_view tag, int occurrence = 1) const;
+  bool HasFieldWithSubfield(std::string_view tag, char code) const;
+  std::string SubfieldValue(std::string_view tag, char code, int fieldOccurrence = 1,
+                            int subfieldOccurrence = 1) const;
+  std::string FieldData(std::string_view tag) const;
+  std::string Leader() const;
+  void SetLeader(std::string_view leader);
+
+  TMarcField* AddField(std::unique_ptr<TMarcField> field);
+  TMarcField* AddField(std::string_view tag, char ind1 = ' ', char ind2 = ' ');
+  TMarcField* AddControlField(std::string_view tag, std::string_view data);
+  void AddCouple(char code, std::string_view value);
+  TMarcField* AddFieldFromCouples(std::string_view tag, char ind1, char ind2);
+  // Adds a field only when some value is non-blank; returns it or none.
+  TMarcField* AddFieldFromArrays(std::string_view tag, char ind1, char ind2, std::string_view codes,
+                                 const std::vector<std::string>& values);
+  // Always adds the field, with one subfield per non-blank value.
+  TMarcField* AddFieldWithSubfields(std::string_view tag, char ind1, char ind2, std::string_view codes,
+                                    const std::vector<std::string>& values);
+  TMarcField* CopyField(const TMarcField& field, std::string_view newTag = {});
+
+  void DeleteCurrentField();
+  // Raises "Ogiltigt anrop av TMarcField.DeleteField(oFld)" when the field is not in this record.
+  void DeleteField(const TMarcField* field);
+
+  void TrimSubfields();
+  void ReplaceChar(char from, char to);
+  void SortFields();
+  void SortFieldsStable();
+
+  // Exclude filter
+  void SetFilter(std::string_view text);
+  void MarkFiltered();
+  std::string FilterEntryFor() const;
+
+  // Line format: field lines each ended by CR LF (filter applied first when ApplyFilter).
+  std::string AsText();
+  void AppendText(std::string& out); // same, appended to out
+  void ParseText(std::string_view text);
+};
+
+} // namespace kelvo
