@@ -1,0 +1,54 @@
+#include "app/AppPaths.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kelvo {
+
+namespace {
+
+constexpr char PathDelim = '/';
+
+// Length of the folder part including its separator.
+std::size_t FolderLength(std::string_view fileName) {
+  const auto pos = fileName.rfind(PathDelim);
+  return pos == std::string_view::npos ? 0 : pos + 1;
+}
+
+} // namespace
+
+bool FileExists(const std::string &fileName) {
+  std::error_code ec;
+  return !fileName.empty() && std::filesystem::exists(fileName, ec) &&
+         !std::filesystem::is_directory(fileName, ec);
+}
+
+bool DirectoryExists(const std::string &folder) {
+  std::error_code ec;
+  return !folder.empty() && std::filesystem::is_directory(folder, ec);
+}
+
+std::string ExtractFilePath(std::string_view fileName) {
+  return std::string(fileName.substr(0, FolderLength(fileName)));
+}
+
+std::string ExtractFileName(std::string_view fileName) {
+  return std::string(fileName.substr(FolderLength(fileName)));
+}
+
+std::string ChangeFileExt(std::string_view fileName, std::string_view ext) {
+  const auto folder = FolderLength(fileName);
+  auto dot = fileName.rfind('.');
+  if (dot == std::string_view::npos || dot < folder) dot = fileName.size();
+  std::string result(fileName.substr(0, dot));
+  result += ext;
+  return result;
+}
+
+std::string ProgramFilePath() {
+  std::error_code ec;
+  const auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : path.string();
+}
+
+} // namespace kelvo

@@ -1,0 +1,21 @@
+#pragma once
+// File-system questions of the shell: existence of files and folders, the
+// folder and name parts of a path, and the program file's own path. Paths are
+// the bytes of std::string, passed to the system unchanged.
+#include <string>
+#include <string_view>
+
+namespace kelvo {
+
+bool FileExists(const std::string &fileName); // an existing file that is not a folder
+bool DirectoryExists(const std::string &folder);
+// The folder part with its trailing separator ("" when there is none).
+std::string ExtractFilePath(std::string_view fileName);
+// The name without its folder.
+std::string ExtractFileName(std::string_view fileName);
+// fileName with its extension (from the last "." of the name part) replaced by ext.
+std::string ChangeFileExt(std::string_view fileName, std::string_view ext);
+// Full path of the running program ("/proc/self/exe" resolved); empty when unknown.
+std::string ProgramFilePath();
+
+} // namespace kelvo

@@ -1,0 +1,23 @@
+#include "app/MainState.h"
+
+#include "app/AppPaths.h"
+
+namespace kelvo {
+
+const TProfileInfo *ProfileInfo(int profile) {
+  for (const auto &info : Profiles)
+    if (info.Number == profile) return &info;
+  return nullptr;
+}
+
+bool HasFileName(std::string_view caption) { return caption.find('*') == std::string_view::npos; }
+
+bool StartAvailable(const TMainState &state) {
+  return HasFileName(state.InFile) && HasFileName(state.OutFile) && FileExists(state.InFile);
+}
+
+bool SurveyAvailable(const TMainState &state) {
+  return !state.SourceIsIso && HasFileName(state.InFile) && FileExists(state.InFile);
+}
+
+} // namespace kelvo

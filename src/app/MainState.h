@@ -1,0 +1,81 @@
+#pragma once
+// The state of the main window that start-up fills and a run reads: the two
+// file names, the menu switches and the values of the settings file. A plain
+// struct, so that the window, kelvokonv and the tests share it; the window
+// binds its labels and check marks to these members.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvo {
+
+// The conversion profiles; any other number has no title, no filter and no run.
+struct TProfileInfo {
+  int Number;
+  std::string_view Title;      // in the window title
+  std::string_view Label;      // ConversionLabel of the converter
+  std::string_view FilterFile; // in the data folder
+};
+
+inline constexpr TProfileInfo Profiles[] = {
+    {0, "SorvM21/KV2/Sorvia", "BatSorM21", "marcfilter.txt"},
+    {1, "SorvM21/KV2/Marc21", "BatSorKV21", "marcfilter21.txt"},
+    {2, "DalkII/KV2/Marc21", "BatDalkKV21", "marcfilterdalkii.txt"},
+};
+
+// The profile with that number, or none.
+const TProfileInfo *ProfileInfo(int profile);
+
+// The caption of a file-name label that holds no name; any caption that
+// contains a "*" counts as no name.
+inline constexpr std::string_view NoFileCaption = "*ej angiven*";
+bool HasFileName(std::string_view caption);
+
+struct TMainState {
+  // The program and where its data lives (folders with their trailing separator).
+  std::string ProgramFile;   // full path of the program file
+  std::string ProgramFolder; // bathelp.htm, default side files
+  std::string DataFolder;    // filter files, LokalAnpassTrux.xml, mediekoder.txt
+  int Profile = 0;           // "profil"
+  std::string FilterFile;    // DataFolder + the profile's filter file name
+
+  // Captions of lblInfil and lblUtfil: the input and output file names.
+  std::string InFile{NoFileCaption};
+  std::string OutFile{NoFileCaption};
+
+  // Menu switches, in their design state.
+  bool SourceIsIso = true;                    // mnuSourceIsIso2709
+  bool ConvertToKv2 = true;                   // mnuKonvTillKv2
+  bool FilterOn = true;                       // mnuMarcFilterOn
+  bool RemoveDuplicateLines = true;           // mnuDubbletterBort
+  bool PeriodicalsSep = false;                // mnuPeriodicalsSep
+  bool PeriodicaFileShow = true;              // mnuPeriodicaFileShow
+  bool UtgallradeSeparera = false;            // mnuUtgallradeSeparera
+  bool UtgallradeFileShow = true;             // mnuUtgallradeFileShow
+  bool DiakriterTranslate = true;             // mnuDiakriterTranslate (profile 2)
+  bool DalkOegentligaDelarSpecial = false;    // mnuDalkOegentligaDelarSpecial (profile 2)
+  bool DalkEgentligaFlerbandSepareras = true; // mnuDalkEgentligaFlerbandSepareras (profile 2)
+
+  // Values of the settings file.
+  std::string Infil;           // "filer"/"infil": last input file, kept only when it exists
+  std::string Utfil;           // "filer"/"utfil": last output file
+  std::string PeriodicalsFile; // "filer"/"periodica"
+  std::string WeededFile;      // "filer"/"utgallrade"
+  std::string WeedingCriteria = "Utgallr|Gallr|U"; // "diverse"/"utgallradkriterier"
+  bool SubfieldLines = true;                       // "diverse"/"dfradbryt"
+  // Profile 1 options switched on whatever section "kv2m21spec" says
+  // (kelvokonv --option); the window leaves it empty.
+  std::vector<std::string> Kv21Options;
+
+  // Start-up.
+  bool Batch = false;           // "bat" on the command line
+  std::string OpenDialogFolder; // first folder of the input file dialog
+  std::string SaveDialogFolder; // first folder of the output file dialog
+};
+
+// Start is available when both labels hold a name and the input file exists.
+bool StartAvailable(const TMainState &state);
+// The field survey needs line-format input and an existing input file.
+bool SurveyAvailable(const TMainState &state);
+
+} // namespace kelvo

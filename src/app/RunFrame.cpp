@@ -1,0 +1,45 @@
+#include "app/RunFrame.h"
+
+#include "app/VoWinApi.h"
+#include "app/voMsg.h"
+
+namespace kelvo {
+
+void TRunFrame::BeginLoop() {
+  View.SetGauge(0);
+  Cancelled = false;
+  RecordCount = 0;
+  Counts.clear();
+  running_ = true;
+  View.SetRunning(true);
+}
+
+void TRunFrame::ConvertLoop(TKonvBase &konv) {
+  do {
+    ++RecordCount;
+    konv.ConvertNext();
+    if (RecordCount % StatusInterval == 0) ShowCount();
+    View.SetGauge(konv.Percent());
+    Api.ProcessMessages();
+  } while (!konv.EndOfInput && !Cancelled);
+  Counts = konv.RunCounts();
+}
+
+void TRunFrame::ShowCount() {
+  std::string text(CountStatusText);
+  text += std::to_string(RecordCount);
+  View.SetStatus(text);
+}
+
+void TRunFrame::EndLoop() {
+  if (!running_) return;
+  running_ = false;
+  View.SetGauge(0);
+  View.SetRunning(false);
+}
+
+void TRunFrame::CancelCommand(std::string_view windowTitle) {
+  if (Msg.QuestionBox("S\xe4kert du vill avbryta?", windowTitle)) Cancelled = true;
+}
+
+} // namespace kelvo

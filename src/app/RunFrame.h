@@ -1,0 +1,91 @@
+#pragma once
+// The frame every conversion run shares, whatever the profile: the gauge, the
+// status text with the record counter, the Cancel button and its flag, the
+// processing of pending events after each record, and the message boxes. A
+// run talks to the outside only through this frame, so the window, kelvokonv
+// and the tests drive the same code.
+//
+// A profile run (RunProfile in ProfileRun.h, the vendor profile's run) does:
+//   create its converter (errors propagate; nothing is shown yet)
+//   TLoopGuard guard(frame);  // declared before the converter it outlives
+//   frame.BeginLoop();        // gauge 0, Cancel shown, flag cleared, Start off
+//   frame.ConvertLoop(konv);  // until EndOfInput or Cancel
+//   free the converter; the guard's EndLoop restores the idle state, also
+//   when a record raised an error.
+// Errors are reported by RunProfile, which catches them at the top.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/KonvBase.h"
+
+namespace kelvo {
+
+class TCustomIniFile;
+class TVoMsg;
+class TVoWinApi;
+
+// What a run shows while it goes; implemented by the window and by kelvokonv.
+class TRunView {
+public:
+  virtual ~TRunView() = default;
+  virtual void SetGauge(int percent) = 0; // 0..100
+  virtual void SetStatus(const std::string &text) = 0;
+  // true: Cancel shown, Start disabled (button and menu item).
+  // false: Cancel hidden, Start availability re-evaluated (StartAvailable).
+  virtual void SetRunning(bool running) = 0;
+};
+
+inline constexpr std::string_view CountStatusText = "Antal konverterade poster: ";
+inline constexpr std::int64_t StatusInterval = 200;
+
+class TRunFrame {
+public:
+  TRunFrame(TRunView &view, TVoWinApi &api, TVoMsg &msg, const TCustomIniFile *settings = nullptr)
+      : View(view), Api(api), Msg(msg), Settings(settings) {}
+
+  TRunView &View;
+  TVoWinApi &Api;
+  TVoMsg &Msg;
+  // The settings file, for what a profile reads at the start of every run;
+  // none means every such value takes its default.
+  const TCustomIniFile *Settings;
+
+  bool Cancelled = false;        // set by CancelCommand; keeps its value after the run
+  std::int64_t RecordCount = 0;  // calls of ConvertNext in the current or last loop
+  std::vector<TRunCount> Counts; // where the records of the last loop went
+
+  // Gauge to 0, Cancel shown, cancel flag and counter cleared, Start disabled.
+  void BeginLoop();
+  // Calls ConvertNext until EndOfInput or the cancel flag; after every call
+  // the counter, every 200th time the status text, the gauge from Percent and
+  // the pending events. Keeps the converter's RunCounts at the end.
+  void ConvertLoop(TKonvBase &konv);
+  // Status text "Antal konverterade poster: " and the counter.
+  void ShowCount();
+  // Gauge to 0, Cancel hidden, Start re-evaluated; nothing when no loop began.
+  void EndLoop();
+  bool Running() const { return running_; }
+
+  // The Cancel button: asks "Säkert du vill avbryta?" with the window's title
+  // as caption and sets the cancel flag on Yes.
+  void CancelCommand(std::string_view windowTitle);
+
+private:
+  bool running_ = false;
+};
+
+// Ends the loop state when a run leaves its scope, normally or by an error.
+class TLoopGuard {
+public:
+  explicit TLoopGuard(TRunFrame &frame) : frame_(frame) {}
+  ~TLoopGuard() { frame_.EndLoop(); }
+  TLoopGuard(const TLoopGuard &) = delete;
+  TLoopGuard &operator=(const TLoopGuard &) = delete;
+
+private:
+  TRunFrame &frame_;
+};
+
+} // namespace kelvo
