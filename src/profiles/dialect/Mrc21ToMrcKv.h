@@ -1,10 +1,12 @@
 #pragma once
 // Profile 0 ("SorvM21/KV2/Sorvia"): MARC21 to the Kelvo dialect.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "convert/KonvSimple.h"
+#include "record/VoFileOutStream.h"
 
 namespace kelvo {
 
@@ -24,6 +26,28 @@ public:
 
   void ConvertNext() override;
   std::vector<TRunCount> RunCounts() const override;
+
+  // The rule sequence: builds OutRecord from SourceRecord.
+  void ConvertFields();
+  // Routing tests on OutRecord.
+  bool IsWeeded() const;
+  bool IsPeriodical() const;
+
+private:
+  void FinalCleanUp();
+  void RouteRecord();
+  void WriteSideRecord(TVoFileOutStream& stream);
+
+  const std::vector<std::string>& filterLines_;
+  bool sourceIsIso_;
+  bool separatePeriodicals_;
+  std::string periodicalsFile_;
+  bool separateWeeded_;
+  std::string weededFile_;
+  std::unique_ptr<TVoFileOutStream> periodicalsStream_;
+  std::unique_ptr<TVoFileOutStream> weededStream_;
+  std::int64_t periodicalsCount_ = 0;
+  std::int64_t weededCount_ = 0;
 };
 
 } // namespace kelvo
