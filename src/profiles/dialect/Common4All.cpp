@@ -4,14 +4,15 @@
 
 namespace kelvo {
 
-bool StripEnding(std::string& text, std::string_view ending) {
+bool StripEnding(std::string &text, std::string_view ending) {
   if (text.size() <= ending.size() || !text.ends_with(ending)) return false;
   text.resize(text.size() - ending.size());
   return true;
 }
 
-void StripEndPunctuation(std::string& text) {
-  for (std::string_view ending : EndPunctuation) StripEnding(text, ending);
+void StripEndPunctuation(std::string &text) {
+  for (std::string_view ending : EndPunctuation)
+    StripEnding(text, ending);
 }
 
 std::string TrimEnclosing(std::string_view text, char open, char close) {
@@ -21,8 +22,9 @@ std::string TrimEnclosing(std::string_view text, char open, char close) {
   return std::string(s);
 }
 
-void CopyFieldsAs(const TMarcRec& source, TMarcRec& out, std::string_view sourceTag, std::string_view newTag) {
-  for (const auto& field : source.Fields)
+void CopyFieldsAs(const TMarcRec &source, TMarcRec &out, std::string_view sourceTag,
+                  std::string_view newTag) {
+  for (const auto &field : source.Fields)
     if (field->Tag == sourceTag) out.CopyField(*field, newTag);
 }
 

@@ -14,9 +14,9 @@ class TMrc21ToMrcKv : public TKonvSimple {
 public:
   // Side files are created (truncated) here; one that cannot be created
   // raises MarcError naming the file.
-  TMrc21ToMrcKv(const std::string& outFileName, const std::string& inFileName, const std::string& terminator,
-                const std::vector<std::string>& filterLines, bool sourceIsIso, bool separatePeriodicals,
-                const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
+  TMrc21ToMrcKv(const std::string &outFileName, const std::string &inFileName, const std::string &terminator,
+                const std::vector<std::string> &filterLines, bool sourceIsIso, bool separatePeriodicals,
+                const std::string &periodicalsFile, bool separateWeeded, const std::string &weededFile);
   ~TMrc21ToMrcKv() override;
 
   TMarcRec SourceRecord;
@@ -36,9 +36,9 @@ public:
 private:
   void FinalCleanUp();
   void RouteRecord();
-  void WriteSideRecord(TVoFileOutStream& stream);
+  void WriteSideRecord(TVoFileOutStream &stream);
 
-  const std::vector<std::string>& filterLines_;
+  const std::vector<std::string> &filterLines_;
   bool sourceIsIso_;
   bool separatePeriodicals_;
   std::string periodicalsFile_;
