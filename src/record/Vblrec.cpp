@@ -32,7 +32,6 @@ bool TVblRec::Open(const std::string &fileName) {
 }
 
 void TVblRec::Close() {
-  File.SeekStart();
   File.Close();
   Reset();
 }

@@ -80,26 +80,26 @@ constexpr char32_t kInvalid = 0xFFFFFFFF;
 char32_t DecodeUtf8(std::string_view s, std::size_t &i) {
   const auto lead = static_cast<unsigned char>(s[i++]);
   if (lead < 0x80) return lead;
-  std::size_t extra = 0;
-  char32_t cp = 0;
-  char32_t min = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1, cp = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, cp = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, cp = lead & 0x07, min = 0x10000;
-  } else {
-    return kInvalid;
-  }
-  if (s.size() - i < extra) return kInvalid;
-  for (std::size_t k = 0; k < extra; ++k) {
+  // Lead byte pattern -> number of continuation bytes and the smallest code
+  // point that needs this length (anything below is an overlong form).
+  struct Form {
+    unsigned char mask, value, payload;
+    std::size_t extra;
+    char32_t min;
+  };
+  constexpr std::array<Form, 3> forms = {
+      {{0xE0, 0xC0, 0x1F, 1, 0x80}, {0xF0, 0xE0, 0x0F, 2, 0x800}, {0xF8, 0xF0, 0x07, 3, 0x10000}}};
+  const auto form =
+      std::find_if(forms.begin(), forms.end(), [lead](const Form &f) { return (lead & f.mask) == f.value; });
+  if (form == forms.end() || s.size() - i < form->extra) return kInvalid;
+  char32_t cp = lead & form->payload;
+  for (std::size_t k = 0; k < form->extra; ++k) {
     const auto next = static_cast<unsigned char>(s[i + k]);
     if ((next & 0xC0) != 0x80) return kInvalid;
     cp = (cp << 6) | (next & 0x3F);
   }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kInvalid;
-  i += extra;
+  if (cp < form->min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kInvalid;
+  i += form->extra;
   return cp;
 }
 

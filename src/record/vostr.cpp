@@ -212,9 +212,8 @@ std::string PadRight(std::string_view s, int length, char c) {
 
 void OverlayAt(std::string_view text, std::string &s, int position, char pad) {
   const std::size_t at = position < 1 ? 0 : static_cast<std::size_t>(position) - 1;
-  if (s.size() < at + 1) s.resize(at + 1, pad);
-  if (s.size() < at + text.size()) s.resize(at + text.size());
-  s.replace(at, text.size(), text);
+  if (s.size() <= at) s.resize(at + 1, pad);
+  s.replace(at, text.size(), text); // grows s when text runs past its end
 }
 
 std::string RepeatChar(char c, int n) {
