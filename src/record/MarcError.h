@@ -11,4 +11,10 @@ public:
   explicit MarcError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The index error of the record model's lists (an index outside a list is a
+// programming error in the caller).
+inline MarcError ListIndexError(long long index) {
+  return MarcError("Listindex utanf\xf6r gr\xe4nserna (" + std::to_string(index) + ")");
+}
+
 } // namespace kelvo
