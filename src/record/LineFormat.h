@@ -1,9 +1,12 @@
 #pragma once
-// The two output variants of a record's line-format text.
+// The line end of the line format and the two output variants of a record's text.
 #include <string>
 #include <string_view>
 
 namespace kelvo {
+
+// The line end of the format, also what parsing turns into a blank.
+inline constexpr std::string_view LineEnd = "\r\n";
 
 // "Dubblettrader i resultat raderas": every line once (case-insensitive),
 // each followed by CR LF; trailing empty lines dropped.
@@ -11,5 +14,10 @@ std::string RemoveDuplicateLinesText(std::string_view text);
 // Every subfield after the first of a line on a line of its own; lines joined
 // with CR LF only between two non-blank lines, none after the last.
 std::string SubfieldLinesText(std::string_view text, char delimiter = '$');
+
+// The same two variants appended to out (the writer's reused buffer); text
+// must not be a view into out.
+void AppendWithoutDuplicateLines(std::string& out, std::string_view text);
+void AppendSubfieldLines(std::string& out, std::string_view text, char delimiter = '$');
 
 } // namespace kelvo

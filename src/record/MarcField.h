@@ -50,6 +50,8 @@ public:
   // Raises "Listfel vid anrop till TMarcField.SubFieldByTag[sTag,iOccurr]".
   TMarcSubField& SubFieldByTag(char code, int occurrence = 1); // moves cursor
   TMarcSubField* CurrentSubfieldObj() const;                   // at the cursor, or none
+  // Cursor-free lookup for rules that only read: the n-th subfield with the code, or none.
+  TMarcSubField* FindSubfieldPtr(char code, int occurrence = 1) const;
 
   TMarcSubField* FindNextSubfield(const TMarcSubField* after, char code, const CharSet& stopCodes) const;
   bool HasNextSubfield(const TMarcSubField* after, char code, const CharSet& stopCodes) const;
