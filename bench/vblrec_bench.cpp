@@ -24,7 +24,7 @@ std::string MakeInput(int records, int recordSize) {
   return file;
 }
 
-void BM_VblRecReadAll(benchmark::State &state) {
+void BM_VblRecReadAll(benchmark::State& state) {
   const std::string file = MakeInput(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   const auto fileSize = static_cast<std::int64_t>(std::filesystem::file_size(file));
   std::int64_t records = 0;
@@ -45,7 +45,7 @@ void BM_VblRecReadAll(benchmark::State &state) {
 // Many small records (up to 5000 a chunk) and records of several chunks each.
 BENCHMARK(BM_VblRecReadAll)->Args({200000, 10})->Args({20000, 1000})->Args({20, 500000})->UseRealTime();
 
-void BM_VoRegExprAlternating(benchmark::State &state) {
+void BM_VoRegExprAlternating(benchmark::State& state) {
   kelvo::TVoRegExpr re;
   const std::string subfield = "G\xf6teborgs universitetsbibliotek, 1998.";
   for (auto _ : state) {

@@ -26,13 +26,13 @@ int OpenFlags(std::uint16_t mode) {
 
 TBinFile::~TBinFile() { Close(); }
 
-bool TBinFile::Open(const std::string &fileName) { return OpenHandle(fileName, OpenFlags(OpenMode)); }
+bool TBinFile::Open(const std::string& fileName) { return OpenHandle(fileName, OpenFlags(OpenMode)); }
 
-bool TBinFile::CreateFile(const std::string &fileName) {
+bool TBinFile::CreateFile(const std::string& fileName) {
   return OpenHandle(fileName, O_WRONLY | O_CREAT | O_TRUNC);
 }
 
-bool TBinFile::OpenHandle(const std::string &fileName, int flags) {
+bool TBinFile::OpenHandle(const std::string& fileName, int flags) {
   Close();
   fileName_ = fileName;
   Handle = ::open(fileName.c_str(), flags | O_CLOEXEC, 0644);
@@ -47,7 +47,7 @@ void TBinFile::Close() {
   IsOpen = false;
 }
 
-std::int64_t TBinFile::Read(char *buffer, std::int64_t count) {
+std::int64_t TBinFile::Read(char* buffer, std::int64_t count) {
   if (!IsOpen || count <= 0) return 0;
   // A read may return less than asked for (a signal, a pipe); keep going
   // until the count is reached or the file ends.

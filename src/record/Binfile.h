@@ -10,20 +10,20 @@ class TBinFile {
 public:
   TBinFile() = default;
   ~TBinFile();
-  TBinFile(const TBinFile &) = delete;
-  TBinFile &operator=(const TBinFile &) = delete;
+  TBinFile(const TBinFile&) = delete;
+  TBinFile& operator=(const TBinFile&) = delete;
 
   int Handle = -1;
   std::uint16_t OpenMode = 0;
   int LastError = 0;
   bool IsOpen = false;
 
-  bool Open(const std::string &fileName);
-  bool CreateFile(const std::string &fileName);
+  bool Open(const std::string& fileName);
+  bool CreateFile(const std::string& fileName);
   void Close();
   // Reads count bytes, fewer only at the end of the file or on an error;
   // returns how many were read.
-  std::int64_t Read(char *buffer, std::int64_t count);
+  std::int64_t Read(char* buffer, std::int64_t count);
   // Writes all of text (in as few system calls as the system allows); returns
   // false when any byte could not be written, e.g. on a full disk.
   bool WriteString(std::string_view text);
@@ -33,10 +33,10 @@ public:
   void SeekEnd();
   std::int64_t Size() const;
   bool AtEof() const;
-  const std::string &FileName() const { return fileName_; }
+  const std::string& FileName() const { return fileName_; }
 
 private:
-  bool OpenHandle(const std::string &fileName, int flags);
+  bool OpenHandle(const std::string& fileName, int flags);
 
   std::string fileName_;
 };

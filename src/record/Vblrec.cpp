@@ -10,7 +10,7 @@ TVblRec::TVblRec(char separator) : SepChar(separator) {}
 
 void TVblRec::SetSingleCharMode(bool flag) { MultiCharSep = !flag; }
 
-void TVblRec::SetSepString(const std::string &text) { SepString = text; }
+void TVblRec::SetSepString(const std::string& text) { SepString = text; }
 
 void TVblRec::Reset() {
   AtEndOfFile = false;
@@ -20,7 +20,7 @@ void TVblRec::Reset() {
   cutPos_ = 0;
 }
 
-bool TVblRec::Open(const std::string &fileName) {
+bool TVblRec::Open(const std::string& fileName) {
   Reset();
   ChunkStart = 0;
   FileSize = -1;
@@ -49,7 +49,7 @@ std::size_t TVblRec::FindSeparator(std::size_t from) const {
 // end of the file holds the beginning of a record longer than the chunk; the
 // following chunks are added until the record's separator (or the end of the
 // file) is reached, so the record is delivered whole.
-void TVblRec::ReadChunk(std::string &workBuffer, std::int64_t bufferSize) {
+void TVblRec::ReadChunk(std::string& workBuffer, std::int64_t bufferSize) {
   Buffer.swap(workBuffer); // keep the previous chunk's storage for the next read
   cutPos_ = 0;
   if (File.IsOpen) NextChunkPos = ChunkStart;
@@ -84,7 +84,7 @@ void TVblRec::ReadChunk(std::string &workBuffer, std::int64_t bufferSize) {
   }
 }
 
-bool TVblRec::ReadRecord(std::string &workBuffer, std::int64_t bufferSize) {
+bool TVblRec::ReadRecord(std::string& workBuffer, std::int64_t bufferSize) {
   // A chunk always yields at least one record: it is read on until a
   // separator or the end of the file (which counts the final record).
   if (Pending == 0) ReadChunk(workBuffer, bufferSize < 1 ? ChunkSize : bufferSize);

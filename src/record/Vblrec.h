@@ -31,17 +31,17 @@ public:
   bool MultiCharSep = false;
 
   void SetSingleCharMode(bool flag);
-  void SetSepString(const std::string &text);
-  bool Open(const std::string &fileName);
+  void SetSepString(const std::string& text);
+  bool Open(const std::string& fileName);
   void Close();
   // Delivers the next record text into Current; true when it is the last one.
   // workBuffer is storage lent for reading chunks of bufferSize bytes.
   // Raises MarcError naming the file when the file cannot be read.
-  bool ReadRecord(std::string &workBuffer, std::int64_t bufferSize = ChunkSize);
+  bool ReadRecord(std::string& workBuffer, std::int64_t bufferSize = ChunkSize);
   int Percent() const;
 
 private:
-  void ReadChunk(std::string &workBuffer, std::int64_t bufferSize);
+  void ReadChunk(std::string& workBuffer, std::int64_t bufferSize);
   // Index of the next separator in Buffer at or after from, or npos.
   std::size_t FindSeparator(std::size_t from) const;
   std::size_t SeparatorLength() const;

@@ -9,13 +9,13 @@ namespace {
 
 constexpr std::size_t kBufferSize = 65536;
 
-[[noreturn]] void RaiseWriteError(const std::string &fileName) {
+[[noreturn]] void RaiseWriteError(const std::string& fileName) {
   throw MarcError("Kan inte skriva till filen " + fileName);
 }
 
 } // namespace
 
-TVoFileOutStream::TVoFileOutStream(const std::string &fileName) : fileName_(fileName) {
+TVoFileOutStream::TVoFileOutStream(const std::string& fileName) : fileName_(fileName) {
   file_ = std::fopen(fileName.c_str(), "wb");
   if (file_ == nullptr) throw MarcError("Cannot create file " + fileName);
   std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
@@ -37,7 +37,7 @@ void TVoFileOutStream::Flush() {
 
 void TVoFileOutStream::Close() {
   if (file_ == nullptr) return;
-  std::FILE *file = file_;
+  std::FILE* file = file_;
   file_ = nullptr;
   // fclose flushes the buffer; its result is the last word on whether the data reached the file.
   if (std::fclose(file) != 0) RaiseWriteError(fileName_);

@@ -46,7 +46,7 @@ Tables MakeNationalTables() {
   Tables tables{};
   const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   const locale_t previous = cLocale ? uselocale(cLocale) : static_cast<locale_t>(nullptr);
-  const std::uint8_t *made = pcre2_maketables(nullptr);
+  const std::uint8_t* made = pcre2_maketables(nullptr);
   if (cLocale) {
     uselocale(previous);
     freelocale(cLocale);
@@ -55,7 +55,7 @@ Tables MakeNationalTables() {
   std::memcpy(tables.data(), made, tables.size());
   pcre2_maketables_free(nullptr, made);
 
-  for (const auto &[lo, hi] : kNationalWordChars) {
+  for (const auto& [lo, hi] : kNationalWordChars) {
     for (int c = lo; c <= hi; ++c) {
       tables[kCbitsOffset + kCbitWord + static_cast<std::size_t>(c) / 8] |=
           static_cast<std::uint8_t>(1U << (c % 8));
@@ -66,7 +66,7 @@ Tables MakeNationalTables() {
 }
 
 // The compile context of national objects, built once per process.
-pcre2_compile_context *NationalContext() {
+pcre2_compile_context* NationalContext() {
   static const Tables tables = MakeNationalTables();
   static const std::unique_ptr<pcre2_compile_context, decltype(&pcre2_compile_context_free)> context = [] {
     std::unique_ptr<pcre2_compile_context, decltype(&pcre2_compile_context_free)> made(
@@ -82,7 +82,7 @@ std::string ErrorText(int code) {
   std::array<PCRE2_UCHAR, 256> text{};
   const int n = pcre2_get_error_message(code, text.data(), text.size());
   return n < 0 ? "PCRE2-fel " + std::to_string(code)
-               : std::string(reinterpret_cast<const char *>(text.data()), static_cast<std::size_t>(n));
+               : std::string(reinterpret_cast<const char*>(text.data()), static_cast<std::size_t>(n));
 }
 
 } // namespace
@@ -98,8 +98,8 @@ struct TVoRegExpr::Impl {
 
   bool national;
   std::map<std::string, Compiled, std::less<>> cache;
-  const std::string *expression = nullptr; // key of current in cache
-  Compiled *current = nullptr;
+  const std::string* expression = nullptr; // key of current in cache
+  Compiled* current = nullptr;
   std::string subject; // the input of the last Exec, which the match refers to
   int matchCount = 0;  // pcre2_match's result: 0 without a match
 
@@ -131,7 +131,7 @@ struct TVoRegExpr::Impl {
     subject.assign(input);
     matchCount = 0;
     if (from > subject.size()) return false;
-    const auto *data = reinterpret_cast<PCRE2_SPTR>(subject.data());
+    const auto* data = reinterpret_cast<PCRE2_SPTR>(subject.data());
     int rc = 0;
     if (current->jit)
       rc = pcre2_jit_match(current->code.get(), data, subject.size(), from, 0, current->matchData.get(),
@@ -151,9 +151,9 @@ struct TVoRegExpr::Impl {
   }
 
   // Start and end offset of group n in subject, or false when it did not take part.
-  bool Group(int n, PCRE2_SIZE &start, PCRE2_SIZE &end) const {
+  bool Group(int n, PCRE2_SIZE& start, PCRE2_SIZE& end) const {
     if (n < 0 || n >= matchCount) return false;
-    const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(current->matchData.get());
+    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(current->matchData.get());
     start = ovector[2 * n];
     end = ovector[2 * n + 1];
     return start != PCRE2_UNSET && end >= start;
@@ -167,7 +167,7 @@ TVoRegExpr::TVoRegExpr(bool nationalWordChars) : impl_(std::make_unique<Impl>(na
 TVoRegExpr::~TVoRegExpr() = default;
 
 void TVoRegExpr::SetExpression(std::string_view pattern) {
-  Impl &d = *impl_;
+  Impl& d = *impl_;
   if (d.expression != nullptr && *d.expression == pattern) return;
   auto it = d.cache.find(pattern);
   if (it == d.cache.end()) it = d.cache.emplace(std::string(pattern), d.Compile(pattern)).first;
@@ -176,7 +176,7 @@ void TVoRegExpr::SetExpression(std::string_view pattern) {
   d.matchCount = 0;
 }
 
-const std::string &TVoRegExpr::Expression() const { return *impl_->expression; }
+const std::string& TVoRegExpr::Expression() const { return *impl_->expression; }
 
 bool TVoRegExpr::Exec(std::string_view input) { return impl_->Run(input, 0); }
 

@@ -46,9 +46,9 @@ constexpr CaseTable kLower = MakeLowerTable();
 static_assert(kUpper[0xDF] == 0xDF && kUpper[0xB5] == 0xB5 && kUpper[0xF7] == 0xF7);
 static_assert(kLower[0xD7] == 0xD7 && kLower[0x9F] == 0xFF && kLower[0xC5] == 0xE5);
 
-std::string MapCase(std::string_view s, const CaseTable &table) {
+std::string MapCase(std::string_view s, const CaseTable& table) {
   std::string result(s);
-  for (char &c : result)
+  for (char& c : result)
     c = static_cast<char>(table[static_cast<unsigned char>(c)]);
   return result;
 }
@@ -60,7 +60,7 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
-void AppendUtf8(std::string &out, char32_t cp) {
+void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
   } else if (cp < 0x800) {
@@ -77,7 +77,7 @@ void AppendUtf8(std::string &out, char32_t cp) {
 // sequence (overlong, truncated, a surrogate) gives kInvalid and consumes one byte.
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 
-char32_t DecodeUtf8(std::string_view s, std::size_t &i) {
+char32_t DecodeUtf8(std::string_view s, std::size_t& i) {
   const auto lead = static_cast<unsigned char>(s[i++]);
   if (lead < 0x80) return lead;
   // Lead byte pattern -> number of continuation bytes and the smallest code
@@ -90,7 +90,7 @@ char32_t DecodeUtf8(std::string_view s, std::size_t &i) {
   constexpr std::array<Form, 3> forms = {
       {{0xE0, 0xC0, 0x1F, 1, 0x80}, {0xF0, 0xE0, 0x0F, 2, 0x800}, {0xF8, 0xF0, 0x07, 3, 0x10000}}};
   const auto form =
-      std::find_if(forms.begin(), forms.end(), [lead](const Form &f) { return (lead & f.mask) == f.value; });
+      std::find_if(forms.begin(), forms.end(), [lead](const Form& f) { return (lead & f.mask) == f.value; });
   if (form == forms.end() || s.size() - i < form->extra) return kInvalid;
   char32_t cp = lead & form->payload;
   for (std::size_t k = 0; k < form->extra; ++k) {

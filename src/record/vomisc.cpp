@@ -18,7 +18,7 @@ int Percent(std::uint64_t part, std::uint64_t total) {
   return value > static_cast<unsigned __int128>(kMax) ? kMax : static_cast<int>(value);
 }
 
-std::string FormatDateYmd(const Date &d) {
+std::string FormatDateYmd(const Date& d) {
   char text[32];
   const int n = std::snprintf(text, sizeof text, "%d-%02d-%02d", d.Year, d.Month, d.Day);
   return std::string(text, static_cast<std::size_t>(n));
@@ -28,8 +28,8 @@ namespace {
 
 // SOURCE_DATE_EPOCH as seconds since the epoch; false when it is unset or
 // not a non-negative decimal number.
-bool SourceDateEpoch(std::time_t &seconds) {
-  const char *value = std::getenv("SOURCE_DATE_EPOCH");
+bool SourceDateEpoch(std::time_t& seconds) {
+  const char* value = std::getenv("SOURCE_DATE_EPOCH");
   if (value == nullptr) return false;
   const std::string_view text(value);
   unsigned long long parsed = 0;
@@ -47,7 +47,7 @@ Date Today() {
   std::tm parts{};
   const bool fixed = SourceDateEpoch(seconds);
   if (!fixed) seconds = std::time(nullptr);
-  const std::tm *filled = fixed ? gmtime_r(&seconds, &parts) : localtime_r(&seconds, &parts);
+  const std::tm* filled = fixed ? gmtime_r(&seconds, &parts) : localtime_r(&seconds, &parts);
   if (filled == nullptr) {
     seconds = std::time(nullptr);
     localtime_r(&seconds, &parts);

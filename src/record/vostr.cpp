@@ -67,7 +67,7 @@ bool HasAnyChar(std::string_view s, std::string_view chars) {
   return s.find_first_of(chars) != std::string_view::npos;
 }
 
-bool HasCharInSet(std::string_view s, const CharSet &set) {
+bool HasCharInSet(std::string_view s, const CharSet& set) {
   return std::any_of(s.begin(), s.end(), [&set](char c) { return set.Has(c); });
 }
 
@@ -92,7 +92,7 @@ char CharAt(std::string_view s, int i, char def) {
   return i >= 1 && static_cast<std::size_t>(i) <= s.size() ? s[static_cast<std::size_t>(i) - 1] : def;
 }
 
-int FindInList(const std::vector<std::string> &list, std::string_view s, int mode) {
+int FindInList(const std::vector<std::string>& list, std::string_view s, int mode) {
   const auto matches = [s, mode](std::string_view entry) {
     switch (mode) {
     case 0:
@@ -128,7 +128,7 @@ std::string RightStr(std::string_view s, int n) {
   return std::string(s.substr(s.size() - count));
 }
 
-std::string NextTokenStr(std::string &s, std::string_view separator) {
+std::string NextTokenStr(std::string& s, std::string_view separator) {
   const std::size_t at = separator.empty() ? std::string::npos : s.find(separator);
   std::string token;
   if (at == std::string::npos) {
@@ -140,9 +140,9 @@ std::string NextTokenStr(std::string &s, std::string_view separator) {
   return token;
 }
 
-std::string NextToken(std::string &s, char c) { return NextTokenStr(s, std::string_view(&c, 1)); }
+std::string NextToken(std::string& s, char c) { return NextTokenStr(s, std::string_view(&c, 1)); }
 
-std::string LastToken(std::string &s, char c) {
+std::string LastToken(std::string& s, char c) {
   const std::size_t at = s.rfind(c);
   std::string token;
   if (at == std::string::npos) {
@@ -156,23 +156,23 @@ std::string LastToken(std::string &s, char c) {
 
 // Changes
 
-void DeleteChars(std::string &s, char c) { std::erase(s, c); }
+void DeleteChars(std::string& s, char c) { std::erase(s, c); }
 
-void ReplaceChars(std::string &s, char from, char to) { std::replace(s.begin(), s.end(), from, to); }
+void ReplaceChars(std::string& s, char from, char to) { std::replace(s.begin(), s.end(), from, to); }
 
-void ReplaceCharList(std::string &s, std::string_view from, std::string_view to) {
+void ReplaceCharList(std::string& s, std::string_view from, std::string_view to) {
   const std::size_t pairs = std::min(from.size(), to.size());
   for (std::size_t i = 0; i < pairs; ++i)
     ReplaceChars(s, from[i], to[i]);
 }
 
 // A position of 0 (a search that found nothing) leaves the text as it is.
-void DeleteFrom(std::string &s, int position) {
+void DeleteFrom(std::string& s, int position) {
   if (position >= 1 && static_cast<std::size_t>(position) <= s.size())
     s.erase(static_cast<std::size_t>(position) - 1);
 }
 
-void DeleteLast(std::string &s, int n) {
+void DeleteLast(std::string& s, int n) {
   if (n <= 0) return;
   s.erase(s.size() - std::min(s.size(), static_cast<std::size_t>(n)));
 }
@@ -210,7 +210,7 @@ std::string PadRight(std::string_view s, int length, char c) {
   return result;
 }
 
-void OverlayAt(std::string_view text, std::string &s, int position, char pad) {
+void OverlayAt(std::string_view text, std::string& s, int position, char pad) {
   const std::size_t at = position < 1 ? 0 : static_cast<std::size_t>(position) - 1;
   if (s.size() <= at) s.resize(at + 1, pad);
   s.replace(at, text.size(), text); // grows s when text runs past its end
@@ -227,7 +227,7 @@ std::string SortChars(std::string_view s) {
   return result;
 }
 
-void AppendWithSep(std::string &s, std::string_view text, std::string_view separator) {
+void AppendWithSep(std::string& s, std::string_view text, std::string_view separator) {
   if (!IsBlank(s) && !IsBlank(text)) s += separator;
   s += text;
 }

@@ -22,7 +22,7 @@ struct Reading {
 };
 
 // Reads every record; stops at the record flagged as the last one.
-Reading ReadAllRecords(TVblRec &reader, std::int64_t chunkSize = TVblRec::ChunkSize) {
+Reading ReadAllRecords(TVblRec& reader, std::int64_t chunkSize = TVblRec::ChunkSize) {
   Reading result;
   std::string work;
   for (std::size_t guard = 0; guard < 1'000'000; ++guard) {
@@ -35,14 +35,14 @@ Reading ReadAllRecords(TVblRec &reader, std::int64_t chunkSize = TVblRec::ChunkS
   return result;
 }
 
-Reading ReadFile(const std::string &file, char sep, std::int64_t chunkSize = TVblRec::ChunkSize) {
+Reading ReadFile(const std::string& file, char sep, std::int64_t chunkSize = TVblRec::ChunkSize) {
   TVblRec reader(sep);
   EXPECT_TRUE(reader.Open(file)) << file;
   return ReadAllRecords(reader, chunkSize);
 }
 
 // The records of text cut at every occurrence of sep, as a plain split.
-std::vector<std::string> Split(const std::string &text, const std::string &sep) {
+std::vector<std::string> Split(const std::string& text, const std::string& sep) {
   std::vector<std::string> parts;
   std::size_t from = 0;
   for (std::size_t at; (at = text.find(sep, from)) != std::string::npos; from = at + sep.size())
@@ -68,7 +68,7 @@ TEST(VblRecTests, SplitsAtTheSeparator) {
       {"", '^', {""}},
   };
   TempDir dir;
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     const Reading r = ReadFile(dir.Write("in.mrc", row.content), row.sep);
     EXPECT_EQ(r.records, row.records) << row.content;
     EXPECT_TRUE(r.lastFlagOnlyAtEnd) << row.content;
@@ -225,7 +225,7 @@ TEST(VblRecTests, UnreadableFileRaises) {
   try {
     reader.ReadRecord(work);
     FAIL() << "no exception";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "Kan inte l\xe4sa filen " + dir.File("folder.mrc"));
   }
 }
@@ -234,7 +234,7 @@ TEST(VblRecTests, RealIsoFilesSplitAtTheTerminator) {
   const std::filesystem::path root = KELVO_SHARED_DATA "/marc21";
   if (!std::filesystem::is_directory(root)) GTEST_SKIP() << "shared test data not found: " << root;
   int files = 0;
-  for (const auto &entry : std::filesystem::recursive_directory_iterator(root)) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
     if (entry.path().extension() != ".mrc") continue;
     const std::string file = entry.path().string();
     const Reading r = ReadFile(file, '\x1d');

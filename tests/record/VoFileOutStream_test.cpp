@@ -47,27 +47,27 @@ TEST(VoFileOutStreamTests, UncreatableFileRaisesTheFixedMessage) {
   try {
     TVoFileOutStream out(file);
     FAIL() << "no exception";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + file);
   }
 }
 
 TEST(VoFileOutStreamTests, FullDeviceRaisesAtTheLatestOnFlushOrClose) {
   const std::string expected = "Kan inte skriva till filen /dev/full";
-  const auto writeThen = [&](void (*finish)(TVoFileOutStream &)) {
+  const auto writeThen = [&](void (*finish)(TVoFileOutStream&)) {
     try {
       TVoFileOutStream out("/dev/full");
       out.WriteString("one record\r\n^\r\n");
       finish(out);
       return std::string("no exception");
-    } catch (const MarcError &e) {
+    } catch (const MarcError& e) {
       return std::string(e.what());
     }
   };
-  EXPECT_EQ(writeThen([](TVoFileOutStream &out) { out.Flush(); }), expected);
-  EXPECT_EQ(writeThen([](TVoFileOutStream &out) { out.Close(); }), expected);
+  EXPECT_EQ(writeThen([](TVoFileOutStream& out) { out.Flush(); }), expected);
+  EXPECT_EQ(writeThen([](TVoFileOutStream& out) { out.Close(); }), expected);
   // More than the buffer holds fails in WriteString itself.
-  EXPECT_EQ(writeThen([](TVoFileOutStream &out) { out.WriteString(std::string(1 << 20, 'x')); }), expected);
+  EXPECT_EQ(writeThen([](TVoFileOutStream& out) { out.WriteString(std::string(1 << 20, 'x')); }), expected);
 }
 
 } // namespace

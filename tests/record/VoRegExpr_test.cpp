@@ -62,7 +62,7 @@ TEST(VoRegExprTests, WordBoundariesAndNegationsSeeNationalLetters) {
 TEST(VoRegExprTests, MatchingOptions) {
   TVoRegExpr r;
   struct Row {
-    const char *pattern;
+    const char* pattern;
     std::string input;
     bool found;
     std::string match;
@@ -78,7 +78,7 @@ TEST(VoRegExprTests, MatchingOptions) {
       {"\xe5+", "x\xe5\xe5y", true, "\xe5\xe5"},
       {"", "abc", true, ""},
   };
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     r.SetExpression(row.pattern);
     EXPECT_EQ(r.Exec(row.input), row.found) << row.pattern;
     EXPECT_EQ(r.Match(), row.match) << row.pattern;
@@ -159,7 +159,7 @@ TEST(VoRegExprTests, InvalidPatternRaisesWithTheEngineMessage) {
   try {
     r.SetExpression("a(b");
     FAIL() << "no exception";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     const std::string message = e.what();
     EXPECT_NE(message.find("a(b"), std::string::npos) << message;
     EXPECT_NE(message.find("missing closing parenthesis"), std::string::npos) << message;

@@ -22,8 +22,8 @@ public:
     std::error_code ignored;
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
   }
-  TempDir(const TempDir &) = delete;
-  TempDir &operator=(const TempDir &) = delete;
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
 
   std::string File(std::string_view name) const { return (path_ / name).string(); }
 
@@ -37,7 +37,7 @@ private:
   std::filesystem::path path_;
 };
 
-inline std::string ReadAll(const std::string &file) {
+inline std::string ReadAll(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

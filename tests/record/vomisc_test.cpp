@@ -33,8 +33,8 @@ TEST(VoMiscTests, FormatDateYmd) {
 // Sets SOURCE_DATE_EPOCH for one test and puts back what was there.
 class SourceDateEpoch {
 public:
-  explicit SourceDateEpoch(const char *value) {
-    if (const char *old = std::getenv("SOURCE_DATE_EPOCH")) old_ = old;
+  explicit SourceDateEpoch(const char* value) {
+    if (const char* old = std::getenv("SOURCE_DATE_EPOCH")) old_ = old;
     if (value)
       setenv("SOURCE_DATE_EPOCH", value, 1);
     else
@@ -74,7 +74,7 @@ TEST(VoMiscTests, TodayHonoursSourceDateEpoch) {
 }
 
 TEST(VoMiscTests, TodayIgnoresAnInvalidSourceDateEpoch) {
-  for (const char *value : std::initializer_list<const char *>{"", "abc", "12x", "-5", " 12", nullptr}) {
+  for (const char* value : std::initializer_list<const char*>{"", "abc", "12x", "-5", " 12", nullptr}) {
     const SourceDateEpoch epoch(value);
     const std::string before = LocalToday();
     const std::string today = FormatDateYmd(Today());

@@ -107,7 +107,7 @@ TEST(VoStrTests, ExtractionIsSafeOnEveryPosition) {
 
 TEST(VoStrTests, Tokens) {
   struct Row {
-    std::string (*fn)(std::string &, char);
+    std::string (*fn)(std::string&, char);
     std::string in;
     std::string token, rest;
   };
@@ -116,7 +116,7 @@ TEST(VoStrTests, Tokens) {
       {NextToken, "a$b$c", "a", "b$c"}, {NextToken, "", "", ""},      {LastToken, "a$b$c", "c", "a$b"},
       {LastToken, "ab", "ab", ""},      {LastToken, "ab$", "", "ab"}, {LastToken, "$ab", "ab", ""},
   };
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     std::string s = row.in;
     EXPECT_EQ(row.fn(s, '$'), row.token) << row.in;
     EXPECT_EQ(s, row.rest) << row.in;
@@ -204,7 +204,7 @@ TEST(VoStrTests, OverlayAtPadsThenWrites) {
       {"XY", "abcdef", 3, "abXYef"}, {"XYZ", "abcd", 3, "abXYZ"}, {"X", "ab", 5, "ab  X"},
       {"", "ab", 4, "ab  "},         {"X", "ab", 0, "Xb"},        {"XY", "", 1, "XY"},
   };
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     std::string s = row.s;
     OverlayAt(row.text, s, row.position, ' ');
     EXPECT_EQ(s, row.want) << row.text << " at " << row.position << " on " << row.s;
@@ -240,7 +240,7 @@ TEST(VoStrTests, CaseFollowsWindowsAnsiRules) {
   };
   const Row pairs[] = {{'a', 'A'},   {'z', 'Z'},   {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9E, 0x8E},
                        {0xFF, 0x9F}, {0xE0, 0xC0}, {0xE5, 0xC5}, {0xF6, 0xD6}, {0xFE, 0xDE}};
-  for (const Row &p : pairs) {
+  for (const Row& p : pairs) {
     EXPECT_EQ(static_cast<unsigned char>(UpperChar(static_cast<char>(p.lower))), p.upper) << int(p.lower);
     EXPECT_EQ(static_cast<unsigned char>(LowerChar(static_cast<char>(p.upper))), p.lower) << int(p.upper);
   }
@@ -266,14 +266,14 @@ TEST(VoStrTests, CaseInsensitiveComparison) {
 
 TEST(VoStrTests, StrToIntDefNeedsTheWholeString) {
   struct Row {
-    const char *s;
+    const char* s;
     int want;
   };
   const Row rows[] = {
       {"42", 42},  {"-42", -42}, {"+7", 7},    {"007", 7},          {"", -1},
       {" 4", -1},  {"4 ", -1},   {"4a", -1},   {"-", -1},           {"+", -1},
       {"+-4", -1}, {"--4", -1},  {"0x10", -1}, {"99999999999", -1}, {"2147483647", 2147483647}};
-  for (const Row &row : rows)
+  for (const Row& row : rows)
     EXPECT_EQ(StrToIntDef(row.s, -1), row.want) << row.s;
 }
 
