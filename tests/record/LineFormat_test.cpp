@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "record/MarcRec.h"
@@ -188,6 +190,34 @@ TEST(SubfieldLineTests, EverySubfieldAfterTheFirstOnALine) {
   std::string out = "kept|";
   AppendSubfieldLines(out, "*24510$aA$cB\r\n");
   EXPECT_EQ(out, "kept|*24510$aA\r\n$cB");
+}
+
+TEST(LineFormatSampleTests, SampleFileReadsBackByteForByte) {
+  std::ifstream file(KELVO_SOURCE_DIR "/data/samples/sorvia-marc21.mrc", std::ios::binary);
+  ASSERT_TRUE(file) << "data/samples/sorvia-marc21.mrc saknas";
+  std::stringstream content;
+  content << file.rdbuf();
+  const std::string original = content.str();
+
+  std::string rendered;
+  int records = 0;
+  int periodicals = 0;
+  int weeded = 0;
+  TMarcRec rec;
+  std::string_view rest = original;
+  for (std::size_t caret; (caret = rest.find('^')) != std::string_view::npos; rest.remove_prefix(caret + 1)) {
+    rec.ParseText(rest.substr(0, caret));
+    if (rec.FieldCount() == 0) continue;
+    ++records;
+    periodicals += rec.Leader().size() == 24 && rec.Leader()[7] == 's';
+    for (int i = 1; i <= rec.FieldCount("852"); ++i)
+      weeded += rec.SubfieldValue("852", 'i', i) == "Utgallr";
+    rendered += rec.AsText() + kSeparator;
+  }
+  EXPECT_EQ(records, 5);
+  EXPECT_EQ(periodicals, 1);
+  EXPECT_EQ(weeded, 1);
+  EXPECT_EQ(rendered, original);
 }
 
 } // namespace
