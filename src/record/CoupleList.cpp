@@ -16,7 +16,7 @@ void TCoupleList::Clear() {
 
 int TCoupleList::Count() const { return static_cast<int>(Keys.size()); }
 
-const std::string &TCoupleList::Get(int index, bool fromValues) const {
+const std::string& TCoupleList::Get(int index, bool fromValues) const {
   if (index < 0 || index >= Count()) throw ListIndexError(index);
   return fromValues ? Values[static_cast<std::size_t>(index)] : Keys[static_cast<std::size_t>(index)];
 }

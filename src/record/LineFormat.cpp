@@ -27,7 +27,7 @@ template <class Fn> void ForEachLine(std::string_view text, Fn fn) {
 }
 
 // Appends text without its CR characters.
-void AppendWithoutCr(std::string &out, std::string_view text) {
+void AppendWithoutCr(std::string& out, std::string_view text) {
   for (std::size_t start = 0;;) {
     const std::size_t cr = text.find('\r', start);
     out.append(text.substr(start, cr == std::string_view::npos ? std::string_view::npos : cr - start));
@@ -64,7 +64,7 @@ bool SameLine(std::string_view a, std::string_view b) {
 
 } // namespace
 
-void AppendWithoutDuplicateLines(std::string &out, std::string_view text) {
+void AppendWithoutDuplicateLines(std::string& out, std::string_view text) {
   // The lines kept so far, in an open-addressed table of at least twice as
   // many slots as the text has lines: each line is looked up once.
   const auto lineCount = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
@@ -85,7 +85,7 @@ void AppendWithoutDuplicateLines(std::string &out, std::string_view text) {
   });
 }
 
-void AppendSubfieldLines(std::string &out, std::string_view text, char delimiter) {
+void AppendSubfieldLines(std::string& out, std::string_view text, char delimiter) {
   bool joinedNonBlank = false;
   ForEachLine(text, [&](std::string_view line) {
     const bool lineNonBlank = !IsBlank(line);

@@ -10,7 +10,7 @@ namespace kelvo {
 namespace {
 
 // Removes from value, in place, what vostr's Trim removes.
-void TrimInPlace(std::string &value) {
+void TrimInPlace(std::string& value) {
   const std::string_view kept = TrimView(value);
   if (kept.size() == value.size()) return;
   const auto start = static_cast<std::size_t>(kept.data() - value.data());
@@ -20,12 +20,12 @@ void TrimInPlace(std::string &value) {
 
 } // namespace
 
-TMarcSubField *TMarcField::AddSubfield(std::unique_ptr<TMarcSubField> subfield) {
+TMarcSubField* TMarcField::AddSubfield(std::unique_ptr<TMarcSubField> subfield) {
   Subfields.push_back(std::move(subfield));
   return Subfields.back().get();
 }
 
-TMarcSubField *TMarcField::AddSubfield(char code, std::string_view value) {
+TMarcSubField* TMarcField::AddSubfield(char code, std::string_view value) {
   return AddSubfield(std::make_unique<TMarcSubField>(code, value));
 }
 
@@ -33,23 +33,23 @@ int TMarcField::SubfieldCount() const { return static_cast<int>(Subfields.size()
 
 int TMarcField::SubfieldCount(char code) const {
   return static_cast<int>(
-      std::count_if(Subfields.begin(), Subfields.end(), [code](const auto &s) { return s->Code == code; }));
+      std::count_if(Subfields.begin(), Subfields.end(), [code](const auto& s) { return s->Code == code; }));
 }
 
 int TMarcField::VisibleSubfieldCount() const {
   if (!IsDataField) return 0;
   return static_cast<int>(
-      std::count_if(Subfields.begin(), Subfields.end(), [](const auto &s) { return !s->Deleted; }));
+      std::count_if(Subfields.begin(), Subfields.end(), [](const auto& s) { return !s->Deleted; }));
 }
 
-TMarcSubField *TMarcField::SubfieldAt(int index) const {
+TMarcSubField* TMarcField::SubfieldAt(int index) const {
   if (index < 0 || index >= SubfieldCount()) throw ListIndexError(index);
   return Subfields[static_cast<std::size_t>(index)].get();
 }
 
-TMarcSubField *TMarcField::SubfieldAfter(const TMarcSubField *subfield) const {
+TMarcSubField* TMarcField::SubfieldAfter(const TMarcSubField* subfield) const {
   const auto it = std::find_if(Subfields.begin(), Subfields.end(),
-                               [subfield](const auto &s) { return s.get() == subfield; });
+                               [subfield](const auto& s) { return s.get() == subfield; });
   if (it == Subfields.end() || it + 1 == Subfields.end()) return nullptr;
   return (it + 1)->get();
 }
@@ -62,19 +62,19 @@ bool TMarcField::HasAllSubfields(std::string_view codes) const {
   return std::all_of(codes.begin(), codes.end(), [this](char code) { return HasSubfield(code); });
 }
 
-bool TMarcField::HasSubfieldInSet(const CharSet &set) const {
-  return std::any_of(Subfields.begin(), Subfields.end(), [&set](const auto &s) { return set.Has(s->Code); });
+bool TMarcField::HasSubfieldInSet(const CharSet& set) const {
+  return std::any_of(Subfields.begin(), Subfields.end(), [&set](const auto& s) { return set.Has(s->Code); });
 }
 
-TMarcSubField *TMarcField::LastSubfieldInSet(const CharSet &set) const {
+TMarcSubField* TMarcField::LastSubfieldInSet(const CharSet& set) const {
   const auto it =
-      std::find_if(Subfields.rbegin(), Subfields.rend(), [&set](const auto &s) { return set.Has(s->Code); });
+      std::find_if(Subfields.rbegin(), Subfields.rend(), [&set](const auto& s) { return set.Has(s->Code); });
   return it == Subfields.rend() ? nullptr : it->get();
 }
 
-TMarcSubField *TMarcField::FindSubfieldPtr(char code, int occurrence) const {
+TMarcSubField* TMarcField::FindSubfieldPtr(char code, int occurrence) const {
   if (occurrence < 1) return nullptr;
-  for (const auto &s : Subfields)
+  for (const auto& s : Subfields)
     if (s->Code == code && --occurrence == 0) return s.get();
   return nullptr;
 }
@@ -100,21 +100,21 @@ std::string TMarcField::SubfieldValue(char code, int occurrence) {
   return FindSubfield(code, occurrence) ? CurrentSubfieldObj()->Value : std::string();
 }
 
-TMarcSubField &TMarcField::SubFieldByTag(char code, int occurrence) {
+TMarcSubField& TMarcField::SubFieldByTag(char code, int occurrence) {
   if (!FindSubfield(code, occurrence))
     throw MarcError("Listfel vid anrop till TMarcField.SubFieldByTag[sTag,iOccurr]");
   return *CurrentSubfieldObj();
 }
 
-TMarcSubField *TMarcField::CurrentSubfieldObj() const {
+TMarcSubField* TMarcField::CurrentSubfieldObj() const {
   if (CurrentSubfield < 0 || CurrentSubfield >= SubfieldCount()) return nullptr;
   return Subfields[static_cast<std::size_t>(CurrentSubfield)].get();
 }
 
-TMarcSubField *TMarcField::FindNextSubfield(const TMarcSubField *after, char code,
-                                            const CharSet &stopCodes) const {
+TMarcSubField* TMarcField::FindNextSubfield(const TMarcSubField* after, char code,
+                                            const CharSet& stopCodes) const {
   auto it =
-      std::find_if(Subfields.begin(), Subfields.end(), [after](const auto &s) { return s.get() == after; });
+      std::find_if(Subfields.begin(), Subfields.end(), [after](const auto& s) { return s.get() == after; });
   if (it == Subfields.end()) return nullptr;
   for (++it; it != Subfields.end(); ++it) {
     if (stopCodes.Has((*it)->Code)) return nullptr;
@@ -123,13 +123,13 @@ TMarcSubField *TMarcField::FindNextSubfield(const TMarcSubField *after, char cod
   return nullptr;
 }
 
-bool TMarcField::HasNextSubfield(const TMarcSubField *after, char code, const CharSet &stopCodes) const {
+bool TMarcField::HasNextSubfield(const TMarcSubField* after, char code, const CharSet& stopCodes) const {
   return FindNextSubfield(after, code, stopCodes) != nullptr;
 }
 
-void TMarcField::DeleteSubfield(const TMarcSubField *subfield) {
+void TMarcField::DeleteSubfield(const TMarcSubField* subfield) {
   const auto it = std::find_if(Subfields.begin(), Subfields.end(),
-                               [subfield](const auto &s) { return s.get() == subfield; });
+                               [subfield](const auto& s) { return s.get() == subfield; });
   if (it == Subfields.end()) return;
   SelectSubfield(static_cast<int>(it - Subfields.begin()));
   DeleteCurrentSubfield();
@@ -148,30 +148,30 @@ void TMarcField::ClearSubfields() {
   Data.clear();
 }
 
-void TMarcField::CopySubfieldsFrom(const TMarcField &other) {
+void TMarcField::CopySubfieldsFrom(const TMarcField& other) {
   // By index and count taken first, so that copying a field onto itself
   // doubles its subfields instead of running over the copies.
   const std::size_t count = other.Subfields.size();
   Subfields.reserve(Subfields.size() + count);
   for (std::size_t i = 0; i < count; ++i) {
-    const TMarcSubField &source = *other.Subfields[i];
+    const TMarcSubField& source = *other.Subfields[i];
     AddSubfield(source.Code, source.Value)->Deleted = source.Deleted;
   }
 }
 
 void TMarcField::TrimSubfields() {
-  for (auto &s : Subfields)
+  for (auto& s : Subfields)
     TrimInPlace(s->Value);
 }
 
 void TMarcField::MarkSubfields(std::string_view codes) {
-  for (auto &s : Subfields)
+  for (auto& s : Subfields)
     if (codes.find(s->Code) != std::string_view::npos) s->Deleted = true;
 }
 
 void TMarcField::ReplaceChar(char from, char to, bool subfieldsOnly) {
   if (!subfieldsOnly) std::replace(Data.begin(), Data.end(), from, to);
-  for (auto &s : Subfields)
+  for (auto& s : Subfields)
     s->ReplaceChar(from, to);
 }
 
@@ -181,7 +181,7 @@ std::string TMarcField::AsText(char fieldMark, char delimiter, bool subfieldLine
   return text;
 }
 
-void TMarcField::AppendText(std::string &out, char fieldMark, char delimiter, bool subfieldLines) const {
+void TMarcField::AppendText(std::string& out, char fieldMark, char delimiter, bool subfieldLines) const {
   if (Subfields.empty()) {
     out += fieldMark;
     out += Tag;
@@ -194,7 +194,7 @@ void TMarcField::AppendText(std::string &out, char fieldMark, char delimiter, bo
   out += Ind1;
   out += Ind2;
   for (std::size_t i = 0; i < Subfields.size(); ++i) {
-    const TMarcSubField &s = *Subfields[i];
+    const TMarcSubField& s = *Subfields[i];
     if (s.Deleted) continue;
     if (subfieldLines && i != 0) out += LineEnd;
     out += delimiter;

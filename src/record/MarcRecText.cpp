@@ -12,7 +12,7 @@ namespace {
 
 // Copies piece into buffer with every CR LF pair replaced by one space (a
 // field continued on following lines is joined with spaces).
-std::string_view JoinContinuationLines(std::string_view piece, std::string &buffer) {
+std::string_view JoinContinuationLines(std::string_view piece, std::string& buffer) {
   buffer.clear();
   for (std::size_t start = 0;;) {
     const std::size_t lineEnd = piece.find(LineEnd, start);
@@ -28,8 +28,8 @@ std::string_view JoinContinuationLines(std::string_view piece, std::string &buff
 
 // The filter entry that governs fields with this tag: the first entry (in
 // sorted order) of at least three characters whose first three are the tag.
-const std::string *FilterEntryForTag(const std::vector<std::string> &entries, std::string_view tag) {
-  const auto it = std::find_if(entries.begin(), entries.end(), [tag](const std::string &entry) {
+const std::string* FilterEntryForTag(const std::vector<std::string>& entries, std::string_view tag) {
+  const auto it = std::find_if(entries.begin(), entries.end(), [tag](const std::string& entry) {
     return entry.size() >= 3 && std::string_view(entry).substr(0, 3) == tag;
   });
   return it == entries.end() ? nullptr : &*it;
@@ -43,9 +43,9 @@ std::string TMarcRec::AsText() {
   return text;
 }
 
-void TMarcRec::AppendText(std::string &out) {
+void TMarcRec::AppendText(std::string& out) {
   if (ApplyFilter) MarkFiltered();
-  for (const auto &field : Fields) {
+  for (const auto& field : Fields) {
     if (field->Deleted) continue;
     const std::size_t start = out.size();
     field->AppendText(out, FieldMark, SubfieldDelimiter, false);
@@ -87,7 +87,7 @@ void TMarcRec::SetFilter(std::string_view text) {
     // case ignored) is dropped.
     const auto at =
         std::lower_bound(FilterEntries.begin(), FilterEntries.end(), piece,
-                         [](const std::string &a, std::string_view b) { return CompareText(a, b) < 0; });
+                         [](const std::string& a, std::string_view b) { return CompareText(a, b) < 0; });
     if (at == FilterEntries.end() || CompareText(*at, piece) != 0) FilterEntries.emplace(at, piece);
   }
 }
@@ -95,8 +95,8 @@ void TMarcRec::SetFilter(std::string_view text) {
 void TMarcRec::MarkFiltered() {
   for (std::size_t i = 0; i < Fields.size(); ++i) {
     CurrentField = static_cast<int>(i);
-    TMarcField &field = *Fields[i];
-    const std::string *entry = FilterEntryForTag(FilterEntries, field.Tag);
+    TMarcField& field = *Fields[i];
+    const std::string* entry = FilterEntryForTag(FilterEntries, field.Tag);
     if (entry == nullptr || IsBlank(*entry)) continue;
     if (entry->size() == 3)
       field.Deleted = true;
@@ -106,8 +106,8 @@ void TMarcRec::MarkFiltered() {
 }
 
 std::string TMarcRec::FilterEntryFor() const {
-  const TMarcField *field = CurrentFieldObj();
-  const std::string *entry = field ? FilterEntryForTag(FilterEntries, field->Tag) : nullptr;
+  const TMarcField* field = CurrentFieldObj();
+  const std::string* entry = field ? FilterEntryForTag(FilterEntries, field->Tag) : nullptr;
   return entry ? *entry : std::string();
 }
 

@@ -12,17 +12,17 @@
 namespace kelvo {
 namespace {
 
-constexpr const char *kSeparator = "\r\n^\r\n";
+constexpr const char* kSeparator = "\r\n^\r\n";
 
 // The worked example: leader, control field 001, 245 with indicators 1 and 0,
 // 650 with indicators blank and 7.
-void BuildExample(TMarcRec &rec) {
+void BuildExample(TMarcRec& rec) {
   rec.SetLeader("00000nam  2200000 a 4500");
   rec.AddControlField("001", "A1001");
-  TMarcField *title = rec.AddField("245", '1', '0');
+  TMarcField* title = rec.AddField("245", '1', '0');
   title->AddSubfield('a', "Birds of the north");
   title->AddSubfield('c', "edited by the society");
-  TMarcField *subject = rec.AddField("650", ' ', '7');
+  TMarcField* subject = rec.AddField("650", ' ', '7');
   subject->AddSubfield('a', "Birds");
   subject->AddSubfield('2', "sao");
 }
@@ -33,15 +33,15 @@ const std::string kExampleText = "*00000000nam  2200000 a 4500\r\n"
                                  "*650 7$aBirds$2sao\r\n";
 
 // Tag, indicators of data fields, data of control fields, then "$code=value" per subfield.
-std::string Describe(const TMarcRec &rec) {
+std::string Describe(const TMarcRec& rec) {
   std::string out;
-  for (const auto &f : rec.Fields) {
+  for (const auto& f : rec.Fields) {
     out += '[' + f->Tag;
     if (f->IsDataField)
       out += std::string("|") + f->Ind1 + f->Ind2;
     else
       out += "|" + f->Data;
-    for (const auto &s : f->Subfields)
+    for (const auto& s : f->Subfields)
       out += std::string("$") + s->Code + "=" + s->Value;
     out += ']';
   }
@@ -90,9 +90,9 @@ TEST(LineFormatExampleTests, WorkedExampleReadsBack) {
 
 TEST(LineFormatParseTests, Oddities) {
   struct Row {
-    const char *name;
-    const char *text;
-    const char *want;
+    const char* name;
+    const char* text;
+    const char* want;
   };
   const Row rows[] = {
       {"trailing blanks of control data go, leading stay", "*008  040101s2004   \r\n*000 leader  ",
@@ -112,7 +112,7 @@ TEST(LineFormatParseTests, Oddities) {
       {"blank text", " \r\n\t", ""},
       {"CR alone stays", "*24510$aA\rB", "[245|10$a=A\rB]"},
   };
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     TMarcRec rec;
     rec.ParseText(row.text);
     EXPECT_EQ(Describe(rec), row.want) << row.name;
@@ -122,7 +122,7 @@ TEST(LineFormatParseTests, Oddities) {
 TEST(LineFormatRenderTests, FieldsWithoutLines) {
   TMarcRec rec;
   rec.AddField("500", '1', '2');
-  TMarcField *gone = rec.AddField("650");
+  TMarcField* gone = rec.AddField("650");
   gone->AddSubfield('a', "x")->Deleted = true;
   rec.AddField("700")->Deleted = true;
   rec.AddControlField("", "");
@@ -133,9 +133,9 @@ TEST(LineFormatRenderTests, FieldsWithoutLines) {
 
 TEST(DuplicateLineTests, RepeatedLinesGo) {
   struct Row {
-    const char *name;
-    const char *text;
-    const char *want;
+    const char* name;
+    const char* text;
+    const char* want;
   };
   const Row rows[] = {
       {"repeated line", "*001x\r\n*650 7$aBirds$2sao\r\n*650 7$aBirds$2sao\r\n",
@@ -149,7 +149,7 @@ TEST(DuplicateLineTests, RepeatedLinesGo) {
       {"blank text", "\r\n \r\n", ""},
       {"trailing blanks count", "a \r\na\r\n", "a \r\na\r\n"},
   };
-  for (const Row &row : rows)
+  for (const Row& row : rows)
     EXPECT_EQ(RemoveDuplicateLinesText(row.text), row.want) << row.name;
 }
 
@@ -169,10 +169,10 @@ TEST(DuplicateLineTests, ManyLinesKeepFirstOccurrences) {
 
 TEST(SubfieldLineTests, EverySubfieldAfterTheFirstOnALine) {
   struct Row {
-    const char *name;
-    const char *text;
+    const char* name;
+    const char* text;
     char delimiter;
-    const char *want;
+    const char* want;
   };
   const Row rows[] = {
       {"third example line", "*24510$aBirds of the north$cedited by the society\r\n", '$',
@@ -185,7 +185,7 @@ TEST(SubfieldLineTests, EverySubfieldAfterTheFirstOnALine) {
       {"delimiters in a row", "*24510$$$", '$', "*24510$\r\n$\r\n$"},
       {"empty text", "", '$', ""},
   };
-  for (const Row &row : rows)
+  for (const Row& row : rows)
     EXPECT_EQ(SubfieldLinesText(row.text, row.delimiter), row.want) << row.name;
   std::string out = "kept|";
   AppendSubfieldLines(out, "*24510$aA$cB\r\n");

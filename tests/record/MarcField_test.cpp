@@ -11,9 +11,9 @@ namespace kelvo {
 namespace {
 
 // "a=x|b=y": the codes and values of a field's subfields, "-" marking deleted ones.
-std::string Dump(const TMarcField &field) {
+std::string Dump(const TMarcField& field) {
   std::string out;
-  for (const auto &s : field.Subfields) {
+  for (const auto& s : field.Subfields) {
     if (!out.empty()) out += '|';
     if (s->Deleted) out += '-';
     out += s->Code;
@@ -23,7 +23,7 @@ std::string Dump(const TMarcField &field) {
   return out;
 }
 
-TMarcField MakeField(std::string_view tag, std::string_view codes, const std::vector<std::string> &values) {
+TMarcField MakeField(std::string_view tag, std::string_view codes, const std::vector<std::string>& values) {
   TMarcField field(tag, '1', '0');
   for (std::size_t i = 0; i < codes.size(); ++i)
     field.AddSubfield(codes[i], values[i]);
@@ -45,9 +45,9 @@ TEST(MarcSubFieldTests, SetTextAndAsText) {
 
 TEST(MarcSubFieldTests, AppendTextPutsSeparatorOnlyBetweenNonBlankTexts) {
   struct Row {
-    const char *old;
-    const char *text;
-    const char *want;
+    const char* old;
+    const char* text;
+    const char* want;
   };
   const Row rows[] = {
       {"Fr\xe5ga", "svar", "Fr\xe5ga ; svar"},
@@ -56,7 +56,7 @@ TEST(MarcSubFieldTests, AppendTextPutsSeparatorOnlyBetweenNonBlankTexts) {
       {"Fr\xe5ga", "", "Fr\xe5ga"},
       {"Fr\xe5ga", "\r\n", "Fr\xe5ga\r\n"},
   };
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     TMarcSubField s('a', row.old);
     s.AppendText(row.text, " ; ");
     EXPECT_EQ(s.Value, row.want) << row.old << "+" << row.text;
@@ -72,7 +72,7 @@ TEST(MarcFieldLookupTests, FindSubfieldByOccurrenceMovesCursor) {
   };
   const Row rows[] = {{'a', 1, 0},  {'a', 2, 2},   {'x', 2, 3}, {'a', 3, -1},
                       {'a', 0, -1}, {'a', -1, -1}, {'z', 1, -1}};
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     f.CurrentSubfield = 1;
     EXPECT_EQ(f.FindSubfield(row.code, row.occurrence), row.cursor >= 0) << row.code << row.occurrence;
     EXPECT_EQ(f.CurrentSubfield, row.cursor) << row.code << row.occurrence;
@@ -93,7 +93,7 @@ TEST(MarcFieldLookupTests, StrictLookupsRaise) {
   try {
     f.SubFieldByTag('a', 2);
     FAIL() << "no exception";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     EXPECT_STREQ(e.what(), "Listfel vid anrop till TMarcField.SubFieldByTag[sTag,iOccurr]");
   }
   EXPECT_EQ(f.SubfieldAt(0)->Value, "Titel");
@@ -129,7 +129,7 @@ TEST(MarcFieldLookupTests, SetsAndNeighbours) {
 
 TEST(MarcFieldLookupTests, FindNextSubfieldStopsAtStopCodes) {
   TMarcField f = MakeField("700", "atbat", {"A1", "T1", "B1", "A2", "T2"});
-  const TMarcSubField *a1 = f.SubfieldAt(0);
+  const TMarcSubField* a1 = f.SubfieldAt(0);
   EXPECT_EQ(f.FindNextSubfield(a1, 't', CharSet("a")), f.SubfieldAt(1));
   EXPECT_EQ(f.FindNextSubfield(a1, 'a', CharSet("b")), nullptr);
   EXPECT_EQ(f.FindNextSubfield(a1, 'a', CharSet("x")), f.SubfieldAt(3));
@@ -228,12 +228,12 @@ TEST(MarcFieldTextTests, Rendering) {
 
 TEST(MarcFieldTextTests, Parsing) {
   struct Row {
-    const char *text;
-    const char *tag;
+    const char* text;
+    const char* tag;
     char ind1, ind2;
     bool isData;
-    const char *data;
-    const char *subfields;
+    const char* data;
+    const char* subfields;
   };
   const Row rows[] = {
       {"*24510$aTitel$cav N.N.", "245", '1', '0', true, "", "a=Titel|c=av N.N."},
@@ -253,7 +253,7 @@ TEST(MarcFieldTextTests, Parsing) {
       {"ab", "", ' ', ' ', false, "ab", ""},
       {"*a$", "", 'a', '$', true, "", ""},
   };
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     TMarcField f;
     f.ParseText(row.text, '*', '$');
     EXPECT_EQ(f.Tag, row.tag) << row.text;

@@ -12,9 +12,9 @@ namespace kelvo {
 namespace {
 
 // The tags of a record's fields, separated by blanks.
-std::string Tags(const TMarcRec &rec) {
+std::string Tags(const TMarcRec& rec) {
   std::string out;
-  for (const auto &f : rec.Fields) {
+  for (const auto& f : rec.Fields) {
     if (!out.empty()) out += ' ';
     out += f->Tag;
   }
@@ -23,17 +23,17 @@ std::string Tags(const TMarcRec &rec) {
 
 // A record with one field per tag, each with a subfield a holding the tag and
 // its occurrence ("650" then "650.2" for the second 650).
-void Fill(TMarcRec &rec, const std::vector<std::string> &tags) {
-  for (const auto &tag : tags) {
+void Fill(TMarcRec& rec, const std::vector<std::string>& tags) {
+  for (const auto& tag : tags) {
     const int n = rec.FieldCount(tag) + 1;
     rec.AddField(tag, '1', '2')->AddSubfield('a', n == 1 ? tag : tag + "." + std::to_string(n));
   }
 }
 
-std::string MessageOf(const std::function<void()> &call) {
+std::string MessageOf(const std::function<void()>& call) {
   try {
     call();
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     return e.what();
   }
   return "no exception";
@@ -59,17 +59,17 @@ TEST(MarcRecLookupTests, FindFieldByOccurrenceMovesCursor) {
   TMarcRec rec;
   Fill(rec, {"100", "650", "245", "650"});
   struct Row {
-    const char *tag;
+    const char* tag;
     int occurrence;
     int cursor;
   };
   const Row rows[] = {{"650", 1, 1},   {"650", 2, 3}, {"650", 3, -1}, {"650", 0, -1},
                       {"650", -2, -1}, {"65", 1, -1}, {"6500", 1, -1}};
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     rec.CurrentField = 2;
     EXPECT_EQ(rec.FindField(row.tag, row.occurrence), row.cursor >= 0) << row.tag << row.occurrence;
     EXPECT_EQ(rec.CurrentField, row.cursor) << row.tag << row.occurrence;
-    const TMarcField *ptr = rec.FindFieldPtr(row.tag, row.occurrence);
+    const TMarcField* ptr = rec.FindFieldPtr(row.tag, row.occurrence);
     EXPECT_EQ(ptr, row.cursor >= 0 ? rec.Fields[static_cast<std::size_t>(row.cursor)].get() : nullptr);
   }
   EXPECT_TRUE(rec.HasField("245"));
@@ -120,16 +120,16 @@ TEST(MarcRecBuildTests, ArraysSkipBlankValues) {
   EXPECT_EQ(rec.AddFieldFromArrays("592", ' ', ' ', "ab", {"", " \t"}), nullptr);
   EXPECT_EQ(rec.FieldCount(), 0);
   EXPECT_EQ(rec.Couples.Count(), 0);
-  TMarcField *empty = rec.AddFieldWithSubfields("592", ' ', ' ', "ab", {"", " \t"});
+  TMarcField* empty = rec.AddFieldWithSubfields("592", ' ', ' ', "ab", {"", " \t"});
   EXPECT_EQ(rec.FieldCount(), 1);
   EXPECT_EQ(empty->SubfieldCount(), 0);
   EXPECT_TRUE(empty->IsDataField);
 
-  TMarcField *f = rec.AddFieldFromArrays("260", ' ', '1', "abc", {"Stockholm", "", "2004"});
+  TMarcField* f = rec.AddFieldFromArrays("260", ' ', '1', "abc", {"Stockholm", "", "2004"});
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(f->AsText('*', '$', false), "*260 1$aStockholm$c2004");
   EXPECT_EQ(rec.Couples.Count(), 0);
-  TMarcField *g = rec.AddFieldWithSubfields("260", ' ', '1', "abc", {"", "Bonnier", "2004"});
+  TMarcField* g = rec.AddFieldWithSubfields("260", ' ', '1', "abc", {"", "Bonnier", "2004"});
   EXPECT_EQ(g->AsText('*', '$', false), "*260 1$bBonnier$c2004");
   EXPECT_EQ(Tags(rec), "592 260 260");
 }
@@ -159,7 +159,7 @@ TEST(MarcRecBuildTests, CouplesBuildOneFieldInQueueOrder) {
                                       "f\xe5glar");
   EXPECT_THROW(rec.Couples.Get(3, true), MarcError);
   EXPECT_THROW(rec.Couples.Get(-1, false), MarcError);
-  TMarcField *f = rec.AddFieldFromCouples("650", ' ', '7');
+  TMarcField* f = rec.AddFieldFromCouples("650", ' ', '7');
   EXPECT_EQ(f->AsText('*', '$', false), "*650 7$aSj\xf6"
                                         "f\xe5glar$x$2sao");
   EXPECT_EQ(rec.Couples.Count(), 0);
@@ -167,15 +167,15 @@ TEST(MarcRecBuildTests, CouplesBuildOneFieldInQueueOrder) {
 
 TEST(MarcRecBuildTests, CopyField) {
   TMarcRec rec;
-  TMarcField *source = rec.AddField("100", '1', ' ');
+  TMarcField* source = rec.AddField("100", '1', ' ');
   source->AddSubfield('a', "Lagerl\xf6"
                            "f, Selma");
   source->AddSubfield('d', "1858-1940")->Deleted = true;
   source->SortGroup = 500;
 
-  TMarcField *same = rec.CopyField(*source);
+  TMarcField* same = rec.CopyField(*source);
   EXPECT_EQ(same->Tag, "100");
-  TMarcField *renamed = rec.CopyField(*source, "700");
+  TMarcField* renamed = rec.CopyField(*source, "700");
   EXPECT_EQ(renamed->Tag, "700");
   EXPECT_EQ(source->Tag, "100");
   EXPECT_EQ(renamed->Ind1, '1');
@@ -188,9 +188,9 @@ TEST(MarcRecBuildTests, CopyField) {
   EXPECT_EQ(rec.CopyField(*source, " ")->Tag, "100");
 
   // Indicators only come with subfields; the copy is always a data field.
-  TMarcField *control = rec.AddControlField("008", "040101s2004    sw");
+  TMarcField* control = rec.AddControlField("008", "040101s2004    sw");
   control->Ind1 = 'x';
-  TMarcField *copy = rec.CopyField(*control, "009");
+  TMarcField* copy = rec.CopyField(*control, "009");
   EXPECT_EQ(copy->Data, "040101s2004    sw");
   EXPECT_EQ(copy->Ind1, ' ');
   EXPECT_TRUE(copy->IsDataField);
@@ -236,7 +236,7 @@ TEST(MarcRecEditTests, TrimAndReplaceReachEveryField) {
 TEST(MarcRecSortTests, SortFieldsPutsTagsInOrder) {
   struct Row {
     std::vector<std::string> tags;
-    const char *want;
+    const char* want;
   };
   const std::vector<Row> rows = {
       {{"245", "100", "008", "000"}, "000 008 100 245"},
@@ -248,12 +248,12 @@ TEST(MarcRecSortTests, SortFieldsPutsTagsInOrder) {
       // Letters compare without regard to case; a short tag sorts before longer ones that begin alike.
       {{"cat", "CAS", "24", "245"}, "24 245 CAS cat"},
   };
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     TMarcRec rec;
     Fill(rec, row.tags);
     rec.SortFields();
     std::string got;
-    for (const auto &f : rec.Fields)
+    for (const auto& f : rec.Fields)
       got += (got.empty() ? "" : " ") + f->SubfieldValue('a');
     EXPECT_EQ(got, row.want);
   }
@@ -265,7 +265,7 @@ TEST(MarcRecSortTests, SortFieldsStableUsesGroupThenPosition) {
   rec.Fields[0]->SortGroup = 500;
   rec.SortFieldsStable();
   std::string got;
-  for (const auto &f : rec.Fields)
+  for (const auto& f : rec.Fields)
     got += (got.empty() ? "" : " ") + f->SubfieldValue('a');
   EXPECT_EQ(got, "100 245 650.2 650.3 650");
   EXPECT_EQ(rec.Fields[2]->SortSeq, 1);

@@ -8,7 +8,7 @@
 namespace kelvo {
 namespace {
 
-const char *const kRecord = "*001A1001\r\n"
+const char* const kRecord = "*001A1001\r\n"
                             "*24510$aF\xe5glar i norr$cSj\xf6"
                             "stedt\r\n"
                             "*500  $aAnm\xe4rkning\r\n"
@@ -25,7 +25,7 @@ std::string Render(std::string_view filter, bool apply = true) {
 
 TEST(RecordFilterTests, SetFilterSortsAndDropsDuplicates) {
   struct Row {
-    const char *text;
+    const char* text;
     std::vector<std::string> want;
   };
   const std::vector<Row> rows = {
@@ -36,7 +36,7 @@ TEST(RecordFilterTests, SetFilterSortsAndDropsDuplicates) {
       {"", {}},
       {"  \r\n ", {}},
   };
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     TMarcRec rec;
     rec.SetFilter("999");
     rec.SetFilter(row.text);
@@ -46,8 +46,8 @@ TEST(RecordFilterTests, SetFilterSortsAndDropsDuplicates) {
 
 TEST(RecordFilterTests, EntriesSuppressFieldsAndSubfields) {
   struct Row {
-    const char *filter;
-    const char *want;
+    const char* filter;
+    const char* want;
   };
   const std::vector<Row> rows = {
       {"245",
@@ -69,7 +69,7 @@ TEST(RecordFilterTests, EntriesSuppressFieldsAndSubfields) {
                  "stedt\r\n"
                  "*650 7$aF\xe5glar$xNorden$2sao\r\n*650 7$xSverige$2sao\r\n"},
   };
-  for (const Row &row : rows)
+  for (const Row& row : rows)
     EXPECT_EQ(Render(row.filter), row.want) << row.filter;
   EXPECT_EQ(Render("245 650 001 500", false), kRecord);
 }
@@ -81,10 +81,10 @@ TEST(RecordFilterTests, FilterEntryForTheCurrentField) {
   EXPECT_EQ(rec.FilterEntryFor(), "");
   struct Row {
     int field;
-    const char *want;
+    const char* want;
   };
   const Row rows[] = {{0, ""}, {1, "245"}, {2, ""}, {3, "6502"}, {4, "6502"}};
-  for (const Row &row : rows) {
+  for (const Row& row : rows) {
     rec.SelectField(row.field);
     EXPECT_EQ(rec.FilterEntryFor(), row.want) << row.field;
   }
