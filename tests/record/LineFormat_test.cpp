@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "record/MarcRec.h"
 #include "record/vostr.h"
+#include "record/test_files.h"
 
 namespace kelvo {
 namespace {
@@ -193,11 +192,8 @@ TEST(SubfieldLineTests, EverySubfieldAfterTheFirstOnALine) {
 }
 
 TEST(LineFormatSampleTests, SampleFileReadsBackByteForByte) {
-  std::ifstream file(KELVO_SOURCE_DIR "/data/samples/sorvia-marc21.mrc", std::ios::binary);
-  ASSERT_TRUE(file) << "data/samples/sorvia-marc21.mrc saknas";
-  std::stringstream content;
-  content << file.rdbuf();
-  const std::string original = content.str();
+  const std::string original = testing::ReadAll(KELVO_SOURCE_DIR "/data/samples/sorvia-marc21.mrc");
+  ASSERT_FALSE(original.empty()) << "data/samples/sorvia-marc21.mrc saknas";
 
   std::string rendered;
   int records = 0;
