@@ -18,6 +18,15 @@ void TrimInPlace(std::string& value) {
   value.erase(0, start);
 }
 
+// The n-th subfield with the code (occurrence 1-based): its index, or -1.
+int FindSubfieldIndex(const std::vector<std::unique_ptr<TMarcSubField>>& subfields, char code,
+                      int occurrence) {
+  if (occurrence < 1) return -1;
+  for (std::size_t i = 0; i < subfields.size(); ++i)
+    if (subfields[i]->Code == code && --occurrence == 0) return static_cast<int>(i);
+  return -1;
+}
+
 } // namespace
 
 TMarcSubField* TMarcField::AddSubfield(std::unique_ptr<TMarcSubField> subfield) {
@@ -73,22 +82,13 @@ TMarcSubField* TMarcField::LastSubfieldInSet(const CharSet& set) const {
 }
 
 TMarcSubField* TMarcField::FindSubfieldPtr(char code, int occurrence) const {
-  if (occurrence < 1) return nullptr;
-  for (const auto& s : Subfields)
-    if (s->Code == code && --occurrence == 0) return s.get();
-  return nullptr;
+  const int index = FindSubfieldIndex(Subfields, code, occurrence);
+  return index < 0 ? nullptr : Subfields[static_cast<std::size_t>(index)].get();
 }
 
 bool TMarcField::FindSubfield(char code, int occurrence) {
-  CurrentSubfield = -1;
-  if (occurrence < 1) return false;
-  for (std::size_t i = 0; i < Subfields.size(); ++i) {
-    if (Subfields[i]->Code == code && --occurrence == 0) {
-      CurrentSubfield = static_cast<int>(i);
-      return true;
-    }
-  }
-  return false;
+  CurrentSubfield = FindSubfieldIndex(Subfields, code, occurrence);
+  return CurrentSubfield >= 0;
 }
 
 int TMarcField::SelectSubfield(int index) {
