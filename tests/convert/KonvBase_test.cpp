@@ -28,7 +28,7 @@ public:
 };
 
 void AddExampleRecord(TMarcRec &rec) {
-  rec.AddControlField("000", "00000000nam  2200000 a 4500");
+  rec.AddControlField("000", "00000nam  2200000 a 4500");
   rec.AddControlField("001", "A1001");
   TMarcField *f = rec.AddField("245", '1', '0');
   f->AddSubfield('a', " Birds of the north ");
