@@ -23,8 +23,17 @@ void TKonvBase::RenderToBuffer() {
   OutRecord.TrimSubfields();
   textBuffer_.clear();
   OutRecord.AppendText(textBuffer_); // applies the filter when ApplyFilter is set
-  if (RemoveDuplicateLines) textBuffer_ = RemoveDuplicateLinesText(textBuffer_);
-  if (SubfieldLines) textBuffer_ = SubfieldLinesText(textBuffer_, OutRecord.SubfieldDelimiter);
+  // Each variant reads one buffer and fills the other; both keep their room.
+  const auto apply = [this](auto variant) {
+    variantBuffer_.clear();
+    variant(variantBuffer_, std::string_view(textBuffer_));
+    textBuffer_.swap(variantBuffer_);
+  };
+  if (RemoveDuplicateLines) apply(AppendWithoutDuplicateLines);
+  if (SubfieldLines)
+    apply([this](std::string &out, std::string_view text) {
+      AppendSubfieldLines(out, text, OutRecord.SubfieldDelimiter);
+    });
 }
 
 std::string TKonvBase::RenderOutRecord() {

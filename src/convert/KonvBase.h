@@ -85,6 +85,8 @@ protected:
   std::string textBuffer_;       // reused between records
 
 private:
+  std::string variantBuffer_; // the output variants' second buffer
+
   // Fills textBuffer_ with what WriteRecord writes, without the separator.
   void RenderToBuffer();
   // One clean-up step on every subfield code of every field tag, with the
