@@ -1,10 +1,14 @@
 #pragma once
 // Adds the input side: the input file cut into record texts, progress, end
 // of input, and the field survey.
+#include <cstddef>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "convert/FilterFile.h"
 #include "convert/KonvBase.h"
 #include "record/Iso2709.h"
 #include "record/Vblrec.h"
@@ -13,10 +17,12 @@ namespace kelvo {
 
 class TKonvSimple : public TKonvBase {
 public:
-  // Opens the input at once; raises MarcError naming the file when it cannot
-  // be opened (and when the output cannot be created).
-  TKonvSimple(const std::string& outFileName, const std::string& inFileName, const std::string& separator);
-  TKonvSimple(const std::string& inFileName, const std::string& separator);
+  // Opens the input at once, then creates the output; raises MarcError naming
+  // the file when the input cannot be opened, when the output cannot be
+  // created, and when both name the same file (nothing is truncated then).
+  // separator: one character, or a string that separates records as a whole.
+  TKonvSimple(const std::string &outFileName, const std::string &inFileName, const std::string &separator);
+  TKonvSimple(const std::string &inFileName, const std::string &separator);
   ~TKonvSimple() override;
 
   TVblRec Reader;
@@ -27,23 +33,27 @@ public:
   void ConvertNext() override;
   int Percent() const override;
 
-  // Field survey
+  // Field survey: SurveyList gets one entry per tag, the tag followed by the
+  // subfield codes seen with it. SurveyRecord reads the next record; a "*"
+  // inside a line is content there, not the start of a field.
   void ClearSurvey();
   void SurveyRecord();
-  const std::vector<std::string>& FinishSurvey();
+  // Sorts each entry's codes by byte value and the list case-insensitively.
+  const std::vector<std::string> &FinishSurvey();
 
   // Fills rec (cleared first) from RecordText: ISO 2709 through the reader
   // (directory order, leader as "000", SortFields), else line-format parsing.
-  void ParseRecordText(TMarcRec& rec, bool sourceIsIso);
+  void ParseRecordText(TMarcRec &rec, bool sourceIsIso);
 
 protected:
   std::string workBuffer_;
   TIso2709 isoReader_;
-};
 
-// Joins filter-file lines into one text (one space between two non-blank lines).
-std::string JoinFilterLines(const std::vector<std::string>& lines);
-// Reads a filter file into its lines; a missing file gives no lines.
-std::vector<std::string> LoadFilterLines(const std::string& fileName);
+private:
+  void OpenInput(const std::string &inFileName, const std::string &separator);
+
+  std::string surveyText_;                                      // reused between records
+  std::map<std::string, std::size_t, std::less<>> surveyIndex_; // tag -> index in SurveyList
+};
 
 } // namespace kelvo

@@ -1,0 +1,118 @@
+#include "convert/KonvSimple.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "record/MarcError.h"
+#include "record/vostr.h"
+
+namespace kelvo {
+
+namespace {
+
+// The reader's separator character: the separator itself when it is one
+// character, else a placeholder (the whole string separates then).
+char SeparatorChar(const std::string &separator) { return separator.size() == 1 ? separator[0] : '\x01'; }
+
+} // namespace
+
+TKonvSimple::TKonvSimple(const std::string &outFileName, const std::string &inFileName,
+                         const std::string &separator)
+    : Reader(SeparatorChar(separator)) {
+  // The input first: a run that cannot read must not truncate the output.
+  OpenInput(inFileName, separator);
+  std::error_code ec;
+  if (std::filesystem::equivalent(inFileName, outFileName, ec))
+    throw MarcError("Indatafilen och utfilen \xe4r samma fil: " + outFileName);
+  CreateOutFile(outFileName);
+}
+
+TKonvSimple::TKonvSimple(const std::string &inFileName, const std::string &separator)
+    : Reader(SeparatorChar(separator)) {
+  OpenInput(inFileName, separator);
+}
+
+TKonvSimple::~TKonvSimple() { Reader.Close(); }
+
+void TKonvSimple::OpenInput(const std::string &inFileName, const std::string &separator) {
+  if (separator.empty()) throw MarcError("Postavgr\xe4nsare saknas f\xf6r indatafilen " + inFileName);
+  InFileName = inFileName;
+  Reader.SetSingleCharMode(separator.size() == 1);
+  if (separator.size() != 1) Reader.SetSepString(separator);
+  // A folder opens on some systems but yields no data: refuse it like a missing file.
+  std::error_code ec;
+  if (std::filesystem::is_directory(inFileName, ec) || !Reader.Open(inFileName))
+    throw MarcError("Kan inte \xf6ppna indatafilen " + inFileName);
+}
+
+void TKonvSimple::ConvertNext() {
+  if (EndOfInput) {
+    RecordText.clear(); // stays at the end; never reads past it
+  } else {
+    EndOfInput = Reader.ReadRecord(workBuffer_, TVblRec::ChunkSize);
+    RecordText = Reader.Current;
+  }
+  OutRecord.Clear();
+}
+
+int TKonvSimple::Percent() const { return Reader.Percent(); }
+
+void TKonvSimple::ParseRecordText(TMarcRec &rec, bool sourceIsIso) {
+  if (sourceIsIso)
+    BuildRecordFromIso(isoReader_, RecordText, rec);
+  else
+    rec.ParseText(RecordText);
+}
+
+void TKonvSimple::ClearSurvey() {
+  SurveyList.clear();
+  surveyIndex_.clear();
+}
+
+void TKonvSimple::SurveyRecord() {
+  ConvertNext();
+  // A field mark counts only as the first character of a line; elsewhere it
+  // is content and becomes a blank. Every line end becomes CR LF.
+  surveyText_.clear();
+  bool lineStart = true;
+  for (std::size_t i = 0; i < RecordText.size(); ++i) {
+    const char c = RecordText[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < RecordText.size() && RecordText[i + 1] == '\n') ++i;
+      surveyText_ += "\r\n";
+      lineStart = true;
+      continue;
+    }
+    surveyText_ += (c == OutRecord.FieldMark && !lineStart) ? ' ' : c;
+    lineStart = false;
+  }
+  OutRecord.ParseText(surveyText_);
+
+  // Parsed tags are three characters, so the first entry that begins with a
+  // tag is the one entry made for it.
+  for (const auto &field : OutRecord.Fields) {
+    auto it = surveyIndex_.find(field->Tag);
+    if (it == surveyIndex_.end()) {
+      it = surveyIndex_.emplace(field->Tag, SurveyList.size()).first;
+      SurveyList.push_back(field->Tag);
+    }
+    std::string &entry = SurveyList[it->second];
+    for (const auto &subfield : field->Subfields)
+      if (entry.find(subfield->Code, 3) == std::string::npos) entry += subfield->Code;
+  }
+}
+
+const std::vector<std::string> &TKonvSimple::FinishSurvey() {
+  for (std::string &entry : SurveyList)
+    if (entry.size() > 3) entry.replace(3, std::string::npos, SortChars(std::string_view(entry).substr(3)));
+  std::stable_sort(SurveyList.begin(), SurveyList.end(),
+                   [](const std::string &a, const std::string &b) { return CompareText(a, b) < 0; });
+  // Keep the index in step with the new order, should surveying go on.
+  surveyIndex_.clear();
+  for (std::size_t i = 0; i < SurveyList.size(); ++i)
+    surveyIndex_.emplace(SurveyList[i].substr(0, 3), i);
+  return SurveyList;
+}
+
+} // namespace kelvo
