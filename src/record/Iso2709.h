@@ -1,6 +1,7 @@
 #pragma once
 // Reader of one ISO 2709 record text (without its record terminator).
 // It never raises and never reads outside the record text.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,13 +20,13 @@ public:
   char Indicator(int position) const; // 1 or 2
   int SubfieldCount() const;
   // n-th subfield (1-based): code and value; code 0 and empty value when none.
-  void Subfield(int n, char& code, std::string& value) const;
+  void Subfield(int n, char &code, std::string &value) const;
 };
 
 class TIso2709 {
 public:
   TIsoFldClass FieldInfo;
-  std::string RecordData;
+  std::string RecordData; // set through SetRecord, which measures the directory
   char FieldTerminator = '\x1e';
   char SubfieldDelimiter = '\x1f';
 
@@ -34,11 +35,17 @@ public:
   std::string Directory() const;
   int DataStart() const;
   int FieldCount() const;
-  const TIsoFldClass& GetField(int index);
+  const TIsoFldClass &GetField(int index);
+
+private:
+  std::string_view DirectoryView() const;
+
+  std::size_t dirLength_ = 0; // characters of the directory, measured by SetRecord
+  bool blank_ = true;
 };
 
 // Builds rec (cleared first) from one ISO 2709 record text in the order the
 // converters use: fields in directory order, the leader as "000", SortFields.
-void BuildRecordFromIso(TIso2709& reader, std::string_view text, TMarcRec& rec);
+void BuildRecordFromIso(TIso2709 &reader, std::string_view text, TMarcRec &rec);
 
 } // namespace kelvo

@@ -1,0 +1,151 @@
+#include "record/Iso2709.h"
+
+#include <algorithm>
+
+#include "record/MarcRec.h"
+#include "record/vostr.h"
+
+namespace kelvo {
+
+namespace {
+
+constexpr std::size_t kLeaderLength = 24;
+constexpr std::size_t kEntryLength = 12;
+constexpr std::size_t kTagLength = 3;
+constexpr std::size_t kLengthDigits = 4;
+constexpr std::size_t kStartDigits = 5;
+// The code given to a delimiter that ends the data, where no code follows it.
+constexpr char kMissingCode = '\x01';
+
+// A directory number: digits, optionally after leading blanks. Anything else
+// (a sign, a letter, an empty piece) is not a number and reads as 0, so that a
+// damaged entry can neither point before the data area nor overflow.
+int EntryNumber(std::string_view digits) {
+  const std::size_t first = digits.find_first_not_of(' ');
+  if (first == std::string_view::npos) return 0;
+  int value = 0;
+  for (char c : digits.substr(first)) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+// Calls f(code, value) for every subfield delimiter of data in order, until f
+// returns false. The code is the character after the delimiter, even when that
+// is a delimiter too; the value runs from the character after the code to the
+// next delimiter or the end.
+template <class F> void ForEachSubfield(std::string_view data, char delimiter, F &&f) {
+  for (std::size_t pos = data.find(delimiter); pos != std::string_view::npos;
+       pos = data.find(delimiter, pos + 1)) {
+    const std::size_t codePos = pos + 1;
+    if (codePos >= data.size()) {
+      f(kMissingCode, std::string_view{});
+      return;
+    }
+    const std::size_t valueStart = codePos + 1;
+    const std::size_t valueEnd = std::min(data.find(delimiter, valueStart), data.size());
+    if (!f(data[codePos], data.substr(valueStart, valueEnd - valueStart))) return;
+  }
+}
+
+} // namespace
+
+char TIsoFldClass::Indicator(int position) const {
+  if (Data.size() < 2 || position < 1 || position > 2) return BlankIndicator;
+  return Data[static_cast<std::size_t>(position) - 1];
+}
+
+int TIsoFldClass::SubfieldCount() const {
+  return static_cast<int>(std::count(Data.begin(), Data.end(), SubfieldDelimiter));
+}
+
+void TIsoFldClass::Subfield(int n, char &code, std::string &value) const {
+  code = '\0';
+  value.clear();
+  if (n < 1) return;
+  int seen = 0;
+  ForEachSubfield(Data, SubfieldDelimiter, [&](char c, std::string_view v) {
+    if (++seen < n) return true;
+    code = c;
+    value.assign(v);
+    return false;
+  });
+}
+
+void TIso2709::SetRecord(std::string_view text) {
+  RecordData.assign(text);
+  blank_ = IsBlank(RecordData);
+  // The directory runs from the end of the leader to the first field
+  // terminator of the record; a terminator inside the leader leaves it empty.
+  const std::size_t end = RecordData.find(FieldTerminator);
+  dirLength_ = end == std::string::npos || end < kLeaderLength ? 0 : end - kLeaderLength;
+}
+
+std::string_view TIso2709::DirectoryView() const {
+  const std::string_view record = RecordData;
+  if (record.size() <= kLeaderLength) return {};
+  return record.substr(kLeaderLength, dirLength_);
+}
+
+std::string TIso2709::Leader() const {
+  return std::string(std::string_view(RecordData).substr(0, kLeaderLength));
+}
+
+std::string TIso2709::Directory() const { return std::string(DirectoryView()); }
+
+int TIso2709::DataStart() const {
+  if (blank_) return -1;
+  return static_cast<int>(DirectoryView().size() + kLeaderLength + 2);
+}
+
+int TIso2709::FieldCount() const { return static_cast<int>(DirectoryView().size() / kEntryLength); }
+
+const TIsoFldClass &TIso2709::GetField(int index) {
+  TIsoFldClass &fld = FieldInfo;
+  fld.SubfieldDelimiter = SubfieldDelimiter;
+  fld.Tag.clear();
+  fld.Data.clear();
+  fld.IsControl = true;
+  const std::string_view directory = DirectoryView();
+  if (index < 0 || static_cast<std::size_t>(index) >= directory.size() / kEntryLength) return fld;
+
+  const std::string_view entry =
+      directory.substr(static_cast<std::size_t>(index) * kEntryLength, kEntryLength);
+  fld.Tag.assign(entry.substr(0, kTagLength));
+  const int length = EntryNumber(entry.substr(kTagLength, kLengthDigits));
+  const int start = EntryNumber(entry.substr(kTagLength + kLengthDigits, kStartDigits));
+
+  // The field terminator counted in the length is left out. Whatever the
+  // entry says, only bytes of the record text are taken: a field running past
+  // the end is cut there, one starting past the end is empty.
+  const std::string_view record = RecordData;
+  const std::size_t offset = directory.size() + kLeaderLength + 1 + static_cast<std::size_t>(start);
+  if (length > 1 && offset < record.size())
+    fld.Data.assign(record.substr(offset, static_cast<std::size_t>(length) - 1));
+  fld.IsControl = fld.Data.find(SubfieldDelimiter) == std::string::npos;
+  return fld;
+}
+
+void BuildRecordFromIso(TIso2709 &reader, std::string_view text, TMarcRec &rec) {
+  rec.Clear();
+  rec.Couples.Clear(); // a pair left queued by a caller must not end up in this record
+  reader.SetRecord(text);
+  const int count = reader.FieldCount();
+  for (int i = 0; i < count; ++i) {
+    const TIsoFldClass &fld = reader.GetField(i);
+    if (fld.IsControl) {
+      rec.AddControlField(fld.Tag, fld.Data);
+      continue;
+    }
+    ForEachSubfield(fld.Data, fld.SubfieldDelimiter, [&rec](char code, std::string_view value) {
+      rec.AddCouple(code, value);
+      return true;
+    });
+    if (rec.Couples.Count() > 0) rec.AddFieldFromCouples(fld.Tag, fld.Indicator(1), fld.Indicator(2));
+  }
+  rec.AddControlField("000", std::string_view(reader.RecordData).substr(0, kLeaderLength));
+  rec.SortFields();
+}
+
+} // namespace kelvo
