@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,20 @@ TEST(Kv21SideFiles, OneThatCannotBeCreatedStopsTheRunBeforeItStarts) {
     } catch (const MarcError &e) {
       EXPECT_EQ(std::string(e.what()), "Cannot create file " + missing);
     }
+  }
+}
+
+TEST(Kv21SideFiles, AFailedWriteIsReportedAtTheEndOfTheInput) {
+  const std::string full = "/dev/full"; // accepts the file, refuses the data
+  if (!std::filesystem::exists(full)) GTEST_SKIP() << "no " << full;
+  testing::TempDir dir;
+  const std::string in = dir.Write("in.mrc", Lines({"*00000000nas  2200000 a 4500", "*24510$aT"}));
+  TMrc21ToKv21 konv(dir.File("out.mrc"), in, "^", {}, false, true, full, false, "");
+  try {
+    konv.ConvertNext();
+    ADD_FAILURE() << "the lost periodical went unnoticed";
+  } catch (const MarcError &e) {
+    EXPECT_EQ(std::string(e.what()), "Kan inte skriva till filen " + full);
   }
 }
 
