@@ -1,5 +1,6 @@
 #pragma once
 // Profile 1 ("SorvM21/KV2/Marc21"): MARC21 to Kelvo 2.1.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,13 +10,18 @@
 
 namespace kelvo {
 
+class TKv21FieldRules;
+class TKv21Identifiers;
+class TKv21CleanUps;
+class TWeedingCriteria;
+
 class TMrc21ToKv21 : public TKonvSimple {
 public:
   // Side files are created (truncated) here; one that cannot be created
   // raises MarcError naming the file.
-  TMrc21ToKv21(const std::string& outFileName, const std::string& inFileName, const std::string& terminator,
-               const std::vector<std::string>& filterLines, bool sourceIsIso, bool separatePeriodicals,
-               const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
+  TMrc21ToKv21(const std::string &outFileName, const std::string &inFileName, const std::string &terminator,
+               const std::vector<std::string> &filterLines, bool sourceIsIso, bool separatePeriodicals,
+               const std::string &periodicalsFile, bool separateWeeded, const std::string &weededFile);
   ~TMrc21ToKv21() override;
 
   TMarcRec SourceRecord;
@@ -27,11 +33,27 @@ public:
   bool VoyagerIdKeep = false;
   bool KeepOld035Handling = false;
 
+  // Records written to the side files.
+  std::int64_t PeriodicalRecords = 0;
+  std::int64_t WeededRecords = 0;
+
+  // Reads, converts and routes one record. When the input is exhausted the
+  // side files are closed, so that a failed write to them is reported.
   void ConvertNext() override;
   std::vector<TRunCount> RunCounts() const override;
 
+  // Tests on the output record that decide where it goes.
+  bool IsWeeded();
+  bool IsPeriodical() const;
+  // Writes the output record to a side file when it has 245 or 295.
+  bool WriteSideRecord(TVoFileOutStream &stream);
+
 private:
-  const std::vector<std::string>& filterLines_;
+  void ApplyRules();
+  void ApplyFieldRules();
+  void Route();
+  bool HasTitle() const;
+
   bool sourceIsIso_;
   bool separatePeriodicals_;
   std::string periodicalsFile_;
@@ -39,6 +61,10 @@ private:
   std::string weededFile_;
   std::unique_ptr<TVoFileOutStream> periodicalsStream_;
   std::unique_ptr<TVoFileOutStream> weededStream_;
+  std::unique_ptr<TKv21FieldRules> fieldRules_;
+  std::unique_ptr<TKv21Identifiers> identifiers_;
+  std::unique_ptr<TKv21CleanUps> cleanUps_;
+  std::unique_ptr<TWeedingCriteria> weeding_;
 };
 
 } // namespace kelvo

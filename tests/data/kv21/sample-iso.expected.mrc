@@ -1,0 +1,48 @@
+*00000524cam a22001817a 4500
+*001123456
+*008040305s2004    sw            000 0 swe d
+*020  $a91-7119-123-4 (inb.)
+$c150 kr
+$x91-7119-123-4
+*020  $a978-91-7119-123-4
+$x978-91-7119-123-4
+*035  $a(Voyager)123456
+$x123456
+*041 0$aswe
+$afre
+$aeng
+*1001 $aBerg, Anna
+$d1950-
+*1304 $aThe sound.
+$wsound.
+*24510$aSmå visor
+$hLjudupptagning
+$cmed förord av Per Ek. / Anna Berg
+*260  $aStockholm
+$bFörlaget
+$ccop. 1998
+$y1998
+*300  $a1 CD (62 min)
+$e1 häfte
+*59200$aBatSorKV21
+$b2023-11-14
+*650 7$aVisor
+$2sao
+*660 2$aMusik (Sverige
+*7402 $aEn bok
+$wbok.
+^
+*00000189nab a22000857a 4500
+*001A5
+*035  $a(Voyager)A5
+$xA5
+*24510$aRecensionen
+$hArtikel
+*59200$aBatSorKV21
+$b2023-11-14
+*760  $w1234567
+*773  $tTidningen
+*787  $iRecension av
+$z91-1-2
+$x1234-5678
+^
