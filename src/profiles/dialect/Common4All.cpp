@@ -22,10 +22,9 @@ std::string TrimEnclosing(std::string_view text, char open, char close) {
   return std::string(s);
 }
 
-void CopyFieldsAs(const TMarcRec &source, TMarcRec &out, std::string_view sourceTag,
+void CopyFieldsAs(const TTagIndex &source, TMarcRec &out, std::string_view sourceTag,
                   std::string_view newTag) {
-  for (const auto &field : source.Fields)
-    if (field->Tag == sourceTag) out.CopyField(*field, newTag);
+  source.ForEach(sourceTag, [&](const TMarcField &field) { out.CopyField(field, newTag); });
 }
 
 } // namespace kelvo

@@ -61,8 +61,8 @@ char Frequency(std::string_view source008) {
 bool IsOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
 
 // The data of the first field with the tag, padded with blanks to length.
-std::string PaddedData(const TMarcRec &rec, std::string_view tag, std::size_t length) {
-  const TMarcField *field = rec.FindFieldPtr(tag);
+std::string PaddedData(const TTagIndex &source, std::string_view tag, std::size_t length) {
+  const TMarcField *field = source.First(tag);
   std::string data = field != nullptr ? field->Data : std::string();
   if (data.size() < length) data.resize(length, ' ');
   return data;
@@ -71,7 +71,7 @@ std::string PaddedData(const TMarcRec &rec, std::string_view tag, std::size_t le
 } // namespace
 
 void ConvertLeader(TMrc21ToMrcKv &kv) {
-  const std::string leader = PaddedData(kv.SourceRecord, "000", 24);
+  const std::string leader = PaddedData(kv.SourceTags(), "000", 24);
   const char l6 = leader[6];
   const char l7 = leader[7];
   std::string out(24, ' ');
@@ -81,7 +81,7 @@ void ConvertLeader(TMrc21ToMrcKv &kv) {
   } else if (l7 == 'm') {
     out[3] = 'a';
   } else if (l7 == 's') {
-    const TMarcField *f008 = kv.SourceRecord.FindFieldPtr("008");
+    const TMarcField *f008 = kv.SourceTags().First("008");
     const char kind = f008 != nullptr && f008->Data.size() > 21 ? f008->Data[21] : ' ';
     out[3] = Recode(SerialLevels, kind, ' ');
   }
@@ -90,8 +90,8 @@ void ConvertLeader(TMrc21ToMrcKv &kv) {
 }
 
 void Convert008(TMrc21ToMrcKv &kv) {
-  const std::string leader = PaddedData(kv.SourceRecord, "000", 24);
-  const std::string src = PaddedData(kv.SourceRecord, "008", 40);
+  const std::string leader = PaddedData(kv.SourceTags(), "000", 24);
+  const std::string src = PaddedData(kv.SourceTags(), "008", 40);
   const char l6 = leader[6];
   const char l7 = leader[7];
   const bool book = l6 == 'a' && l7 == 'm';

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "convert/KonvSimple.h"
+#include "profiles/dialect/TagIndex.h"
 #include "record/VoFileOutStream.h"
 
 namespace kelvo {
@@ -29,6 +30,8 @@ public:
 
   // The rule sequence: builds OutRecord from SourceRecord.
   void ConvertFields();
+  // SourceRecord's fields by tag, for the rules; built by ConvertFields.
+  const TTagIndex &SourceTags() const { return sourceTags_; }
   // Routing tests on OutRecord.
   bool IsWeeded() const;
   bool IsPeriodical() const;
@@ -48,6 +51,7 @@ private:
   std::unique_ptr<TVoFileOutStream> weededStream_;
   std::int64_t periodicalsCount_ = 0;
   std::int64_t weededCount_ = 0;
+  TTagIndex sourceTags_;
 };
 
 } // namespace kelvo

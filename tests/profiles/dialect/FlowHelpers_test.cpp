@@ -54,24 +54,49 @@ TEST(DialectCommon, TrimEnclosingDropsEachEndOnItsOwn) {
 
 TEST(DialectCommon, ForEachFieldVisitsEveryFieldOfTheTagInOrder) {
   TMarcRec rec;
-  rec.ParseText("*650 0$aA\r\n*651 0$aX\r\n*650 7$aB\r\n");
+  rec.ParseText("*650 0$aA\r\n*651 0$aX\r\n*650 7$aB\r\n*CAT  $aC1\r\n*650 4$aC\r\n*CAT  $aC2\r\n");
+  TTagIndex index;
+  index.Build(rec);
   std::string seen;
-  ForEachField(rec, "650", "", [&](const TMarcField &f, std::string_view target) {
+  auto collect = [&](const TMarcField &f, std::string_view target) {
     seen += std::string(target) + ":" + f.Subfields[0]->Value + " ";
-  });
-  EXPECT_EQ(seen, "650:A 650:B ");
+  };
+  ForEachField(index, "650", "", collect);
+  EXPECT_EQ(seen, "650:A 650:B 650:C ");
   seen.clear();
-  ForFirstField(rec, "650", "696", [&](const TMarcField &f, std::string_view target) {
-    seen += std::string(target) + ":" + f.Subfields[0]->Value;
+  ForEachField(index, "CAT", "999", collect);
+  EXPECT_EQ(seen, "999:C1 999:C2 ");
+  seen.clear();
+  ForFirstField(index, "650", "696", collect);
+  ForFirstField(index, "652", "", collect);
+  EXPECT_EQ(seen, "696:A ");
+}
+
+TEST(DialectCommon, TagIndexForgetsTheRecordBefore) {
+  TMarcRec first;
+  first.ParseText("*245 0$aEtt\r\n*650 0$aA\r\n*650 0$aB\r\n");
+  TMarcRec second;
+  second.ParseText("*650 0$aC\r\n");
+  TTagIndex index;
+  EXPECT_EQ(index.First("245"), nullptr); // never built
+  index.Build(first);
+  index.Build(second);
+  EXPECT_EQ(index.First("245"), nullptr);
+  int count = 0;
+  index.ForEach("650", [&](const TMarcField &f) {
+    ++count;
+    EXPECT_EQ(f.Subfields[0]->Value, "C");
   });
-  EXPECT_EQ(seen, "696:A");
+  EXPECT_EQ(count, 1);
 }
 
 TEST(DialectCommon, CopyFieldsAsKeepsIndicatorsAndSubfields) {
   TMarcRec src;
   src.ParseText("*77210$tHuvudserie$x1234-5678\r\n*245 0$aT\r\n*772 8$tAndra\r\n");
+  TTagIndex index;
+  index.Build(src);
   TMarcRec out;
-  CopyFieldsAs(src, out, "772", "779");
+  CopyFieldsAs(index, out, "772", "779");
   EXPECT_EQ(Text(out), "*77910$tHuvudserie$x1234-5678\n*779 8$tAndra\n");
 }
 

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "profiles/dialect/DialectFixture.h"
-#include "profiles/dialect/DialectRules.h"
 #include "record/vostr.h"
 
 namespace kelvo {
@@ -37,8 +36,7 @@ TEST_P(Leader008Test, BuildsLeaderAnd008) {
   TMrc21ToMrcKv &kv = run.WithSource("");
   if (c.Leader != nullptr) kv.SourceRecord.AddControlField("000", c.Leader);
   if (!c.F008.empty()) kv.SourceRecord.AddControlField("008", c.F008);
-  dialect::ConvertLeader(kv);
-  dialect::Convert008(kv);
+  kv.ConvertFields();
   ASSERT_EQ(kv.OutRecord.FieldCount(), 2);
   EXPECT_EQ(kv.OutRecord.FieldAt(0).Tag, "000");
   EXPECT_EQ(kv.OutRecord.FieldAt(0).Data, c.OutLeader);
@@ -96,9 +94,9 @@ TEST(Leader008, FrequencyCodesOfSerials) {
     TMrc21ToMrcKv &kv = run.WithSource("");
     kv.SourceRecord.AddControlField("000", "00000nas a2200000 a 4500");
     kv.SourceRecord.AddControlField("008", Laid(40, {{0, "000000"}, {18, code}}));
-    dialect::Convert008(kv);
-    EXPECT_EQ(kv.OutRecord.FieldAt(0).Data.at(18), result) << "008/18-19 \"" << code << "\"";
-    EXPECT_EQ(kv.OutRecord.FieldAt(0).Data.at(19), ' ') << code;
+    kv.ConvertFields();
+    EXPECT_EQ(kv.OutRecord.FieldAt(1).Data.at(18), result) << "008/18-19 \"" << code << "\"";
+    EXPECT_EQ(kv.OutRecord.FieldAt(1).Data.at(19), ' ') << code;
   }
 }
 
