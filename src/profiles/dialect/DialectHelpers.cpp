@@ -11,25 +11,25 @@ namespace {
 
 constexpr std::size_t MaxJoins = 4;
 
-const TSubfieldMapEntry *FindEntry(std::span<const TSubfieldMapEntry> entries, char code) {
-  for (const auto &entry : entries)
+const TSubfieldMapEntry* FindEntry(std::span<const TSubfieldMapEntry> entries, char code) {
+  for (const auto& entry : entries)
     if (entry.From == code && code != JoinedText) return &entry;
   return nullptr;
 }
 
-void AppendJoined(std::string &joined, std::string_view text, std::string_view separator) {
+void AppendJoined(std::string& joined, std::string_view text, std::string_view separator) {
   if (IsBlank(text)) return;
   if (!joined.empty()) joined += separator;
   joined += text;
 }
 
 // Collects the joined texts of every join of map in source order.
-void CollectJoins(const TMarcField &source, std::span<const TJoinSpec> joins,
-                  std::array<std::string, MaxJoins> &texts) {
+void CollectJoins(const TMarcField& source, std::span<const TJoinSpec> joins,
+                  std::array<std::string, MaxJoins>& texts) {
   for (std::size_t j = 0; j < joins.size() && j < MaxJoins; ++j) {
-    const TJoinSpec &join = joins[j];
+    const TJoinSpec& join = joins[j];
     texts[j].clear();
-    for (const auto &sub : source.Subfields) {
+    for (const auto& sub : source.Subfields) {
       if (join.Codes.find(sub->Code) == std::string_view::npos) continue;
       if (sub->Code == join.FixCode)
         AppendJoined(texts[j], FixText(sub->Value, join.Fix), join.Separator);
@@ -71,23 +71,23 @@ std::string FixText(std::string_view text, TTextFix fix) {
   return s;
 }
 
-std::string_view FirstSubfieldText(const TMarcField &field, char code) {
-  for (const auto &sub : field.Subfields)
+std::string_view FirstSubfieldText(const TMarcField& field, char code) {
+  for (const auto& sub : field.Subfields)
     if (sub->Code == code) return sub->Value;
   return {};
 }
 
-std::string_view LastSubfieldText(const TMarcField &field, char code) {
+std::string_view LastSubfieldText(const TMarcField& field, char code) {
   for (auto it = field.Subfields.rbegin(); it != field.Subfields.rend(); ++it)
     if ((*it)->Code == code) return (*it)->Value;
   return {};
 }
 
-TMarcField *ApplyFieldMap(const TMarcField &source, TMarcRec &out, std::string_view targetTag,
-                          const TFieldMap &map) {
+TMarcField* ApplyFieldMap(const TMarcField& source, TMarcRec& out, std::string_view targetTag,
+                          const TFieldMap& map) {
   std::array<std::string, MaxJoins> joined;
   CollectJoins(source, map.Joins, joined);
-  TMarcField *field = nullptr;
+  TMarcField* field = nullptr;
   auto add = [&](char code, std::string_view text) {
     if (field == nullptr)
       field = out.AddField(targetTag, map.Ind1 != '\0' ? map.Ind1 : source.Ind1, source.Ind2);
@@ -95,8 +95,8 @@ TMarcField *ApplyFieldMap(const TMarcField &source, TMarcRec &out, std::string_v
   };
 
   if (map.Order == TMapOrder::Source) {
-    for (const auto &sub : source.Subfields)
-      if (const TSubfieldMapEntry *entry = FindEntry(map.Subfields, sub->Code)) {
+    for (const auto& sub : source.Subfields)
+      if (const TSubfieldMapEntry* entry = FindEntry(map.Subfields, sub->Code)) {
         if (entry->Fix == TTextFix::None)
           add(entry->To, sub->Value);
         else
@@ -107,7 +107,7 @@ TMarcField *ApplyFieldMap(const TMarcField &source, TMarcRec &out, std::string_v
     return field;
   }
 
-  for (const auto &entry : map.Subfields) {
+  for (const auto& entry : map.Subfields) {
     std::string text;
     if (entry.From == JoinedText) {
       for (std::size_t j = 0; j < map.Joins.size() && j < MaxJoins; ++j)

@@ -12,7 +12,7 @@ int TTagIndex::Slot(std::string_view tag) {
   return slot;
 }
 
-void TTagIndex::Build(const TMarcRec &rec) {
+void TTagIndex::Build(const TMarcRec& rec) {
   rec_ = &rec;
   for (int slot : used_)
     first_[slot] = -1;
@@ -29,7 +29,7 @@ void TTagIndex::Build(const TMarcRec &rec) {
   }
 }
 
-const TMarcField *TTagIndex::First(std::string_view tag) const {
+const TMarcField* TTagIndex::First(std::string_view tag) const {
   if (rec_ == nullptr) return nullptr;
   const int slot = Slot(tag);
   if (slot >= 0) return first_[slot] >= 0 ? rec_->Fields[first_[slot]].get() : nullptr;

@@ -14,14 +14,14 @@ class TTagIndex {
 public:
   TTagIndex() { first_.fill(-1); }
 
-  void Build(const TMarcRec &rec);
+  void Build(const TMarcRec& rec);
 
   // Calls f(field) for every field with the tag, in record order.
-  template <class F> void ForEach(std::string_view tag, F &&f) const {
+  template <class F> void ForEach(std::string_view tag, F&& f) const {
     if (rec_ == nullptr) return;
     const int slot = Slot(tag);
     if (slot < 0) {
-      for (const auto &field : rec_->Fields)
+      for (const auto& field : rec_->Fields)
         if (field->Tag == tag) f(*field);
       return;
     }
@@ -30,14 +30,14 @@ public:
   }
 
   // The first field with the tag, or none.
-  const TMarcField *First(std::string_view tag) const;
-  const TMarcRec *Record() const { return rec_; }
+  const TMarcField* First(std::string_view tag) const;
+  const TMarcRec* Record() const { return rec_; }
 
 private:
   // 0 to 999 for a tag of three digits, else -1 (such tags are looked up by walking).
   static int Slot(std::string_view tag);
 
-  const TMarcRec *rec_ = nullptr;
+  const TMarcRec* rec_ = nullptr;
   std::array<int, 1000> first_;
   std::vector<int> next_; // index of the next field with the same tag, -1 after the last
   std::vector<int> used_; // slots set by the last Build

@@ -39,7 +39,7 @@ public:
   std::string Side(std::string_view name) const { return ReadAll(Dir.File(name)); }
 
   // The source record set from line-format text, the output record emptied.
-  TMrc21ToMrcKv &WithSource(std::string_view recordText) {
+  TMrc21ToMrcKv& WithSource(std::string_view recordText) {
     Kv->SourceRecord.ParseText(recordText);
     Kv->OutRecord.Clear();
     return *Kv;

@@ -9,9 +9,9 @@ namespace kelvo {
 namespace {
 
 struct TEnding {
-  const char *Tag;
-  const char *In;
-  const char *Out;
+  const char* Tag;
+  const char* In;
+  const char* Out;
 };
 
 TEST(DialectCleanUp, CleanSubfieldEndings) {
@@ -25,7 +25,7 @@ TEST(DialectCleanUp, CleanSubfieldEndings) {
       {"300", "(inb.", "(inb."},   // 300 keeps its parentheses
       {"300", "24 cm ;", "24 cm"},
   };
-  for (const TEnding &r : rows) {
+  for (const TEnding& r : rows) {
     TMarcRec rec;
     rec.AddField(r.Tag)->AddSubfield('a', r.In);
     dialect::CleanSubfieldEndings(rec);
@@ -41,9 +41,9 @@ TEST(DialectCleanUp, PlusEndingsOnlyIn300) {
 }
 
 struct TArticle {
-  const char *Name;
-  const char *Record;
-  const char *First245; // expected text of the first 245
+  const char* Name;
+  const char* Record;
+  const char* First245; // expected text of the first 245
 };
 
 class ArticleDesignationTest : public ::testing::TestWithParam<TArticle> {};
@@ -67,7 +67,7 @@ const TArticle Articles[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialect, ArticleDesignationTest, ::testing::ValuesIn(Articles),
-                         [](const ::testing::TestParamInfo<TArticle> &info) { return info.param.Name; });
+                         [](const ::testing::TestParamInfo<TArticle>& info) { return info.param.Name; });
 
 // The regular-expression clean-ups, seen through fields that the rule
 // sequence carries over unchanged.

@@ -15,9 +15,9 @@ TMarcField Field(std::string_view text) {
   return f;
 }
 
-std::string Text(const TMarcRec &rec) {
+std::string Text(const TMarcRec& rec) {
   std::string out;
-  for (const auto &f : rec.Fields)
+  for (const auto& f : rec.Fields)
     out += f->AsText('*', '$', false) + "\n";
   return out;
 }
@@ -37,7 +37,7 @@ TEST(DialectCommon, StripEndPunctuationRemovesEachInTurn) {
       {"Titel : /", "Titel"}, {"Titel ; /", "Titel"}, {"Titel /,", "Titel /"}, {",", ","},
       {"Titel:", "Titel:"},
   };
-  for (const auto &[in, out] : rows) {
+  for (const auto& [in, out] : rows) {
     std::string s = in;
     StripEndPunctuation(s);
     EXPECT_EQ(s, out) << in;
@@ -58,7 +58,7 @@ TEST(DialectCommon, ForEachFieldVisitsEveryFieldOfTheTagInOrder) {
   TTagIndex index;
   index.Build(rec);
   std::string seen;
-  auto collect = [&](const TMarcField &f, std::string_view target) {
+  auto collect = [&](const TMarcField& f, std::string_view target) {
     seen += std::string(target) + ":" + f.Subfields[0]->Value + " ";
   };
   ForEachField(index, "650", "", collect);
@@ -83,7 +83,7 @@ TEST(DialectCommon, TagIndexForgetsTheRecordBefore) {
   index.Build(second);
   EXPECT_EQ(index.First("245"), nullptr);
   int count = 0;
-  index.ForEach("650", [&](const TMarcField &f) {
+  index.ForEach("650", [&](const TMarcField& f) {
     ++count;
     EXPECT_EQ(f.Subfields[0]->Value, "C");
   });
@@ -102,9 +102,9 @@ TEST(DialectCommon, CopyFieldsAsKeepsIndicatorsAndSubfields) {
 
 TEST(DialectHelpers, FixText) {
   struct Row {
-    const char *In;
+    const char* In;
     TTextFix Fix;
-    const char *Out;
+    const char* Out;
   };
   const Row rows[] = {
       {"[Ljudupptagning] /", TTextFix::Brackets, "Ljudupptagning"},
@@ -121,7 +121,7 @@ TEST(DialectHelpers, FixText) {
       {"  ", TTextFix::Enclose, "  "},
       {"Fr\xe5ga :", TTextFix::None, "Fr\xe5ga :"},
   };
-  for (const Row &r : rows)
+  for (const Row& r : rows)
     EXPECT_EQ(FixText(r.In, r.Fix), r.Out) << r.In;
 }
 
@@ -147,18 +147,18 @@ constexpr TJoinSpec TwoJoins[] = {{"af", " ", 'g'}, {"cg", " ", 'c', 'g', TTextF
 constexpr TFieldMap TwoJoinMap{TwoJoinEntries, TwoJoins};
 
 struct TMapCase {
-  const char *Name;
-  const TFieldMap *Map;
-  const char *Source;
-  const char *Expected; // "" when no field is made
+  const char* Name;
+  const TFieldMap* Map;
+  const char* Source;
+  const char* Expected; // "" when no field is made
 };
 
 class ApplyFieldMapTest : public ::testing::TestWithParam<TMapCase> {};
 
 TEST_P(ApplyFieldMapTest, BuildsTheOutputField) {
-  const TMapCase &c = GetParam();
+  const TMapCase& c = GetParam();
   TMarcRec out;
-  const TMarcField *made = ApplyFieldMap(Field(c.Source), out, "600", *c.Map);
+  const TMarcField* made = ApplyFieldMap(Field(c.Source), out, "600", *c.Map);
   EXPECT_EQ(Text(out), c.Expected);
   EXPECT_EQ(made != nullptr, *c.Expected != '\0');
 }
@@ -178,7 +178,7 @@ const TMapCase MapCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialect, ApplyFieldMapTest, ::testing::ValuesIn(MapCases),
-                         [](const ::testing::TestParamInfo<TMapCase> &info) { return info.param.Name; });
+                         [](const ::testing::TestParamInfo<TMapCase>& info) { return info.param.Name; });
 
 } // namespace
 } // namespace kelvo

@@ -15,7 +15,7 @@ using testing::DialectRun;
 using testing::TSideFiles;
 
 // The 001 texts of the records in a line-format file, joined with blanks.
-std::string Ids(const std::string &text) {
+std::string Ids(const std::string& text) {
   std::string ids;
   for (std::size_t pos = text.find("*001"); pos != std::string::npos; pos = text.find("*001", pos + 1)) {
     if (!ids.empty()) ids += ' ';
@@ -27,7 +27,7 @@ std::string Ids(const std::string &text) {
 // Plain, weeded, periodical, weeded periodical, a record with 295 only and
 // one without any title. Passed through unchanged, so the tests read the
 // fields the routing looks at directly.
-constexpr const char *Mixed = "*001A\r\n*000   a\r\n*24510$aVanlig\r\n^\r\n"
+constexpr const char* Mixed = "*001A\r\n*000   a\r\n*24510$aVanlig\r\n^\r\n"
                               "*001W\r\n*000   a\r\n*24510$aGallrad\r\n*096  $aHylla$sGALLR\r\n^\r\n"
                               "*001P\r\n*000   g\r\n*24510$aTidskrift\r\n^\r\n"
                               "*001WP\r\n*000   g\r\n*24510$aGallrad tidskrift\r\n*096  $sU\r\n^\r\n"
@@ -35,17 +35,17 @@ constexpr const char *Mixed = "*001A\r\n*000   a\r\n*24510$aVanlig\r\n^\r\n"
                               "*001N\r\n*500  $aIngen titel\r\n^\r\n";
 
 struct TRoute {
-  const char *Name;
+  const char* Name;
   TSideFiles Sides;
-  const char *Out;
-  const char *Weeded;
-  const char *Periodicals;
+  const char* Out;
+  const char* Weeded;
+  const char* Periodicals;
 };
 
 class RoutingTest : public ::testing::TestWithParam<TRoute> {};
 
 TEST_P(RoutingTest, SendsEachRecordToOneDestination) {
-  const TRoute &r = GetParam();
+  const TRoute& r = GetParam();
   DialectRun run(Mixed, r.Sides);
   run.Kv->ConvertToKv2 = false;
   EXPECT_EQ(Ids(run.RunToEnd()), r.Out);
@@ -61,7 +61,7 @@ const TRoute Routes[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialect, RoutingTest, ::testing::ValuesIn(Routes),
-                         [](const ::testing::TestParamInfo<TRoute> &info) { return info.param.Name; });
+                         [](const ::testing::TestParamInfo<TRoute>& info) { return info.param.Name; });
 
 TEST(DialectFlow, RunCountsNameEveryDestination) {
   DialectRun run(Mixed, {true, true});
@@ -87,8 +87,8 @@ TEST(DialectFlow, SideRecordIsWrittenLikeTheOutput) {
 }
 
 struct TWeeding {
-  const char *Criteria;
-  const char *Holdings; // output 096 fields
+  const char* Criteria;
+  const char* Holdings; // output 096 fields
   bool Weeded;
 };
 
@@ -108,7 +108,7 @@ TEST(DialectFlow, IsWeeded) {
       {"", "*096  $sGallr\r\n", false},
   };
   DialectRun run;
-  for (const TWeeding &w : rows) {
+  for (const TWeeding& w : rows) {
     run.Kv->WeedingCriteria = w.Criteria;
     run.Kv->OutRecord.ParseText(w.Holdings);
     EXPECT_EQ(run.Kv->IsWeeded(), w.Weeded) << w.Criteria << " / " << w.Holdings;
@@ -122,9 +122,9 @@ TEST(DialectFlow, IsWeeded) {
 
 TEST(DialectFlow, IsPeriodicalReadsPosition4OfTheOutputLeader) {
   DialectRun run;
-  const std::pair<const char *, bool> rows[] = {
+  const std::pair<const char*, bool> rows[] = {
       {"*000 a g\r\n", true}, {"*000 a f\r\n", false}, {"*000g\r\n", false}, {"*008   g\r\n", false}};
-  for (const auto &[record, periodical] : rows) {
+  for (const auto& [record, periodical] : rows) {
     run.Kv->OutRecord.ParseText(record);
     EXPECT_EQ(run.Kv->IsPeriodical(), periodical) << record;
   }
@@ -141,7 +141,7 @@ TEST(DialectFlow, WithoutConversionEveryFieldPassesUnchanged) {
 class StampedRun : public ::testing::Test {
 protected:
   void SetUp() override {
-    const char *old = std::getenv("SOURCE_DATE_EPOCH");
+    const char* old = std::getenv("SOURCE_DATE_EPOCH");
     hadEpoch_ = old != nullptr;
     if (hadEpoch_) oldEpoch_ = old;
     setenv("SOURCE_DATE_EPOCH", "1700000000", 1); // 2023-11-14
@@ -158,9 +158,9 @@ private:
   std::string oldEpoch_;
 };
 
-std::vector<std::string> FieldsWithTag(const TMarcRec &rec, std::string_view tag) {
+std::vector<std::string> FieldsWithTag(const TMarcRec& rec, std::string_view tag) {
   std::vector<std::string> texts;
-  for (const auto &f : rec.Fields)
+  for (const auto& f : rec.Fields)
     if (f->Tag == tag) texts.push_back(f->AsText('*', '$', false));
   return texts;
 }
@@ -193,9 +193,9 @@ TEST(DialectFlow, UnchangedTagsAreCarriedAndOthersDropped) {
   DialectRun run("*001X1\r\n*003SE-LIBR\r\n*005 20200101\r\n*007ta\r\n*090  $aLokal\r\n*025  $aX\r\n"
                  "*950  $aLokalt\r\n*505 0$aInneh\xe5ll /\r\n*040  $aS\r\n*040  $aT\r\n^\r\n");
   run.Kv->ConvertNext();
-  const TMarcRec &out = run.Kv->OutRecord;
+  const TMarcRec& out = run.Kv->OutRecord;
   std::string tags;
-  for (const auto &f : out.Fields)
+  for (const auto& f : out.Fields)
     tags += f->Tag + " ";
   EXPECT_EQ(tags, "000 007 008 040 040 505 950 ");
   EXPECT_EQ(FieldsWithTag(out, "007"), std::vector<std::string>{"*007ta"});
@@ -228,11 +228,11 @@ TEST(DialectFlow, SideFilesThatCannotBeCreatedStopTheRunAtOnce) {
       {false, "", true, out, out},
       {true, dir.File("sida.mrc"), true, dir.File("sida.mrc"), dir.File("sida.mrc")},
   };
-  for (const TBad &b : rows) {
+  for (const TBad& b : rows) {
     try {
       TMrc21ToMrcKv kv(out, in, "^", filter, false, b.Periodicals, b.PeriodicalsFile, b.Weeded, b.WeededFile);
       ADD_FAILURE() << "no error for " << b.Named;
-    } catch (const MarcError &e) {
+    } catch (const MarcError& e) {
       EXPECT_NE(std::string(e.what()).find(b.Named), std::string::npos) << e.what();
     }
     EXPECT_EQ(testing::ReadAll(in), "*24510$aT\r\n^\r\n"); // the input is never touched

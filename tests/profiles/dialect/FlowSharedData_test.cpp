@@ -18,7 +18,7 @@ std::vector<std::filesystem::path> IsoFiles() {
   std::vector<std::filesystem::path> files;
   const std::filesystem::path root = std::filesystem::path(KELVO_SHARED_DATA) / "marc21";
   std::error_code ec;
-  for (const auto &entry : std::filesystem::recursive_directory_iterator(root, ec)) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root, ec)) {
     const std::string ext = entry.path().extension().string();
     if (entry.is_regular_file() && ext != ".xml" && ext != ".md") files.push_back(entry.path());
   }
@@ -27,7 +27,7 @@ std::vector<std::filesystem::path> IsoFiles() {
 }
 
 // Record texts the reader hands out that are not blank.
-std::int64_t RecordCount(const std::string &content) {
+std::int64_t RecordCount(const std::string& content) {
   std::int64_t n = 0;
   std::size_t start = 0;
   while (start <= content.size()) {
@@ -43,7 +43,7 @@ TEST(DialectSharedData, EveryIsoFileConverts) {
   if (files.empty()) GTEST_SKIP() << "no test files in " << KELVO_SHARED_DATA << "/marc21";
   testing::TempDir dir;
   const std::vector<std::string> filter;
-  for (const auto &file : files) {
+  for (const auto& file : files) {
     SCOPED_TRACE(file.string());
     std::int64_t written = 0;
     std::int64_t dropped = 0;
@@ -53,9 +53,9 @@ TEST(DialectSharedData, EveryIsoFileConverts) {
       kv.ConversionLabel = "BatSorM21";
       while (!kv.EndOfInput)
         kv.ConvertNext();
-      for (const TRunCount &c : kv.RunCounts())
+      for (const TRunCount& c : kv.RunCounts())
         (c.FileName.empty() ? dropped : written) += c.Count;
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
       ADD_FAILURE() << e.what();
       continue;
     }

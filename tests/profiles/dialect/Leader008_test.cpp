@@ -15,14 +15,14 @@ using testing::DialectRun;
 // length blanks with the given texts laid over them at 0-based positions.
 std::string Laid(std::size_t length, std::initializer_list<std::pair<std::size_t, std::string_view>> parts) {
   std::string s(length, ' ');
-  for (const auto &[pos, text] : parts)
+  for (const auto& [pos, text] : parts)
     s.replace(pos, text.size(), text);
   return s;
 }
 
 struct TCase {
-  const char *Name;
-  const char *Leader; // nullptr: no leader
+  const char* Name;
+  const char* Leader; // nullptr: no leader
   std::string F008;   // empty: no 008
   std::string OutLeader;
   std::string Out008;
@@ -31,9 +31,9 @@ struct TCase {
 class Leader008Test : public ::testing::TestWithParam<TCase> {};
 
 TEST_P(Leader008Test, BuildsLeaderAnd008) {
-  const TCase &c = GetParam();
+  const TCase& c = GetParam();
   DialectRun run;
-  TMrc21ToMrcKv &kv = run.WithSource("");
+  TMrc21ToMrcKv& kv = run.WithSource("");
   if (c.Leader != nullptr) kv.SourceRecord.AddControlField("000", c.Leader);
   if (!c.F008.empty()) kv.SourceRecord.AddControlField("008", c.F008);
   kv.ConvertFields();
@@ -83,15 +83,15 @@ const TCase Cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialect, Leader008Test, ::testing::ValuesIn(Cases),
-                         [](const ::testing::TestParamInfo<TCase> &info) { return info.param.Name; });
+                         [](const ::testing::TestParamInfo<TCase>& info) { return info.param.Name; });
 
 TEST(Leader008, FrequencyCodesOfSerials) {
-  const std::pair<const char *, char> rows[] = {{"  ", ' '}, {" x", 'k'}, {"ar", 'a'},
-                                                {"qr", 'q'}, {"zr", 'z'}, {"uu", 'u'},
-                                                {"a ", ' '}, {"xx", ' '}, {"rm", ' '}};
-  for (const auto &[code, result] : rows) {
+  const std::pair<const char*, char> rows[] = {{"  ", ' '}, {" x", 'k'}, {"ar", 'a'},
+                                               {"qr", 'q'}, {"zr", 'z'}, {"uu", 'u'},
+                                               {"a ", ' '}, {"xx", ' '}, {"rm", ' '}};
+  for (const auto& [code, result] : rows) {
     DialectRun run;
-    TMrc21ToMrcKv &kv = run.WithSource("");
+    TMrc21ToMrcKv& kv = run.WithSource("");
     kv.SourceRecord.AddControlField("000", "00000nas a2200000 a 4500");
     kv.SourceRecord.AddControlField("008", Laid(40, {{0, "000000"}, {18, code}}));
     kv.ConvertFields();
