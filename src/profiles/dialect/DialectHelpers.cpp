@@ -1,15 +1,11 @@
 #include "profiles/dialect/DialectHelpers.h"
 
-#include <array>
-
 #include "profiles/dialect/Common4All.h"
 #include "record/vostr.h"
 
 namespace kelvo {
 
 namespace {
-
-constexpr std::size_t MaxJoins = 4;
 
 const TSubfieldMapEntry* FindEntry(std::span<const TSubfieldMapEntry> entries, char code) {
   for (const auto& entry : entries)
@@ -23,20 +19,17 @@ void AppendJoined(std::string& joined, std::string_view text, std::string_view s
   joined += text;
 }
 
-// Collects the joined texts of every join of map in source order.
-void CollectJoins(const TMarcField& source, std::span<const TJoinSpec> joins,
-                  std::array<std::string, MaxJoins>& texts) {
-  for (std::size_t j = 0; j < joins.size() && j < MaxJoins; ++j) {
-    const TJoinSpec& join = joins[j];
-    texts[j].clear();
-    for (const auto& sub : source.Subfields) {
-      if (join.Codes.find(sub->Code) == std::string_view::npos) continue;
-      if (sub->Code == join.FixCode)
-        AppendJoined(texts[j], FixText(sub->Value, join.Fix), join.Separator);
-      else
-        AppendJoined(texts[j], sub->Value, join.Separator);
-    }
+// The subfields of source that join names, collected in source order.
+std::string JoinedTextOf(const TMarcField& source, const TJoinSpec& join) {
+  std::string joined;
+  for (const auto& sub : source.Subfields) {
+    if (join.Codes.find(sub->Code) == std::string_view::npos) continue;
+    if (sub->Code == join.FixCode)
+      AppendJoined(joined, FixText(sub->Value, join.Fix), join.Separator);
+    else
+      AppendJoined(joined, sub->Value, join.Separator);
   }
+  return joined;
 }
 
 } // namespace
@@ -85,8 +78,6 @@ std::string_view LastSubfieldText(const TMarcField& field, char code) {
 
 TMarcField* ApplyFieldMap(const TMarcField& source, TMarcRec& out, std::string_view targetTag,
                           const TFieldMap& map) {
-  std::array<std::string, MaxJoins> joined;
-  CollectJoins(source, map.Joins, joined);
   TMarcField* field = nullptr;
   auto add = [&](char code, std::string_view text) {
     if (field == nullptr)
@@ -102,16 +93,18 @@ TMarcField* ApplyFieldMap(const TMarcField& source, TMarcRec& out, std::string_v
         else
           add(entry->To, FixText(sub->Value, entry->Fix));
       }
-    for (std::size_t j = 0; j < map.Joins.size() && j < MaxJoins; ++j)
-      if (!IsBlank(joined[j])) add(map.Joins[j].To, joined[j]);
+    for (const TJoinSpec& join : map.Joins) {
+      const std::string joined = JoinedTextOf(source, join);
+      if (!IsBlank(joined)) add(join.To, joined);
+    }
     return field;
   }
 
   for (const auto& entry : map.Subfields) {
     std::string text;
     if (entry.From == JoinedText) {
-      for (std::size_t j = 0; j < map.Joins.size() && j < MaxJoins; ++j)
-        if (map.Joins[j].To == entry.To) text = joined[j];
+      for (const TJoinSpec& join : map.Joins)
+        if (join.To == entry.To) text = JoinedTextOf(source, join);
     } else {
       text = FixText(LastSubfieldText(source, entry.From), entry.Fix);
     }
