@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "profiles/dialect/DialectCleanUp.h"
@@ -45,6 +46,8 @@ struct TArticle {
   const char* Record;
   const char* First245; // expected text of the first 245
 };
+
+void PrintTo(const TArticle& c, std::ostream* os) { *os << c.Name; }
 
 class ArticleDesignationTest : public ::testing::TestWithParam<TArticle> {};
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "profiles/dialect/Common4All.h"
@@ -152,6 +153,8 @@ struct TMapCase {
   const char* Source;
   const char* Expected; // "" when no field is made
 };
+
+void PrintTo(const TMapCase& c, std::ostream* os) { *os << c.Name; }
 
 class ApplyFieldMapTest : public ::testing::TestWithParam<TMapCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ struct TRoute {
   const char* Weeded;
   const char* Periodicals;
 };
+
+void PrintTo(const TRoute& c, std::ostream* os) { *os << c.Name; }
 
 class RoutingTest : public ::testing::TestWithParam<TRoute> {};
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -27,6 +28,8 @@ struct TCase {
   std::string OutLeader;
   std::string Out008;
 };
+
+void PrintTo(const TCase& c, std::ostream* os) { *os << c.Name; }
 
 class Leader008Test : public ::testing::TestWithParam<TCase> {};
 
