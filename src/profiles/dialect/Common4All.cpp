@@ -4,13 +4,13 @@
 
 namespace kelvo {
 
-bool StripEnding(std::string &text, std::string_view ending) {
+bool StripEnding(std::string& text, std::string_view ending) {
   if (text.size() <= ending.size() || !text.ends_with(ending)) return false;
   text.resize(text.size() - ending.size());
   return true;
 }
 
-void StripEndPunctuation(std::string &text) {
+void StripEndPunctuation(std::string& text) {
   for (std::string_view ending : EndPunctuation)
     StripEnding(text, ending);
 }
@@ -22,10 +22,9 @@ std::string TrimEnclosing(std::string_view text, char open, char close) {
   return std::string(s);
 }
 
-void CopyFieldsAs(const TMarcRec &source, TMarcRec &out, std::string_view sourceTag,
+void CopyFieldsAs(const TTagIndex& source, TMarcRec& out, std::string_view sourceTag,
                   std::string_view newTag) {
-  for (const auto &field : source.Fields)
-    if (field->Tag == sourceTag) out.CopyField(*field, newTag);
+  source.ForEach(sourceTag, [&](const TMarcField& field) { out.CopyField(field, newTag); });
 }
 
 } // namespace kelvo

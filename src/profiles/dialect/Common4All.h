@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "profiles/dialect/TagIndex.h"
 #include "record/MarcRec.h"
 
 namespace kelvo {
@@ -15,33 +16,33 @@ inline constexpr std::array<std::string_view, 4> EndPunctuation{" /", " :", ",",
 
 // Removes every end-punctuation string the text (still) ends with, in table
 // order; the text must stay longer than the string removed.
-void StripEndPunctuation(std::string &text);
+void StripEndPunctuation(std::string& text);
 // Removes ending once when text ends with it and is longer than it; tells
 // whether it did.
-bool StripEnding(std::string &text, std::string_view ending);
+bool StripEnding(std::string& text, std::string_view ending);
 // Trims blanks at both ends, then drops a first character equal to open and
 // a last character equal to close (each on its own).
 std::string TrimEnclosing(std::string_view text, char open, char close);
 
-// Calls rule(field, target) for every field of source with sourceTag, in
-// record order; an empty targetTag means sourceTag.
+// Calls rule(field, target) for every source field with sourceTag, in record
+// order; an empty targetTag means sourceTag.
 template <class Rule>
-void ForEachField(const TMarcRec &source, std::string_view sourceTag, std::string_view targetTag,
-                  Rule &&rule) {
+void ForEachField(const TTagIndex& source, std::string_view sourceTag, std::string_view targetTag,
+                  Rule&& rule) {
   const std::string_view target = targetTag.empty() ? sourceTag : targetTag;
-  for (const auto &field : source.Fields)
-    if (field->Tag == sourceTag) rule(*field, target);
+  source.ForEach(sourceTag, [&](const TMarcField& field) { rule(field, target); });
 }
 
-// Calls rule(field, target) for the first field of source with sourceTag only.
+// Calls rule(field, target) for the first source field with sourceTag only.
 template <class Rule>
-void ForFirstField(const TMarcRec &source, std::string_view sourceTag, std::string_view targetTag,
-                   Rule &&rule) {
-  if (const TMarcField *field = source.FindFieldPtr(sourceTag))
+void ForFirstField(const TTagIndex& source, std::string_view sourceTag, std::string_view targetTag,
+                   Rule&& rule) {
+  if (const TMarcField* field = source.First(sourceTag))
     rule(*field, targetTag.empty() ? sourceTag : targetTag);
 }
 
 // Appends a deep copy of every source field with sourceTag to out under newTag.
-void CopyFieldsAs(const TMarcRec &source, TMarcRec &out, std::string_view sourceTag, std::string_view newTag);
+void CopyFieldsAs(const TTagIndex& source, TMarcRec& out, std::string_view sourceTag,
+                  std::string_view newTag);
 
 } // namespace kelvo

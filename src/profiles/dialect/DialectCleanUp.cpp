@@ -11,11 +11,11 @@ namespace kelvo {
 
 namespace dialect {
 
-void CleanSubfieldEndings(TMarcRec &out) {
-  for (const auto &field : out.Fields) {
+void CleanSubfieldEndings(TMarcRec& out) {
+  for (const auto& field : out.Fields) {
     const bool keepParens = field->Tag == "300";
-    for (const auto &sub : field->Subfields) {
-      std::string &text = sub->Value;
+    for (const auto& sub : field->Subfields) {
+      std::string& text = sub->Value;
       for (std::string_view ending : EndPunctuation)
         if (StripEnding(text, ending)) break;
       if (keepParens || CharCount(text, '(') == CharCount(text, ')')) continue;
@@ -29,21 +29,21 @@ void CleanSubfieldEndings(TMarcRec &out) {
   }
 }
 
-void StripPlusEndings(TMarcRec &out) {
-  for (const auto &field : out.Fields)
+void StripPlusEndings(TMarcRec& out) {
+  for (const auto& field : out.Fields)
     if (field->Tag == "300")
-      for (const auto &sub : field->Subfields)
+      for (const auto& sub : field->Subfields)
         StripEnding(sub->Value, " +");
 }
 
-void AddArticleDesignation(TMarcRec &out) {
-  for (const auto &field : out.Fields)
+void AddArticleDesignation(TMarcRec& out) {
+  for (const auto& field : out.Fields)
     if (field->Tag == "245" && field->HasSubfield('m')) return;
-  const TMarcField *leaderField = out.FindFieldPtr("000");
-  TMarcField *title = out.FindFieldPtr("245");
+  const TMarcField* leaderField = out.FindFieldPtr("000");
+  TMarcField* title = out.FindFieldPtr("245");
   if (leaderField == nullptr || title == nullptr) return;
   const std::string_view leader = leaderField->Data;
-  const TMarcField *link = out.FindFieldPtr("787");
+  const TMarcField* link = out.FindFieldPtr("787");
   const std::string_view linkText = link != nullptr ? FirstSubfieldText(*link, 'i') : std::string_view{};
   if (leader.starts_with(" a c") && linkText.starts_with("Recension"))
     title->AddSubfield('m', "Recension");

@@ -6,10 +6,10 @@ namespace kelvo::dialect {
 
 // Every subfield of out: one end-punctuation string removed, and an
 // unbalanced parenthesis at either end dropped (fields 300 excepted).
-void CleanSubfieldEndings(TMarcRec &out);
+void CleanSubfieldEndings(TMarcRec& out);
 // Every subfield of every 300 field loses a final " +".
-void StripPlusEndings(TMarcRec &out);
+void StripPlusEndings(TMarcRec& out);
 // $m "Recension" or "Artikel" on the first 245 of articles without a $m.
-void AddArticleDesignation(TMarcRec &out);
+void AddArticleDesignation(TMarcRec& out);
 
 } // namespace kelvo::dialect

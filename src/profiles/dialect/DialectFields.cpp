@@ -27,17 +27,17 @@ struct TStep {
   std::string_view Target;
   TRecordRule Record = nullptr;
   TFieldRule Field = nullptr;
-  const TFieldMap *Map = nullptr;
+  const TFieldMap* Map = nullptr;
 };
 
 constexpr TStep Rec(TRecordRule rule) { return {TStepKind::Record, {}, {}, rule}; }
 constexpr TStep Each(std::string_view source, std::string_view target, TFieldRule rule) {
   return {TStepKind::EachField, source, target, nullptr, rule};
 }
-constexpr TStep EachMap(std::string_view source, std::string_view target, const TFieldMap &map) {
+constexpr TStep EachMap(std::string_view source, std::string_view target, const TFieldMap& map) {
   return {TStepKind::EachMapped, source, target, nullptr, nullptr, &map};
 }
-constexpr TStep FirstMap(std::string_view source, const TFieldMap &map) {
+constexpr TStep FirstMap(std::string_view source, const TFieldMap& map) {
   return {TStepKind::FirstMapped, source, source, nullptr, nullptr, &map};
 }
 constexpr TStep Copy(std::string_view source, std::string_view target) {
@@ -128,42 +128,43 @@ constexpr std::array<std::string_view, 110> UnchangedTags{
     "767", "774", "776", "777", "780", "786", "787", "800", "810", "811", "886", "950"};
 
 void TMrc21ToMrcKv::ConvertFields() {
-  for (const TStep &step : Steps) {
+  sourceTags_.Build(SourceRecord);
+  for (const TStep& step : Steps) {
     switch (step.Kind) {
     case TStepKind::Record:
       step.Record(*this);
       break;
     case TStepKind::EachField:
       ForEachField(
-          SourceRecord, step.Source, step.Target,
-          [&](const TMarcField &field, std::string_view target) { step.Field(*this, field, target); });
+          sourceTags_, step.Source, step.Target,
+          [&](const TMarcField& field, std::string_view target) { step.Field(*this, field, target); });
       break;
     case TStepKind::EachMapped:
-      ForEachField(SourceRecord, step.Source, step.Target,
-                   [&](const TMarcField &field, std::string_view target) {
+      ForEachField(sourceTags_, step.Source, step.Target,
+                   [&](const TMarcField& field, std::string_view target) {
                      ApplyFieldMap(field, OutRecord, target, *step.Map);
                    });
       break;
     case TStepKind::FirstMapped:
-      ForFirstField(SourceRecord, step.Source, step.Target,
-                    [&](const TMarcField &field, std::string_view target) {
+      ForFirstField(sourceTags_, step.Source, step.Target,
+                    [&](const TMarcField& field, std::string_view target) {
                       ApplyFieldMap(field, OutRecord, target, *step.Map);
                     });
       break;
     case TStepKind::Copy:
-      CopyFieldsAs(SourceRecord, OutRecord, step.Source, step.Target);
+      CopyFieldsAs(sourceTags_, OutRecord, step.Source, step.Target);
       break;
     }
   }
 
   for (std::string_view tag : UnchangedTags)
-    CopyFieldsAs(SourceRecord, OutRecord, tag, tag); // 63
+    CopyFieldsAs(sourceTags_, OutRecord, tag, tag); // 63
 
   RuleLinkNumbers(*this); // 64
 
-  if (SourceRecord.FindFieldPtr("772") != nullptr) AddStampField("FbM21", "522"); // 65
+  if (sourceTags_.First("772") != nullptr) AddStampField("FbM21", "522"); // 65
 
-  for (const auto &field : OutRecord.Fields) // 66
+  for (const auto& field : OutRecord.Fields) // 66
     if (field->Tag == "600" || field->Tag == "610" || field->Tag == "611" || field->Tag == "640")
       field->Ind2 = ' ';
 }

@@ -1,7 +1,5 @@
 #include "profiles/dialect/DialectHelpers.h"
 
-#include <array>
-
 #include "profiles/dialect/Common4All.h"
 #include "record/vostr.h"
 
@@ -9,34 +7,29 @@ namespace kelvo {
 
 namespace {
 
-constexpr std::size_t MaxJoins = 4;
-
-const TSubfieldMapEntry *FindEntry(std::span<const TSubfieldMapEntry> entries, char code) {
-  for (const auto &entry : entries)
+const TSubfieldMapEntry* FindEntry(std::span<const TSubfieldMapEntry> entries, char code) {
+  for (const auto& entry : entries)
     if (entry.From == code && code != JoinedText) return &entry;
   return nullptr;
 }
 
-void AppendJoined(std::string &joined, std::string_view text, std::string_view separator) {
+void AppendJoined(std::string& joined, std::string_view text, std::string_view separator) {
   if (IsBlank(text)) return;
   if (!joined.empty()) joined += separator;
   joined += text;
 }
 
-// Collects the joined texts of every join of map in source order.
-void CollectJoins(const TMarcField &source, std::span<const TJoinSpec> joins,
-                  std::array<std::string, MaxJoins> &texts) {
-  for (std::size_t j = 0; j < joins.size() && j < MaxJoins; ++j) {
-    const TJoinSpec &join = joins[j];
-    texts[j].clear();
-    for (const auto &sub : source.Subfields) {
-      if (join.Codes.find(sub->Code) == std::string_view::npos) continue;
-      if (sub->Code == join.FixCode)
-        AppendJoined(texts[j], FixText(sub->Value, join.Fix), join.Separator);
-      else
-        AppendJoined(texts[j], sub->Value, join.Separator);
-    }
+// The subfields of source that join names, collected in source order.
+std::string JoinedTextOf(const TMarcField& source, const TJoinSpec& join) {
+  std::string joined;
+  for (const auto& sub : source.Subfields) {
+    if (join.Codes.find(sub->Code) == std::string_view::npos) continue;
+    if (sub->Code == join.FixCode)
+      AppendJoined(joined, FixText(sub->Value, join.Fix), join.Separator);
+    else
+      AppendJoined(joined, sub->Value, join.Separator);
   }
+  return joined;
 }
 
 } // namespace
@@ -71,23 +64,21 @@ std::string FixText(std::string_view text, TTextFix fix) {
   return s;
 }
 
-std::string_view FirstSubfieldText(const TMarcField &field, char code) {
-  for (const auto &sub : field.Subfields)
+std::string_view FirstSubfieldText(const TMarcField& field, char code) {
+  for (const auto& sub : field.Subfields)
     if (sub->Code == code) return sub->Value;
   return {};
 }
 
-std::string_view LastSubfieldText(const TMarcField &field, char code) {
+std::string_view LastSubfieldText(const TMarcField& field, char code) {
   for (auto it = field.Subfields.rbegin(); it != field.Subfields.rend(); ++it)
     if ((*it)->Code == code) return (*it)->Value;
   return {};
 }
 
-TMarcField *ApplyFieldMap(const TMarcField &source, TMarcRec &out, std::string_view targetTag,
-                          const TFieldMap &map) {
-  std::array<std::string, MaxJoins> joined;
-  CollectJoins(source, map.Joins, joined);
-  TMarcField *field = nullptr;
+TMarcField* ApplyFieldMap(const TMarcField& source, TMarcRec& out, std::string_view targetTag,
+                          const TFieldMap& map) {
+  TMarcField* field = nullptr;
   auto add = [&](char code, std::string_view text) {
     if (field == nullptr)
       field = out.AddField(targetTag, map.Ind1 != '\0' ? map.Ind1 : source.Ind1, source.Ind2);
@@ -95,23 +86,25 @@ TMarcField *ApplyFieldMap(const TMarcField &source, TMarcRec &out, std::string_v
   };
 
   if (map.Order == TMapOrder::Source) {
-    for (const auto &sub : source.Subfields)
-      if (const TSubfieldMapEntry *entry = FindEntry(map.Subfields, sub->Code)) {
+    for (const auto& sub : source.Subfields)
+      if (const TSubfieldMapEntry* entry = FindEntry(map.Subfields, sub->Code)) {
         if (entry->Fix == TTextFix::None)
           add(entry->To, sub->Value);
         else
           add(entry->To, FixText(sub->Value, entry->Fix));
       }
-    for (std::size_t j = 0; j < map.Joins.size() && j < MaxJoins; ++j)
-      if (!IsBlank(joined[j])) add(map.Joins[j].To, joined[j]);
+    for (const TJoinSpec& join : map.Joins) {
+      const std::string joined = JoinedTextOf(source, join);
+      if (!IsBlank(joined)) add(join.To, joined);
+    }
     return field;
   }
 
-  for (const auto &entry : map.Subfields) {
+  for (const auto& entry : map.Subfields) {
     std::string text;
     if (entry.From == JoinedText) {
-      for (std::size_t j = 0; j < map.Joins.size() && j < MaxJoins; ++j)
-        if (map.Joins[j].To == entry.To) text = joined[j];
+      for (const TJoinSpec& join : map.Joins)
+        if (join.To == entry.To) text = JoinedTextOf(source, join);
     } else {
       text = FixText(LastSubfieldText(source, entry.From), entry.Fix);
     }

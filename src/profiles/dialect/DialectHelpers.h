@@ -67,12 +67,12 @@ struct TFieldMap {
 std::string FixText(std::string_view text, TTextFix fix);
 
 // Texts of the first and of the last subfield with the code; empty when absent.
-std::string_view FirstSubfieldText(const TMarcField &field, char code);
-std::string_view LastSubfieldText(const TMarcField &field, char code);
+std::string_view FirstSubfieldText(const TMarcField& field, char code);
+std::string_view LastSubfieldText(const TMarcField& field, char code);
 
 // Builds the output field targetTag from source by map and appends it to out
 // (second indicator copied); returns it, or none when the map produced nothing.
-TMarcField *ApplyFieldMap(const TMarcField &source, TMarcRec &out, std::string_view targetTag,
-                          const TFieldMap &map);
+TMarcField* ApplyFieldMap(const TMarcField& source, TMarcRec& out, std::string_view targetTag,
+                          const TFieldMap& map);
 
 } // namespace kelvo

@@ -21,7 +21,7 @@ struct TCharCode {
 
 // The code for c in table, or otherwise when the table has none.
 constexpr char Recode(std::span<const TCharCode> table, char c, char otherwise) {
-  for (const TCharCode &row : table)
+  for (const TCharCode& row : table)
     if (row.From == c) return row.To;
   return otherwise;
 }
@@ -53,7 +53,7 @@ constexpr std::array<TFrequencyCode, 19> FrequencyCodes{{
 
 char Frequency(std::string_view source008) {
   const std::string_view key = source008.substr(18, 2);
-  for (const TFrequencyCode &row : FrequencyCodes)
+  for (const TFrequencyCode& row : FrequencyCodes)
     if (row.Source == key) return row.Result;
   return ' ';
 }
@@ -61,8 +61,8 @@ char Frequency(std::string_view source008) {
 bool IsOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
 
 // The data of the first field with the tag, padded with blanks to length.
-std::string PaddedData(const TMarcRec &rec, std::string_view tag, std::size_t length) {
-  const TMarcField *field = rec.FindFieldPtr(tag);
+std::string PaddedData(const TTagIndex& source, std::string_view tag, std::size_t length) {
+  const TMarcField* field = source.First(tag);
   std::string data = field != nullptr ? field->Data : std::string();
   if (data.size() < length) data.resize(length, ' ');
   return data;
@@ -70,8 +70,8 @@ std::string PaddedData(const TMarcRec &rec, std::string_view tag, std::size_t le
 
 } // namespace
 
-void ConvertLeader(TMrc21ToMrcKv &kv) {
-  const std::string leader = PaddedData(kv.SourceRecord, "000", 24);
+void ConvertLeader(TMrc21ToMrcKv& kv) {
+  const std::string leader = PaddedData(kv.SourceTags(), "000", 24);
   const char l6 = leader[6];
   const char l7 = leader[7];
   std::string out(24, ' ');
@@ -81,7 +81,7 @@ void ConvertLeader(TMrc21ToMrcKv &kv) {
   } else if (l7 == 'm') {
     out[3] = 'a';
   } else if (l7 == 's') {
-    const TMarcField *f008 = kv.SourceRecord.FindFieldPtr("008");
+    const TMarcField* f008 = kv.SourceTags().First("008");
     const char kind = f008 != nullptr && f008->Data.size() > 21 ? f008->Data[21] : ' ';
     out[3] = Recode(SerialLevels, kind, ' ');
   }
@@ -89,9 +89,9 @@ void ConvertLeader(TMrc21ToMrcKv &kv) {
   kv.OutRecord.AddControlField("000", out);
 }
 
-void Convert008(TMrc21ToMrcKv &kv) {
-  const std::string leader = PaddedData(kv.SourceRecord, "000", 24);
-  const std::string src = PaddedData(kv.SourceRecord, "008", 40);
+void Convert008(TMrc21ToMrcKv& kv) {
+  const std::string leader = PaddedData(kv.SourceTags(), "000", 24);
+  const std::string src = PaddedData(kv.SourceTags(), "008", 40);
   const char l6 = leader[6];
   const char l7 = leader[7];
   const bool book = l6 == 'a' && l7 == 'm';

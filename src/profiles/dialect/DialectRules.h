@@ -17,24 +17,24 @@ namespace kelvo {
 class TMrc21ToMrcKv;
 class TMarcField;
 
-using TRecordRule = void (*)(TMrc21ToMrcKv &kv);
-using TFieldRule = void (*)(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag);
+using TRecordRule = void (*)(TMrc21ToMrcKv& kv);
+using TFieldRule = void (*)(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag);
 
 namespace dialect {
 
 // Leader and 008 (DialectLeader.cpp)
-void ConvertLeader(TMrc21ToMrcKv &kv);
-void Convert008(TMrc21ToMrcKv &kv);
+void ConvertLeader(TMrc21ToMrcKv& kv);
+void Convert008(TMrc21ToMrcKv& kv);
 
 // Numbers, codes, names and titles (DialectRules020_260.cpp)
-void Rule020(TMrc21ToMrcKv &kv); // each 020 -> 350 and 509
-void Rule022(TMrc21ToMrcKv &kv); // each 022 -> 022 and 509
-void Rule035(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag); // -> 029
-void Rule041(TMrc21ToMrcKv &kv);                                                       // first 041 -> 041
-void Rule084(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag); // -> 081 or 087
-void RuleDuplicateUniformTitle(TMrc21ToMrcKv &kv);                                     // output 240 vs 245
-void Rule246(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag);
-void Rule249(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag); // -> 244
+void Rule020(TMrc21ToMrcKv& kv); // each 020 -> 350 and 509
+void Rule022(TMrc21ToMrcKv& kv); // each 022 -> 022 and 509
+void Rule035(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag); // -> 029
+void Rule041(TMrc21ToMrcKv& kv);                                                       // first 041 -> 041
+void Rule084(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag); // -> 081 or 087
+void RuleDuplicateUniformTitle(TMrc21ToMrcKv& kv);                                     // output 240 vs 245
+void Rule246(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag);
+void Rule249(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag); // -> 244
 extern const TFieldMap Map100;                                                         // first
 extern const TFieldMap Map110;                                                         // first
 extern const TFieldMap Map111;                                                         // first
@@ -47,11 +47,11 @@ extern const TFieldMap Map255;                                                  
 extern const TFieldMap Map260;                                                         // first
 
 // Description, series, notes and subjects (DialectRules300_697.cpp)
-void RuleNoteMergeSemicolon(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag);
-void RuleNoteMergeFullStop(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag);
-void RuleFirstANote(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag);
-void Rule650(TMrc21ToMrcKv &kv); // each 650 -> 660 or 696
-void Rule653(TMrc21ToMrcKv &kv); // each 653 -> 653 or 697
+void RuleNoteMergeSemicolon(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag);
+void RuleNoteMergeFullStop(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag);
+void RuleFirstANote(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag);
+void Rule650(TMrc21ToMrcKv& kv); // each 650 -> 660 or 696
+void Rule653(TMrc21ToMrcKv& kv); // each 653 -> 653 or 697
 extern const TFieldMap Map300;
 extern const TFieldMap Map440;
 extern const TFieldMap Map490;
@@ -64,13 +64,13 @@ extern const TFieldMap Map630; // -> 640
 extern const TFieldMap Map651;
 
 // Added entries, links, holdings and local fields (DialectRules700_976.cpp)
-void Rule700(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag);
-void Rule765(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag); // -> 759
-void Rule773(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag);
-void Rule785(TMrc21ToMrcKv &kv); // each 785, copied or dropped
-void Rule852(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag); // -> 096
-void Rule856(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag);
-void RuleLinkNumbers(TMrc21ToMrcKv &kv); // $w of output 760, then 762
+void Rule700(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag);
+void Rule765(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag); // -> 759
+void Rule773(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag);
+void Rule785(TMrc21ToMrcKv& kv); // each 785, copied or dropped
+void Rule852(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag); // -> 096
+void Rule856(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag);
+void RuleLinkNumbers(TMrc21ToMrcKv& kv); // $w of output 760, then 762
 extern const TFieldMap Map710;
 extern const TFieldMap Map711;
 extern const TFieldMap Map730; // -> 740

@@ -6,14 +6,14 @@ namespace kelvo::dialect {
 
 // PLACEHOLDER (rule group 020-260): every definition below produces nothing
 // until the rules of this group are written; replace them all.
-void Rule020(TMrc21ToMrcKv &) {}
-void Rule022(TMrc21ToMrcKv &) {}
-void Rule035(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void Rule041(TMrc21ToMrcKv &) {}
-void Rule084(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void RuleDuplicateUniformTitle(TMrc21ToMrcKv &) {}
-void Rule246(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void Rule249(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
+void Rule020(TMrc21ToMrcKv&) {}
+void Rule022(TMrc21ToMrcKv&) {}
+void Rule035(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void Rule041(TMrc21ToMrcKv&) {}
+void Rule084(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void RuleDuplicateUniformTitle(TMrc21ToMrcKv&) {}
+void Rule246(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void Rule249(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
 const TFieldMap Map100{};
 const TFieldMap Map110{};
 const TFieldMap Map111{};

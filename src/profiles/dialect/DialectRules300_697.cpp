@@ -6,11 +6,11 @@ namespace kelvo::dialect {
 
 // PLACEHOLDER (rule group 300-697): every definition below produces nothing
 // until the rules of this group are written; replace them all.
-void RuleNoteMergeSemicolon(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void RuleNoteMergeFullStop(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void RuleFirstANote(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void Rule650(TMrc21ToMrcKv &) {}
-void Rule653(TMrc21ToMrcKv &) {}
+void RuleNoteMergeSemicolon(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void RuleNoteMergeFullStop(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void RuleFirstANote(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void Rule650(TMrc21ToMrcKv&) {}
+void Rule653(TMrc21ToMrcKv&) {}
 const TFieldMap Map300{};
 const TFieldMap Map440{};
 const TFieldMap Map490{};

@@ -6,13 +6,13 @@ namespace kelvo::dialect {
 
 // PLACEHOLDER (rule group 700-976): every definition below produces nothing
 // until the rules of this group are written; replace them all.
-void Rule700(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void Rule765(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void Rule773(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void Rule785(TMrc21ToMrcKv &) {}
-void Rule852(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void Rule856(TMrc21ToMrcKv &, const TMarcField &, std::string_view) {}
-void RuleLinkNumbers(TMrc21ToMrcKv &) {}
+void Rule700(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void Rule765(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void Rule773(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void Rule785(TMrc21ToMrcKv&) {}
+void Rule852(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void Rule856(TMrc21ToMrcKv&, const TMarcField&, std::string_view) {}
+void RuleLinkNumbers(TMrc21ToMrcKv&) {}
 const TFieldMap Map710{};
 const TFieldMap Map711{};
 const TFieldMap Map730{};

@@ -14,34 +14,34 @@ namespace kelvo {
 
 namespace {
 
-bool SameFile(const std::string &a, const std::string &b) {
+bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec);
 }
 
-bool HasTitle(const TMarcRec &rec) {
+bool HasTitle(const TMarcRec& rec) {
   return rec.FindFieldPtr("245") != nullptr || rec.FindFieldPtr("295") != nullptr;
 }
 
 } // namespace
 
-TMrc21ToMrcKv::TMrc21ToMrcKv(const std::string &outFileName, const std::string &inFileName,
-                             const std::string &terminator, const std::vector<std::string> &filterLines,
-                             bool sourceIsIso, bool separatePeriodicals, const std::string &periodicalsFile,
-                             bool separateWeeded, const std::string &weededFile)
+TMrc21ToMrcKv::TMrc21ToMrcKv(const std::string& outFileName, const std::string& inFileName,
+                             const std::string& terminator, const std::vector<std::string>& filterLines,
+                             bool sourceIsIso, bool separatePeriodicals, const std::string& periodicalsFile,
+                             bool separateWeeded, const std::string& weededFile)
     : TKonvSimple(outFileName, inFileName, terminator), filterLines_(filterLines), sourceIsIso_(sourceIsIso),
       separatePeriodicals_(separatePeriodicals), periodicalsFile_(periodicalsFile),
       separateWeeded_(separateWeeded), weededFile_(weededFile) {
   // A side file that cannot be created would swallow every record routed to
   // it, and one that is the input or another output would destroy records:
   // both stop the run before the first record is read.
-  auto createSideFile = [&](const std::string &fileName, const char *what) {
+  auto createSideFile = [&](const std::string& fileName, const char* what) {
     if (SameFile(fileName, inFileName) || SameFile(fileName, outFileName))
       throw MarcError(std::string("Filen f\xf6r ") + what +
                       " f\xe5r inte vara indatafilen eller utfilen: " + fileName);
     try {
       return std::make_unique<TVoFileOutStream>(fileName);
-    } catch (const MarcError &) {
+    } catch (const MarcError&) {
       throw MarcError(std::string("Kan inte skapa filen f\xf6r ") + what + ": " + fileName);
     }
   };
@@ -72,7 +72,7 @@ void TMrc21ToMrcKv::ConvertNext() {
     FinalCleanUp();
     OutRecord.SortFields();
   } else {
-    for (const auto &field : SourceRecord.Fields)
+    for (const auto& field : SourceRecord.Fields)
       OutRecord.CopyField(*field);
   }
   RouteRecord();
@@ -95,11 +95,11 @@ void TMrc21ToMrcKv::RouteRecord() {
   }
 }
 
-void TMrc21ToMrcKv::WriteSideRecord(TVoFileOutStream &stream) { WriteRenderedTo(stream); }
+void TMrc21ToMrcKv::WriteSideRecord(TVoFileOutStream& stream) { WriteRenderedTo(stream); }
 
 bool TMrc21ToMrcKv::IsWeeded() const {
   std::string criteria;
-  for (const auto &field : OutRecord.Fields) {
+  for (const auto& field : OutRecord.Fields) {
     if (field->Tag != "096" || !field->HasSubfield('s')) continue;
     if (criteria.empty()) criteria = LowerCase(WeedingCriteria);
     const std::string code = LowerCase(FirstSubfieldText(*field, 's'));
@@ -112,7 +112,7 @@ bool TMrc21ToMrcKv::IsWeeded() const {
 }
 
 bool TMrc21ToMrcKv::IsPeriodical() const {
-  const TMarcField *leader = OutRecord.FindFieldPtr("000");
+  const TMarcField* leader = OutRecord.FindFieldPtr("000");
   return leader != nullptr && leader->Data.size() > 3 && leader->Data[3] == 'g';
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "convert/KonvSimple.h"
+#include "profiles/dialect/TagIndex.h"
 #include "record/VoFileOutStream.h"
 
 namespace kelvo {
@@ -14,9 +15,9 @@ class TMrc21ToMrcKv : public TKonvSimple {
 public:
   // Side files are created (truncated) here; one that cannot be created
   // raises MarcError naming the file.
-  TMrc21ToMrcKv(const std::string &outFileName, const std::string &inFileName, const std::string &terminator,
-                const std::vector<std::string> &filterLines, bool sourceIsIso, bool separatePeriodicals,
-                const std::string &periodicalsFile, bool separateWeeded, const std::string &weededFile);
+  TMrc21ToMrcKv(const std::string& outFileName, const std::string& inFileName, const std::string& terminator,
+                const std::vector<std::string>& filterLines, bool sourceIsIso, bool separatePeriodicals,
+                const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
   ~TMrc21ToMrcKv() override;
 
   TMarcRec SourceRecord;
@@ -29,6 +30,8 @@ public:
 
   // The rule sequence: builds OutRecord from SourceRecord.
   void ConvertFields();
+  // SourceRecord's fields by tag, for the rules; built by ConvertFields.
+  const TTagIndex& SourceTags() const { return sourceTags_; }
   // Routing tests on OutRecord.
   bool IsWeeded() const;
   bool IsPeriodical() const;
@@ -36,9 +39,9 @@ public:
 private:
   void FinalCleanUp();
   void RouteRecord();
-  void WriteSideRecord(TVoFileOutStream &stream);
+  void WriteSideRecord(TVoFileOutStream& stream);
 
-  const std::vector<std::string> &filterLines_;
+  const std::vector<std::string>& filterLines_;
   bool sourceIsIso_;
   bool separatePeriodicals_;
   std::string periodicalsFile_;
@@ -48,6 +51,7 @@ private:
   std::unique_ptr<TVoFileOutStream> weededStream_;
   std::int64_t periodicalsCount_ = 0;
   std::int64_t weededCount_ = 0;
+  TTagIndex sourceTags_;
 };
 
 } // namespace kelvo
