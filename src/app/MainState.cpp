@@ -10,7 +10,14 @@ const TProfileInfo *ProfileInfo(int profile) {
   return nullptr;
 }
 
-bool HasFileName(std::string_view caption) { return caption.find('*') == std::string_view::npos; }
+bool HasFileName(std::string_view caption) {
+  return !caption.empty() && caption.find('*') == std::string_view::npos;
+}
+
+std::string ProfileFilterFile(const TMainState &state) {
+  const TProfileInfo *info = ProfileInfo(state.Profile);
+  return info ? state.DataFolder + std::string(info->FilterFile) : std::string();
+}
 
 bool StartAvailable(const TMainState &state) {
   return HasFileName(state.InFile) && HasFileName(state.OutFile) && FileExists(state.InFile);

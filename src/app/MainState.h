@@ -26,18 +26,22 @@ inline constexpr TProfileInfo Profiles[] = {
 // The profile with that number, or none.
 const TProfileInfo *ProfileInfo(int profile);
 
-// The caption of a file-name label that holds no name; any caption that
-// contains a "*" counts as no name.
+// The caption of a file-name label that holds no name; an empty caption or
+// one that contains a "*" counts as no name.
 inline constexpr std::string_view NoFileCaption = "*ej angiven*";
 bool HasFileName(std::string_view caption);
 
+inline constexpr std::string_view TitlePrefix = "Kelvo konvertering. Profil: ";
+
 struct TMainState {
   // The program and where its data lives (folders with their trailing separator).
-  std::string ProgramFile;   // full path of the program file
-  std::string ProgramFolder; // bathelp.htm, default side files
-  std::string DataFolder;    // filter files, LokalAnpassTrux.xml, mediekoder.txt
-  int Profile = 0;           // "profil"
-  std::string FilterFile;    // DataFolder + the profile's filter file name
+  std::string ProgramFile;        // full path of the program file
+  std::string ProgramFolder;      // bathelp.htm, default side files
+  std::string DataFolder;         // filter files, LokalAnpassTrux.xml, mediekoder.txt
+  int Profile = 0;                // "profil"
+  std::string FilterFile;         // DataFolder + the profile's filter file name
+  std::string Title;              // of the main window
+  bool VendorItemsVisible = true; // the five menu items of profile 2
 
   // Captions of lblInfil and lblUtfil: the input and output file names.
   std::string InFile{NoFileCaption};
@@ -72,6 +76,9 @@ struct TMainState {
   std::string OpenDialogFolder; // first folder of the input file dialog
   std::string SaveDialogFolder; // first folder of the output file dialog
 };
+
+// The profile's filter file in the data folder; empty for an unknown profile.
+std::string ProfileFilterFile(const TMainState &state);
 
 // Start is available when both labels hold a name and the input file exists.
 bool StartAvailable(const TMainState &state);

@@ -1,0 +1,51 @@
+#include "app/ProfileRun.h"
+
+#include <exception>
+
+#include "app/SimpleProfileRun.h"
+#include "app/voMsg.h"
+#include "profiles/dialect/Mrc21ToMrcKv.h"
+#include "profiles/kv21/Mrc21ToKv21.h"
+
+namespace kelvo {
+
+namespace {
+
+TRunOutcome RunVendorProfile(const TMainState &, const TProfileInfo &profile, TRunFrame &frame) {
+  frame.Msg.ErrorBox("Profil 2 (" + std::string(profile.Title) +
+                     ") finns inte i den h\xe4r versionen av programmet.");
+  return TRunOutcome::Failed;
+}
+
+} // namespace
+
+TRunOutcome RunProfile(const TMainState &state, TRunFrame &frame) {
+  const TProfileInfo *profile = ProfileInfo(state.Profile);
+  if (!profile) return TRunOutcome::NotStarted;
+  try {
+    switch (profile->Number) {
+    case 0:
+      return RunSimpleProfile<TMrc21ToMrcKv>(state, *profile, frame);
+    case 1:
+      return RunSimpleProfile<TMrc21ToKv21>(state, *profile, frame);
+    default:
+      return RunVendorProfile(state, *profile, frame);
+    }
+  } catch (const std::exception &e) {
+    frame.Msg.ErrorBox(e.what());
+    return TRunOutcome::Failed;
+  }
+}
+
+std::string SummaryText(const TMainState &state) {
+  std::string text;
+  if (state.PeriodicalsSep && state.PeriodicaFileShow)
+    text += "Periodikaposter har separerats till fil:\r\n" + state.PeriodicalsFile;
+  if (state.UtgallradeSeparera && state.UtgallradeFileShow) {
+    if (!text.empty()) text += "\r\n\r\n";
+    text += "Utgallrade poster har separerats till fil:\r\n" + state.WeededFile;
+  }
+  return text;
+}
+
+} // namespace kelvo

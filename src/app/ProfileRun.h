@@ -1,0 +1,28 @@
+#pragma once
+// The Start command: runs the conversion of the current profile inside the
+// shared run frame and reports what went wrong through the error box.
+#include <string>
+
+#include "app/MainState.h"
+#include "app/RunFrame.h"
+
+namespace kelvo {
+
+enum class TRunOutcome {
+  NotStarted, // no such profile: Start does nothing
+  Completed,
+  Cancelled, // stopped after a record; what was written stays
+  Failed,    // an error, shown in the error box; the converter is released
+};
+
+// Profiles 0 and 1: filter lines, converter, options, the loop, the final
+// count and the summary of side files. Profile 2 runs its own passes inside
+// the same frame. Errors never leave this function: the converter and its
+// files are released, the frame is idle again and the message is shown.
+TRunOutcome RunProfile(const TMainState &state, TRunFrame &frame);
+
+// The text of the summary box shown at the end of a run of profile 0 or 1
+// that had side files requested (possibly empty).
+std::string SummaryText(const TMainState &state);
+
+} // namespace kelvo

@@ -1,0 +1,93 @@
+#include "app/Settings.h"
+
+#include <algorithm>
+#include <type_traits>
+#include <variant>
+
+#include "app/IniFile.h"
+
+namespace kelvo {
+
+namespace {
+
+using TSettingField = std::variant<std::string TMainState::*, bool TMainState::*, int TMainState::*>;
+
+struct TSetting {
+  std::string_view Section;
+  std::string_view Key;
+  TSettingField Field;
+  bool WrittenAtClose;
+};
+
+// In the order in which start-up reads them.
+constexpr TSetting StartUpSettings[] = {
+    {"filer", "infil", &TMainState::Infil, false},
+    {"filer", "utfil", &TMainState::Utfil, false},
+    {"diverse", "marcfilteron", &TMainState::FilterOn, true},
+    {"diverse", "dubbletterbort", &TMainState::RemoveDuplicateLines, true},
+    {"filer", "periodica", &TMainState::PeriodicalsFile, true},
+    {"diverse", "periodicasep", &TMainState::PeriodicalsSep, true},
+    {"diverse", "periodicafileshow", &TMainState::PeriodicaFileShow, true},
+    {"filer", "utgallrade", &TMainState::WeededFile, true},
+    {"diverse", "utgallrseparera", &TMainState::UtgallradeSeparera, true},
+    {"diverse", "utgallradefileshow", &TMainState::UtgallradeFileShow, true},
+    {"diverse", "utgallradkriterier", &TMainState::WeedingCriteria, false},
+    {"diverse", "profil", &TMainState::Profile, false},
+    {"diverse", "dfradbryt", &TMainState::SubfieldLines, false},
+};
+
+} // namespace
+
+void ReadSettings(const TCustomIniFile &settings, TMainState &state) {
+  for (const auto &s : StartUpSettings) {
+    std::visit(
+        [&](auto member) {
+          auto &value = state.*member;
+          using T = std::decay_t<decltype(value)>;
+          if constexpr (std::is_same_v<T, std::string>)
+            value = settings.ReadString(s.Section, s.Key, value);
+          else if constexpr (std::is_same_v<T, bool>)
+            value = settings.ReadBool(s.Section, s.Key, value);
+          else
+            value = settings.ReadInteger(s.Section, s.Key, value);
+        },
+        s.Field);
+  }
+}
+
+bool WriteSettings(TCustomIniFile &settings, const TMainState &state) {
+  bool stored = true;
+  for (const auto &s : StartUpSettings) {
+    if (!s.WrittenAtClose) continue;
+    std::visit(
+        [&](auto member) {
+          const auto &value = state.*member;
+          using T = std::decay_t<decltype(value)>;
+          if constexpr (std::is_same_v<T, std::string>)
+            stored &= settings.WriteString(s.Section, s.Key, value);
+          else if constexpr (std::is_same_v<T, bool>)
+            stored &= settings.WriteBool(s.Section, s.Key, value);
+          else
+            stored &= settings.WriteInteger(s.Section, s.Key, value);
+        },
+        s.Field);
+  }
+  return stored;
+}
+
+bool IsKv21Option(std::string_view name) {
+  return std::any_of(std::begin(Kv21OptionKeys), std::end(Kv21OptionKeys),
+                     [&](const TKv21OptionKey &k) { return k.Key == name; });
+}
+
+TKv21Options ReadKv21Options(const TCustomIniFile *settings, const std::vector<std::string> &forcedOn) {
+  TKv21Options options;
+  for (const auto &k : Kv21OptionKeys) {
+    bool &value = options.*k.Field;
+    if (settings) value = settings->ReadBool(Kv21Section, k.Key, false);
+    if (std::find(forcedOn.begin(), forcedOn.end(), k.Key) != forcedOn.end()) value = true;
+  }
+  return options;
+}
+
+} // namespace kelvo

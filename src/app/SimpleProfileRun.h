@@ -1,0 +1,65 @@
+#pragma once
+// The run of profile 0 or 1 for a converter class with their constructor and
+// options; ProfileRun.cpp instantiates it with the two profiles' converters.
+// Errors propagate to RunProfile, which reports them.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppPaths.h"
+#include "app/MainState.h"
+#include "app/ProfileRun.h"
+#include "app/RunFrame.h"
+#include "app/Settings.h"
+#include "app/voMsg.h"
+#include "convert/KonvSimple.h"
+
+namespace kelvo {
+
+inline constexpr char IsoRecordTerminator = '\x1d';
+inline constexpr char LineRecordTerminator = '^';
+
+// The converters that take the options of the section "kv2m21spec".
+template <class T>
+concept Kv21Configurable = requires(T &k) {
+  k.Fld852cUnconditionally = true;
+  k.VoyagerIdKeep = true;
+  k.KeepOld035Handling = true;
+};
+
+template <class TConverter>
+TRunOutcome RunSimpleProfile(const TMainState &st, const TProfileInfo &profile, TRunFrame &frame) {
+  const std::string terminator(1, st.SourceIsIso ? IsoRecordTerminator : LineRecordTerminator);
+  const std::vector<std::string> filterLines = LoadFilterLines(st.FilterFile);
+  const bool sideFiles = st.PeriodicalsSep || st.UtgallradeSeparera;
+  const std::string noFile;
+
+  TLoopGuard guard(frame); // declared before the converter, so it ends the loop after freeing it
+  auto konv =
+      std::make_unique<TConverter>(st.OutFile, st.InFile, terminator, filterLines, st.SourceIsIso,
+                                   sideFiles && st.PeriodicalsSep, sideFiles ? st.PeriodicalsFile : noFile,
+                                   sideFiles && st.UtgallradeSeparera, sideFiles ? st.WeededFile : noFile);
+  konv->ConvertToKv2 = st.ConvertToKv2;
+  konv->OutRecord.ApplyFilter = st.FilterOn;
+  konv->RemoveDuplicateLines = st.RemoveDuplicateLines;
+  konv->ConversionLabel = std::string(profile.Label);
+  konv->SubfieldLines = st.SubfieldLines;
+  konv->WeedingCriteria = st.WeedingCriteria;
+  if constexpr (Kv21Configurable<TConverter>) {
+    const TKv21Options options = ReadKv21Options(frame.Settings, st.Kv21Options);
+    konv->Fld852cUnconditionally = options.Fld852cUnconditionally;
+    konv->VoyagerIdKeep = options.VoyagerIdKeep;
+    konv->KeepOld035Handling = options.KeepOld035Handling;
+  }
+
+  frame.BeginLoop();
+  frame.ConvertLoop(*konv);
+  frame.ShowCount();
+  konv.reset(); // closes every file of the run
+  frame.EndLoop();
+
+  if (sideFiles) frame.Msg.InfoBox(SummaryText(st), ExtractFileName(st.ProgramFile));
+  return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
+}
+
+} // namespace kelvo

@@ -1,0 +1,75 @@
+#include "app/StartUp.h"
+
+#include "app/AppPaths.h"
+#include "app/CommandLine.h"
+#include "app/ProfileRun.h"
+#include "app/RunFrame.h"
+#include "app/Settings.h"
+#include "app/voMsg.h"
+#include "record/vostr.h"
+
+namespace kelvo {
+
+namespace {
+
+// The folder of a file name without its trailing separator, or fallback's
+// when the name is blank.
+std::string DialogFolder(const std::string &fileName, const std::string &fallback) {
+  std::string folder = ExtractFilePath(IsBlank(fileName) ? fallback : fileName);
+  if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+} // namespace
+
+std::string SettingsFileFor(std::string_view programFile) { return ChangeFileExt(programFile, ".ini"); }
+
+void SetProgramPaths(TMainState &state, std::string_view programFile) {
+  state.ProgramFile = std::string(programFile);
+  state.ProgramFolder = ExtractFilePath(programFile);
+  if (state.DataFolder.empty()) state.DataFolder = state.ProgramFolder;
+  state.PeriodicalsFile = state.ProgramFolder + "periodika.mrc";
+  state.WeededFile = state.ProgramFolder + "utgallrade.mrc";
+}
+
+void PrepareStartUp(TMainState &state, const TCustomIniFile &settings, std::string_view firstArgument) {
+  ReadSettings(settings, state);
+  if (!FileExists(state.Infil)) state.Infil.clear();
+  if (FileExists(state.Utfil)) state.OutFile = state.Utfil;
+  // A name without a folder part is in the current folder, which exists.
+  const std::string utfilFolder = ExtractFilePath(state.Utfil);
+  if (!IsBlank(state.Utfil) && !utfilFolder.empty() && !DirectoryExists(utfilFolder)) state.Utfil.clear();
+
+  state.FilterFile = ProfileFilterFile(state);
+  const TProfileInfo *profile = ProfileInfo(state.Profile);
+  state.Title = std::string(TitlePrefix) + (profile ? std::string(profile->Title) : std::string());
+  state.VendorItemsVisible = state.Profile == 2;
+  state.OpenDialogFolder = DialogFolder(state.Infil, state.ProgramFile);
+  state.SaveDialogFolder = DialogFolder(state.Utfil, state.ProgramFile);
+
+  ParseCommandLine(firstArgument, state);
+
+  if (!HasFileName(state.InFile) && !IsBlank(state.Infil)) state.InFile = state.Infil;
+  if (!HasFileName(state.OutFile) && !IsBlank(state.Utfil)) state.OutFile = state.Utfil;
+}
+
+bool RunStartUp(TMainState &state, const TCustomIniFile &settings, std::string_view firstArgument,
+                TRunFrame &frame) {
+  PrepareStartUp(state, settings, firstArgument);
+  if (!state.Batch) return false;
+  if (!StartAvailable(state)) {
+    frame.Msg.ErrorBox("Kan ej k\xf6ra batch, kontrollera filangivelserna");
+    state.Batch = false;
+    return false;
+  }
+  if (!ProfileInfo(state.Profile)) {
+    // Start would do nothing: say so rather than close as if the run had been made.
+    frame.Msg.ErrorBox("Kan ej k\xf6ra batch: profil " + std::to_string(state.Profile) +
+                       " finns inte (inst\xe4llningen \"profil\" i avsnittet \"diverse\")");
+    state.Batch = false;
+    return false;
+  }
+  return RunProfile(state, frame) == TRunOutcome::Completed;
+}
+
+} // namespace kelvo

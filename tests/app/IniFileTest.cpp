@@ -1,0 +1,116 @@
+// The settings file: private-profile reading and writing on a real file.
+#include "app/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include "app/TempDir.h"
+
+namespace kelvo {
+namespace {
+
+using testing::ReadFile;
+using testing::TTempDir;
+
+TEST(IniFileRead, MissingFileGivesTheDefaults) {
+  TTempDir dir;
+  const TIniFile ini(dir.File("saknas.ini"));
+  EXPECT_EQ(ini.ReadString("filer", "infil", "std"), "std");
+  EXPECT_EQ(ini.ReadInteger("diverse", "profil", 7), 7);
+  EXPECT_TRUE(ini.ReadBool("diverse", "dfradbryt", true));
+  EXPECT_FALSE(ini.ReadBool("diverse", "dfradbryt", false));
+}
+
+TEST(IniFileRead, FindsSectionsAndKeysCaseInsensitivelyAndTrimsValues) {
+  TTempDir dir;
+  const TIniFile ini(dir.Write("k.ini", "; kommentar\r\n[Filer]\r\n  InFil = C:\\data\\a.m21  \r\n"
+                                        "[diverse]\r\nprofil=2\r\nutgallradkriterier=\"Gallr|U\"\r\n"));
+  EXPECT_EQ(ini.ReadString("filer", "infil", ""), "C:\\data\\a.m21");
+  EXPECT_EQ(ini.ReadInteger("DIVERSE", "Profil", 0), 2);
+  EXPECT_EQ(ini.ReadString("diverse", "utgallradkriterier", ""), "Gallr|U");
+  EXPECT_EQ(ini.ReadString("filer", "profil", "ingen"), "ingen"); // key of another section
+}
+
+TEST(IniFileRead, TheFirstSectionAndKeyOfANameCount) {
+  TTempDir dir;
+  const TIniFile ini(dir.Write("k.ini", "[a]\nx=1\nx=2\n[b]\nx=3\n[a]\ny=4\n"));
+  EXPECT_EQ(ini.ReadString("a", "x", ""), "1");
+  EXPECT_EQ(ini.ReadString("b", "x", ""), "3");
+  EXPECT_EQ(ini.ReadString("a", "y", "-"), "-");
+}
+
+struct TNumberCase {
+  const char *Value;
+  int Expected;
+};
+
+class IniFileNumbers : public ::testing::TestWithParam<TNumberCase> {};
+
+TEST_P(IniFileNumbers, NonNumericValuesGiveTheDefault) {
+  TTempDir dir;
+  const TIniFile ini(dir.Write("k.ini", std::string("[diverse]\r\nprofil=") + GetParam().Value + "\r\n"));
+  EXPECT_EQ(ini.ReadInteger("diverse", "profil", 0), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, IniFileNumbers,
+                         ::testing::Values(TNumberCase{"1", 1}, TNumberCase{"-3", -3}, TNumberCase{"", 0},
+                                           TNumberCase{"ett", 0}, TNumberCase{"2x", 0},
+                                           TNumberCase{"1.5", 0}));
+
+TEST(IniFileRead, BooleansAreIntegers) {
+  TTempDir dir;
+  const TIniFile ini(dir.Write("k.ini", "[d]\na=0\nb=1\nc=5\nd=yes\n"));
+  EXPECT_FALSE(ini.ReadBool("d", "a", true));
+  EXPECT_TRUE(ini.ReadBool("d", "b", false));
+  EXPECT_TRUE(ini.ReadBool("d", "c", false));
+  EXPECT_FALSE(ini.ReadBool("d", "d", false)); // unreadable: the default
+  EXPECT_TRUE(ini.ReadBool("d", "d", true));
+}
+
+TEST(IniFileWrite, CreatesAMissingFileWithWindowsLineEnds) {
+  TTempDir dir;
+  TIniFile ini(dir.File("ny.ini"));
+  ASSERT_TRUE(ini.WriteString("filer", "infil", "C:\\data\\a.m21"));
+  ASSERT_TRUE(ini.WriteBool("diverse", "periodicasep", true));
+  ASSERT_TRUE(ini.WriteBool("diverse", "marcfilteron", false));
+  EXPECT_EQ(ReadFile(ini.FileName()),
+            "[filer]\r\ninfil=C:\\data\\a.m21\r\n[diverse]\r\nperiodicasep=1\r\nmarcfilteron=0\r\n");
+}
+
+TEST(IniFileWrite, ChangesOnlyTheLineOfItsKey) {
+  TTempDir dir;
+  const std::string before = "; egen kommentar\r\n[filer]\r\ninfil=gammal\r\nannan=beh\xe5ll\r\n\r\n"
+                             "[egen]\r\nx = y \r\n";
+  TIniFile ini(dir.Write("k.ini", before));
+  ASSERT_TRUE(ini.WriteString("FILER", "infil", "ny \xe5\xe4\xf6"));
+  EXPECT_EQ(ReadFile(ini.FileName()),
+            "; egen kommentar\r\n[filer]\r\ninfil=ny \xe5\xe4\xf6\r\nannan=beh\xe5ll\r\n"
+            "\r\n[egen]\r\nx = y \r\n");
+}
+
+TEST(IniFileWrite, AddsAKeyAfterTheLastLineOfItsSection) {
+  TTempDir dir;
+  TIniFile ini(dir.Write("k.ini", "[filer]\ninfil=a\n\n[diverse]\nprofil=1"));
+  ASSERT_TRUE(ini.WriteString("filer", "utfil", "b"));
+  ASSERT_TRUE(ini.WriteString("diverse", "dfradbryt", "0"));
+  // The file's own line end is kept, and its last line gets one before the new key.
+  EXPECT_EQ(ReadFile(ini.FileName()), "[filer]\ninfil=a\nutfil=b\n\n[diverse]\nprofil=1\ndfradbryt=0\n");
+}
+
+TEST(IniFileWrite, ReadsBackWhatItWrote) {
+  TTempDir dir;
+  TIniFile ini(dir.File("k.ini"));
+  ASSERT_TRUE(ini.WriteInteger("diverse", "profil", 2));
+  ASSERT_TRUE(ini.WriteString("filer", "periodica", "/tmp/p.mrc"));
+  ASSERT_TRUE(ini.WriteInteger("diverse", "profil", 1));
+  EXPECT_EQ(ini.ReadInteger("diverse", "profil", 0), 1);
+  EXPECT_EQ(ini.ReadString("filer", "periodica", ""), "/tmp/p.mrc");
+}
+
+TEST(IniFileWrite, ReportsAFileThatCannotBeStored) {
+  TTempDir dir;
+  TIniFile ini(dir.File("saknad-mapp/k.ini"));
+  EXPECT_FALSE(ini.WriteString("filer", "infil", "a"));
+}
+
+} // namespace
+} // namespace kelvo
