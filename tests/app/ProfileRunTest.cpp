@@ -9,6 +9,7 @@
 #include "app/Fakes.h"
 #include "app/SimpleProfileRun.h"
 #include "app/TempDir.h"
+#include "record/MarcError.h"
 
 namespace kelvo {
 namespace {
