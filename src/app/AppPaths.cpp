@@ -28,6 +28,11 @@ bool DirectoryExists(const std::string &folder) {
   return !folder.empty() && std::filesystem::is_directory(folder, ec);
 }
 
+bool SameFile(const std::string &a, const std::string &b) {
+  std::error_code ec;
+  return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
 std::string ExtractFilePath(std::string_view fileName) {
   return std::string(fileName.substr(0, FolderLength(fileName)));
 }

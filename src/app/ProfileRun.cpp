@@ -1,15 +1,26 @@
 #include "app/ProfileRun.h"
 
 #include <exception>
+#include <utility>
 
 #include "app/SimpleProfileRun.h"
 #include "app/voMsg.h"
 #include "profiles/dialect/Mrc21ToMrcKv.h"
 #include "profiles/kv21/Mrc21ToKv21.h"
+#include "record/MarcError.h"
 
 namespace kelvo {
 
 namespace {
+
+// Creating an output truncates it: one that is the input would lose the
+// records before they are read.
+void CheckOutputsAreNotTheInput(const TMainState &st) {
+  const std::pair<bool, const std::string *> outputs[] = {
+      {true, &st.OutFile}, {st.PeriodicalsSep, &st.PeriodicalsFile}, {st.UtgallradeSeparera, &st.WeededFile}};
+  for (const auto &[used, name] : outputs)
+    if (used && SameFile(*name, st.InFile)) throw MarcError("Utfilen \xe4r samma fil som infilen: " + *name);
+}
 
 TRunOutcome RunVendorProfile(const TMainState &, const TProfileInfo &profile, TRunFrame &frame) {
   frame.Msg.ErrorBox("Profil 2 (" + std::string(profile.Title) +
@@ -23,6 +34,7 @@ TRunOutcome RunProfile(const TMainState &state, TRunFrame &frame) {
   const TProfileInfo *profile = ProfileInfo(state.Profile);
   if (!profile) return TRunOutcome::NotStarted;
   try {
+    CheckOutputsAreNotTheInput(state);
     switch (profile->Number) {
     case 0:
       return RunSimpleProfile<TMrc21ToMrcKv>(state, *profile, frame);

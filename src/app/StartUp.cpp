@@ -53,23 +53,26 @@ void PrepareStartUp(TMainState &state, const TCustomIniFile &settings, std::stri
   if (!HasFileName(state.OutFile) && !IsBlank(state.Utfil)) state.OutFile = state.Utfil;
 }
 
-bool RunStartUp(TMainState &state, const TCustomIniFile &settings, std::string_view firstArgument,
-                TRunFrame &frame) {
-  PrepareStartUp(state, settings, firstArgument);
-  if (!state.Batch) return false;
+TRunOutcome RunBatch(TMainState &state, TRunFrame &frame) {
   if (!StartAvailable(state)) {
     frame.Msg.ErrorBox("Kan ej k\xf6ra batch, kontrollera filangivelserna");
     state.Batch = false;
-    return false;
+    return TRunOutcome::NotStarted;
   }
   if (!ProfileInfo(state.Profile)) {
     // Start would do nothing: say so rather than close as if the run had been made.
     frame.Msg.ErrorBox("Kan ej k\xf6ra batch: profil " + std::to_string(state.Profile) +
                        " finns inte (inst\xe4llningen \"profil\" i avsnittet \"diverse\")");
     state.Batch = false;
-    return false;
+    return TRunOutcome::NotStarted;
   }
-  return RunProfile(state, frame) == TRunOutcome::Completed;
+  return RunProfile(state, frame);
+}
+
+bool RunStartUp(TMainState &state, const TCustomIniFile &settings, std::string_view firstArgument,
+                TRunFrame &frame) {
+  PrepareStartUp(state, settings, firstArgument);
+  return state.Batch && RunBatch(state, frame) == TRunOutcome::Completed;
 }
 
 } // namespace kelvo

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/MainState.h"
+#include "app/ProfileRun.h"
 
 namespace kelvo {
 
@@ -22,6 +23,12 @@ void SetProgramPaths(TMainState &state, std::string_view programFile);
 // vendor menu items and the dialog folders, applies the command line, and
 // shows the settings' file names where the command line named none.
 void PrepareStartUp(TMainState &state, const TCustomIniFile &settings, std::string_view firstArgument);
+
+// Steps 10 and 11 after PrepareStartUp, in batch mode: when the file names do
+// not allow a run, the error box "Kan ej köra batch, kontrollera
+// filangivelserna" and interactive use (NotStarted); likewise, with its own
+// message, for a profile that does not exist; otherwise the run's outcome.
+TRunOutcome RunBatch(TMainState &state, TRunFrame &frame);
 
 // The whole sequence after SetProgramPaths. In batch mode it checks the file
 // names ("Kan ej köra batch, kontrollera filangivelserna" and interactive use

@@ -1,1 +1,132 @@
-int main() { return 0; }
+// kelvokonv: the conversion from the command line, with the settings file of
+// the window and the program's own batch argument.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "app/AppPaths.h"
+#include "app/FieldSurvey.h"
+#include "app/IniFile.h"
+#include "app/InputFormat.h"
+#include "app/ProfileRun.h"
+#include "app/StartUp.h"
+#include "cli/Console.h"
+#include "cli/Options.h"
+
+namespace kelvo::cli {
+
+namespace {
+
+std::string WithSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// After the count of the run, where the records went.
+void PrintSummary(const TRunFrame &frame) {
+  std::string text(CountStatusText);
+  text += std::to_string(frame.RecordCount) + "\n";
+  for (const TRunCount &count : frame.Counts) {
+    text += "  " + count.Label + ": " + std::to_string(count.Count);
+    if (!count.FileName.empty()) text += " (" + count.FileName + ")";
+    text += "\n";
+  }
+  WriteText(stderr, text);
+}
+
+int ExitStatus(TRunOutcome outcome, const TCliOptions &o, const TRunFrame &frame) {
+  if (!o.Quiet && frame.RecordCount > 0) PrintSummary(frame);
+  switch (outcome) {
+  case TRunOutcome::Completed:
+    return ExitOk;
+  case TRunOutcome::Cancelled:
+    return ExitInterrupted;
+  default:
+    return ExitFailed;
+  }
+}
+
+// The checks that the window makes by disabling Start, with a message each.
+void CheckFiles(const TCliOptions &o, const TMainState &state) {
+  if (!HasFileName(state.InFile))
+    throw TCliError{"ingen infil angiven (INFIL, --in eller \"infil\" i inst\xe4llningsfilen)", ExitUsage};
+  if (!FileExists(state.InFile)) throw TCliError{"infilen finns inte: " + state.InFile, ExitFailed};
+  if (!o.FilterFile.empty() && !FileExists(o.FilterFile))
+    throw TCliError{"filterfilen finns inte: " + o.FilterFile, ExitFailed};
+}
+
+bool SourceIsIso(const TCliOptions &o, const std::string &inFile) {
+  switch (o.Format) {
+  case TInputFormat::Iso:
+    return true;
+  case TInputFormat::Line:
+    return false;
+  default:
+    return LooksLikeIso2709(inFile);
+  }
+}
+
+int Survey(const TMainState &state, TConsoleShell &shell) {
+  if (state.SourceIsIso)
+    throw TCliError{
+        "f\xe4ltunders\xf6kningen kr\xe4ver en infil i radformat, inte Iso2709 (ange --format line "
+        "om filen \xe4r i radformat)",
+        ExitFailed};
+  shell.Api.SetClipboardText(FieldSurveyText(state.InFile, shell.View, shell.Api));
+  return ExitOk;
+}
+
+int Run(int argc, char **argv) {
+  TCliOptions o;
+  if (const auto status = ParseOptions(argc, argv, o)) return *status;
+
+  std::string programFile = ProgramFilePath();
+  if (programFile.empty()) programFile = argv[0];
+  TMainState state;
+  if (!o.DataDir.empty()) {
+    if (!DirectoryExists(o.DataDir)) throw TCliError{"datamappen finns inte: " + o.DataDir, ExitFailed};
+    state.DataFolder = WithSeparator(o.DataDir);
+  }
+  SetProgramPaths(state, programFile);
+  if (!o.Ini.empty() && !FileExists(o.Ini))
+    throw TCliError{"inst\xe4llningsfilen finns inte: " + o.Ini, ExitFailed};
+  const TIniFile ini(o.Ini.empty() ? SettingsFileFor(programFile) : o.Ini);
+  PrepareStartUp(state, ini, o.BatchArgument);
+
+  TConsoleShell shell(o.Quiet, &ini);
+  TConsoleWinApi::CatchInterrupt();
+  if (o.BatchForm) {
+    state.Batch = true; // the command line has no interactive use to fall back on
+    return ExitStatus(RunBatch(state, shell.Frame), o, shell.Frame);
+  }
+
+  ApplyOptions(o, state);
+  CheckFiles(o, state);
+  state.SourceIsIso = SourceIsIso(o, state.InFile);
+  if (o.Survey) return Survey(state, shell);
+  if (!HasFileName(state.OutFile))
+    throw TCliError{"ingen utfil angiven (UTFIL, --out eller \"utfil\" i inst\xe4llningsfilen)", ExitUsage};
+  if (!ProfileInfo(state.Profile))
+    throw TCliError{"profil " + std::to_string(state.Profile) +
+                        " finns inte (inst\xe4llningen \"profil\" i avsnittet \"diverse\"; ange --profile)",
+                    ExitFailed};
+  return ExitStatus(RunProfile(state, shell.Frame), o, shell.Frame);
+}
+
+} // namespace
+
+} // namespace kelvo::cli
+
+int main(int argc, char **argv) {
+  using namespace kelvo::cli;
+  try {
+    return Run(argc, argv);
+  } catch (const TCliError &f) {
+    WriteText(stderr,
+              "kelvokonv: " + f.Message + (f.Status == ExitUsage ? "\nSe kelvokonv --help.\n" : "\n"));
+    return f.Status;
+  } catch (const std::exception &e) {
+    WriteText(stderr, std::string("kelvokonv: ") + e.what() + "\n");
+    return ExitFailed;
+  }
+}

@@ -1,0 +1,164 @@
+#include "cli/Options.h"
+
+#include <CLI/CLI.hpp>
+
+#include "app/CommandLine.h"
+#include "app/InputFormat.h"
+#include "app/Settings.h"
+#include "cli/Console.h"
+#include "record/vostr.h"
+
+namespace kelvo::cli {
+
+namespace {
+
+constexpr const char *Version = "kelvokonv 3.16";
+
+[[noreturn]] void Usage(const std::string &message) { throw TCliError{message, ExitUsage}; }
+
+// The terminal gives UTF-8; the program works in code page 1252 (the help
+// texts here too: WriteText converts them on the way out).
+std::string FromTerminal(const std::string &s) { return Utf8ToCp1252(s); }
+
+void SetSwedishLabels(CLI::App &app) {
+  auto formatter = app.get_formatter();
+  formatter->label("Usage", "Anv\xe4ndning");
+  formatter->label("OPTIONS", "FLAGGOR");
+  formatter->label("Options", "Flaggor");
+  formatter->label("Positionals", "Argument");
+  formatter->label("TEXT", "TEXT");
+  formatter->label("INT", "N");
+  formatter->label("Excludes", "Utesluter");
+}
+
+} // namespace
+
+std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &o) {
+  if (argc == 2 && IsBatchArgument(argv[1])) {
+    o.BatchForm = true;
+    o.BatchArgument = FromTerminal(argv[1]);
+    return std::nullopt;
+  }
+
+  CLI::App app{"Konverterar en fil med MARC-poster till Kelvos radformat (*.mrc).\n"
+               "  kelvokonv [FLAGGOR] [INFIL [UTFIL]]\n"
+               "  kelvokonv /bat/in=INFIL/ut=UTFIL[/iso=1][/oeg=1][/egs=1]",
+               "kelvokonv"};
+  SetSwedishLabels(app);
+  app.set_help_flag("--help", "Visar den h\xe4r hj\xe4lpen");
+  app.set_version_flag("--version", Version, "Visar programmets version");
+  app.allow_extras();
+
+  std::string format = "auto";
+  bool filterOn = false, filterOff = false, dupRemove = false, dupKeep = false, sfOn = false, sfOff = false;
+  std::string criteria, profile;
+  auto *profileOpt = app.add_option(
+      "-p,--profile", profile, "Konverteringsprofil 0, 1 eller 2 (standard: profil i inst\xe4llningsfilen)");
+  app.add_option("-i,--in", o.In, "Infil (standard: infil i inst\xe4llningsfilen)");
+  app.add_option("-o,--out", o.Out, "Utfil (standard: utfil i inst\xe4llningsfilen)");
+  app.add_option("INFIL", o.InPositional, "Infil");
+  app.add_option("UTFIL", o.OutPositional, "Utfil");
+  app.add_option("--format", format, "Infilens format: iso, line eller auto (standard)");
+  app.add_option("--ini", o.Ini, "Inst\xe4llningsfil (standard: programfilens s\xf6kv\xe4g med .ini)");
+  app.add_option("--data-dir", o.DataDir, "Mapp med filterfiler, LokalAnpassTrux.xml och mediekoder.txt");
+  app.add_option("--filter-file", o.FilterFile, "Filterfil i st\xe4llet f\xf6r profilens egen");
+  app.add_flag("--filter", filterOn, "F\xe4ltfiltret p\xe5");
+  app.add_flag("--no-filter", filterOff, "F\xe4ltfiltret av");
+  app.add_flag("--no-convert", o.NoConvert, "Posterna l\xe4ggs ut of\xf6r\xe4ndrade");
+  app.add_flag("--remove-duplicate-lines", dupRemove, "Dubblettrader raderas");
+  app.add_flag("--keep-duplicate-lines", dupKeep, "Dubblettrader beh\xe5lls");
+  app.add_flag("--subfield-lines", sfOn, "Varje delf\xe4lt p\xe5 egen rad");
+  app.add_flag("--no-subfield-lines", sfOff, "Delf\xe4lten p\xe5 f\xe4ltets rad");
+  app.add_option("--periodicals", o.Periodicals, "Periodika separeras till FIL");
+  app.add_option("--weeded", o.Weeded, "Utgallrade poster separeras till FIL");
+  auto *crit = app.add_option("--weeding-criteria", criteria, "Gallringskoder \xe5tskilda av |");
+  app.add_option("--option", o.Kv21Options,
+                 "Profil 1: fld852cunconditionally, voyageridkeep eller keepold035handling (upprepbar)");
+  app.add_flag("--no-diacritics", o.NoDiacritics, "Profil 2: teckens\xf6vers\xe4ttningen av");
+  app.add_flag("--only-improper-parts", o.OnlyImproperParts, "Profil 2: endast oegentliga flerbandsdelar");
+  app.add_flag("--no-separate-proper-works", o.NoSeparateProperWorks,
+               "Profil 2: egentliga flerbandsverk stannar i utfilen");
+  app.add_flag("--survey", o.Survey, "Listar f\xe4lt och delf\xe4ltskoder i en infil i radformat");
+  app.add_flag("-q,--quiet", o.Quiet, "Ingen f\xf6rlopps- och slutrapport");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp &) {
+    WriteText(stdout, app.help());
+    return ExitOk;
+  } catch (const CLI::CallForVersion &) {
+    std::puts(Version);
+    return ExitOk;
+  } catch (const CLI::ArgumentMismatch &e) {
+    Usage("v\xe4rde saknas eller \xe4r f\xf6r m\xe5nga (" + FromTerminal(e.what()) + ")");
+  } catch (const CLI::ParseError &e) {
+    Usage("felaktig kommandorad (" + FromTerminal(e.what()) + ")");
+  }
+
+  const std::vector<std::string> extras = app.remaining();
+  if (!extras.empty()) {
+    const bool isOption = !extras.front().empty() && extras.front().front() == '-';
+    Usage((isOption ? "ok\xe4nd flagga: " : "f\xf6r m\xe5nga argument: ") + FromTerminal(extras.front()));
+  }
+  const std::pair<const char *, bool> conflicts[] = {
+      {"--filter och --no-filter", filterOn && filterOff},
+      {"--remove-duplicate-lines och --keep-duplicate-lines", dupRemove && dupKeep},
+      {"--subfield-lines och --no-subfield-lines", sfOn && sfOff},
+      {"--in och INFIL", !o.In.empty() && !o.InPositional.empty()},
+      {"--out och UTFIL", !o.Out.empty() && !o.OutPositional.empty()},
+  };
+  for (const auto &[names, clash] : conflicts)
+    if (clash) Usage(std::string(names) + " kan inte anges samtidigt");
+
+  if (format == "iso")
+    o.Format = TInputFormat::Iso;
+  else if (format == "line")
+    o.Format = TInputFormat::Line;
+  else if (format != "auto")
+    Usage("ok\xe4nt format: " + FromTerminal(format) + " (iso, line eller auto)");
+  for (const std::string &name : o.Kv21Options)
+    if (!IsKv21Option(name))
+      Usage("ok\xe4nd profil 1-option: " + FromTerminal(name) +
+            " (fld852cunconditionally, voyageridkeep eller keepold035handling)");
+  if (filterOn || filterOff) o.Filter = filterOn;
+  if (dupRemove || dupKeep) o.RemoveDuplicateLines = dupRemove;
+  if (sfOn || sfOff) o.SubfieldLines = sfOn;
+  if (profileOpt->count() > 0) o.Profile = FromTerminal(profile);
+  if (crit->count() > 0) o.WeedingCriteria = FromTerminal(criteria);
+  for (std::string *path : {&o.In, &o.Out, &o.InPositional, &o.OutPositional, &o.Ini, &o.DataDir,
+                            &o.FilterFile, &o.Periodicals, &o.Weeded})
+    *path = FromTerminal(*path);
+  return std::nullopt;
+}
+
+void ApplyOptions(const TCliOptions &o, TMainState &state) {
+  if (o.Profile) {
+    const int profile = StrToIntDef(*o.Profile, -1);
+    if (!ProfileInfo(profile)) Usage("ok\xe4nd profil: " + *o.Profile + " (0, 1 eller 2)");
+    state.Profile = profile;
+  }
+  state.FilterFile = o.FilterFile.empty() ? ProfileFilterFile(state) : o.FilterFile;
+
+  if (!o.In.empty() || !o.InPositional.empty()) state.InFile = o.In.empty() ? o.InPositional : o.In;
+  if (!o.Out.empty() || !o.OutPositional.empty()) state.OutFile = o.Out.empty() ? o.OutPositional : o.Out;
+
+  if (o.Filter) state.FilterOn = *o.Filter;
+  if (o.NoConvert) state.ConvertToKv2 = false;
+  if (o.RemoveDuplicateLines) state.RemoveDuplicateLines = *o.RemoveDuplicateLines;
+  if (o.SubfieldLines) state.SubfieldLines = *o.SubfieldLines;
+  if (!o.Periodicals.empty()) {
+    state.PeriodicalsSep = true;
+    state.PeriodicalsFile = o.Periodicals;
+  }
+  if (!o.Weeded.empty()) {
+    state.UtgallradeSeparera = true;
+    state.WeededFile = o.Weeded;
+  }
+  if (o.WeedingCriteria) state.WeedingCriteria = *o.WeedingCriteria;
+  state.Kv21Options = o.Kv21Options;
+  if (o.NoDiacritics) state.DiakriterTranslate = false;
+  if (o.OnlyImproperParts) state.DalkOegentligaDelarSpecial = true;
+  if (o.NoSeparateProperWorks) state.DalkEgentligaFlerbandSepareras = false;
+}
+
+} // namespace kelvo::cli

@@ -1,0 +1,58 @@
+#pragma once
+// The options of kelvokonv and how they change the window state that start-up
+// built from the settings file.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/MainState.h"
+
+namespace kelvo::cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailed = 1;
+inline constexpr int ExitUsage = 2;
+inline constexpr int ExitInterrupted = 130;
+
+enum class TInputFormat { Auto, Iso, Line };
+
+struct TCliOptions {
+  bool BatchForm = false; // the program's own batch argument
+  std::string BatchArgument;
+  std::optional<std::string> Profile;
+  std::string In, Out;
+  std::string InPositional, OutPositional;
+  TInputFormat Format = TInputFormat::Auto;
+  std::string Ini;
+  std::string DataDir;
+  std::string FilterFile;
+  std::optional<bool> Filter;
+  bool NoConvert = false;
+  std::optional<bool> RemoveDuplicateLines;
+  std::optional<bool> SubfieldLines;
+  std::string Periodicals;
+  std::string Weeded;
+  std::optional<std::string> WeedingCriteria;
+  std::vector<std::string> Kv21Options;
+  bool NoDiacritics = false;
+  bool OnlyImproperParts = false;
+  bool NoSeparateProperWorks = false;
+  bool Survey = false;
+  bool Quiet = false;
+};
+
+// What ends kelvokonv before or instead of a run: a Swedish message and the
+// exit status (ExitUsage for a wrong command line).
+struct TCliError {
+  std::string Message;
+  int Status;
+};
+
+// Parses argv. Returns an exit status when the program is done already
+// (--help, --version); throws TCliError for a wrong command line.
+std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &options);
+
+// Applies the options over the state that start-up read; throws TCliError.
+void ApplyOptions(const TCliOptions &options, TMainState &state);
+
+} // namespace kelvo::cli
