@@ -48,8 +48,8 @@ void ReadSettings(const TCustomIniFile &settings, TMainState &state) {
             value = settings.ReadString(s.Section, s.Key, value);
           else if constexpr (std::is_same_v<T, bool>)
             value = settings.ReadBool(s.Section, s.Key, value);
-          else
-            value = settings.ReadInteger(s.Section, s.Key, value);
+          else // the profile number: missing or not a number reads as profile 0
+            value = settings.ReadInteger(s.Section, s.Key, 0);
         },
         s.Field);
   }

@@ -266,6 +266,7 @@ TEST_F(StartCommand, ASideFileThatCannotBeCreatedStopsBeforeTheRun) {
 TEST_F(StartCommand, AFailedWriteEndsTheRunAndReportsIt) {
   if (!FileExists("/dev/full")) GTEST_SKIP() << "/dev/full saknas";
   state.OutFile = "/dev/full";
+  state.Profile = 1; // writes every record that has a 245
   EXPECT_EQ(RunProfile(state, shell.Frame), TRunOutcome::Failed);
   EXPECT_EQ(shell.View.Running, (std::vector<bool>{true, false}));
   EXPECT_FALSE(shell.Frame.Running());
