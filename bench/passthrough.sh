@@ -45,7 +45,7 @@ need_package() { # command package
 need_package yaz-marcdump yaz
 need_package /usr/bin/time time
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVO_SANITIZE=OFF -DKELVO_GUI=OFF >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVO_SANITIZE=OFF -DKELVO_GUI=OFF -DKELVO_BENCH=ON >/dev/null
 targets=(passthrough)
 [ -n "$profiles" ] && targets+=(kelvokonv)
 cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
