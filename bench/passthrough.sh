@@ -86,7 +86,9 @@ measure() { # command -> "seconds peak_kb" of the fastest run
   local cmd=$1 best="" peak=0 start end secs kb
   for _ in $(seq "$repeat"); do
     start=$(date +%s.%N)
-    /usr/bin/time -f %M -o "$out/time.txt" bash -c "exec $cmd" >/dev/null
+    # The reference exits non-zero on the damaged records of the real files;
+    # its output is still complete, so only the time counts here.
+    /usr/bin/time -f %M -o "$out/time.txt" bash -c "exec $cmd" >/dev/null || true
     end=$(date +%s.%N)
     secs=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
     kb=$(tail -1 "$out/time.txt")
