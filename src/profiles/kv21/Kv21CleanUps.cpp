@@ -55,13 +55,13 @@ std::string FixBrackets(std::string_view s, char open, char close) {
   return std::string(s);
 }
 
-void BalanceBrackets(TMarcRec &rec) {
-  for (const auto &field : rec.Fields) {
-    for (const auto &subfield : field->Subfields) {
+void BalanceBrackets(TMarcRec& rec) {
+  for (const auto& field : rec.Fields) {
+    for (const auto& subfield : field->Subfields) {
       if (subfield->Value.find_first_of(kBracketChars) == std::string::npos) continue;
       std::string s = Trim(subfield->Value);
       bool fixed = false;
-      for (const TBracketPair &pair : kBracketPairs) {
+      for (const TBracketPair& pair : kBracketPairs) {
         if (CharCount(s, pair.Open) != CharCount(s, pair.Close)) {
           s = FixBrackets(s, pair.Open, pair.Close);
           fixed = true;
@@ -73,8 +73,8 @@ void BalanceBrackets(TMarcRec &rec) {
 }
 
 TKv21CleanUps::TKv21CleanUps() {
-  for (const TListCleanUp &cleanUp : kListCleanUps) {
-    TTagList &list = tagLists_.emplace_back();
+  for (const TListCleanUp& cleanUp : kListCleanUps) {
+    TTagList& list = tagLists_.emplace_back();
     for (std::string_view tag : cleanUp.Tags) {
       if (tag.empty()) continue;
       list.Tags.emplace_back(tag);
@@ -83,28 +83,28 @@ TKv21CleanUps::TKv21CleanUps() {
   }
 }
 
-void TKv21CleanUps::Apply(TKonvBase &konv) const {
+void TKv21CleanUps::Apply(TKonvBase& konv) const {
   for (std::size_t i = 0; i < std::size(kListCleanUps); ++i) {
     konv.CleanUpWithRegEx(kListCleanUps[i].Outer, kListCleanUps[i].Inner, tagLists_[i].Tags,
                           tagLists_[i].Codes);
   }
-  for (const TRangeCleanUp &cleanUp : kRangeCleanUps) {
+  for (const TRangeCleanUp& cleanUp : kRangeCleanUps) {
     konv.CleanUpWithRegExRange(cleanUp.Outer, cleanUp.Inner, cleanUp.FromTag, cleanUp.ToTag, cleanUp.Code);
   }
   DesignateReviewOrArticle(konv.OutRecord);
   StripAccompanyingPlus(konv.OutRecord);
 }
 
-void DesignateReviewOrArticle(TMarcRec &rec) {
-  const TMarcField *leaderField = rec.FindFieldPtr("000");
-  TMarcField *title = rec.FindFieldPtr("245");
+void DesignateReviewOrArticle(TMarcRec& rec) {
+  const TMarcField* leaderField = rec.FindFieldPtr("000");
+  TMarcField* title = rec.FindFieldPtr("245");
   if (leaderField == nullptr || title == nullptr) return;
-  for (const auto &field : rec.Fields) {
+  for (const auto& field : rec.Fields) {
     if (field->Tag == "245" && field->HasSubfield('h')) return;
   }
-  const std::string &leader = leaderField->Data;
-  const TMarcField *related = rec.FindFieldPtr("787");
-  const TMarcSubField *relation = related != nullptr ? related->FindSubfieldPtr('i') : nullptr;
+  const std::string& leader = leaderField->Data;
+  const TMarcField* related = rec.FindFieldPtr("787");
+  const TMarcSubField* relation = related != nullptr ? related->FindSubfieldPtr('i') : nullptr;
   const std::string_view i = relation != nullptr ? std::string_view(relation->Value) : std::string_view();
 
   if (StartsWith(leader, " a c") && StartsWith(i, "Recension")) {
@@ -114,9 +114,9 @@ void DesignateReviewOrArticle(TMarcRec &rec) {
   }
 }
 
-void StripAccompanyingPlus(TMarcRec &rec) {
-  const TMarcField *description = rec.FindFieldPtr("300");
-  TMarcSubField *e = description != nullptr ? description->FindSubfieldPtr('e') : nullptr;
+void StripAccompanyingPlus(TMarcRec& rec) {
+  const TMarcField* description = rec.FindFieldPtr("300");
+  TMarcSubField* e = description != nullptr ? description->FindSubfieldPtr('e') : nullptr;
   if (e == nullptr) return;
   const std::string_view value = TrimView(e->Value);
   if (!value.empty() && value.front() == '+') e->Value = Trim(value.substr(1));

@@ -14,13 +14,13 @@ class TMarcRec;
 // s without the one bracket of the pair that has no partner at its start or end.
 std::string FixBrackets(std::string_view s, char open, char close);
 // FixBrackets on every subfield whose brackets do not pair up.
-void BalanceBrackets(TMarcRec &rec);
+void BalanceBrackets(TMarcRec& rec);
 
 class TKv21CleanUps {
 public:
   TKv21CleanUps();
   // Clean-ups of konv's output record, in their order.
-  void Apply(TKonvBase &konv) const;
+  void Apply(TKonvBase& konv) const;
 
 private:
   struct TTagList {
@@ -31,8 +31,8 @@ private:
 };
 
 // A review or article without $h gets one in its 245.
-void DesignateReviewOrArticle(TMarcRec &rec);
+void DesignateReviewOrArticle(TMarcRec& rec);
 // 300 $e "+ 1 CD" becomes "1 CD".
-void StripAccompanyingPlus(TMarcRec &rec);
+void StripAccompanyingPlus(TMarcRec& rec);
 
 } // namespace kelvo

@@ -38,8 +38,8 @@ bool IsAsciiAlnum(char c) {
 
 } // namespace
 
-char LeaderChar(const TMarcRec &rec, std::size_t position) {
-  const TMarcField *leader = rec.FindFieldPtr("000");
+char LeaderChar(const TMarcRec& rec, std::size_t position) {
+  const TMarcField* leader = rec.FindFieldPtr("000");
   return leader != nullptr && position < leader->Data.size() ? leader->Data[position] : '\0';
 }
 
@@ -62,7 +62,7 @@ void TWeedingCriteria::Set(std::string_view criteria) {
 }
 
 bool TWeedingCriteria::Matches(std::string_view value) const {
-  for (const std::string &item : items_) {
+  for (const std::string& item : items_) {
     if (item.size() != value.size()) continue;
     bool same = true;
     for (std::size_t i = 0; same && i < item.size(); ++i)
@@ -72,21 +72,21 @@ bool TWeedingCriteria::Matches(std::string_view value) const {
   return false;
 }
 
-bool TWeedingCriteria::AnyCopyWeeded(const TMarcRec &rec) const {
-  for (const auto &field : rec.Fields) {
+bool TWeedingCriteria::AnyCopyWeeded(const TMarcRec& rec) const {
+  for (const auto& field : rec.Fields) {
     if (field->Tag != "852") continue;
-    const TMarcSubField *i = field->FindSubfieldPtr('i');
+    const TMarcSubField* i = field->FindSubfieldPtr('i');
     if (i != nullptr && Matches(i->Value)) return true;
   }
   return false;
 }
 
-bool TWeedingCriteria::AllCopiesWeeded(const TMarcRec &rec) const {
+bool TWeedingCriteria::AllCopiesWeeded(const TMarcRec& rec) const {
   bool anyCopy = false;
-  for (const auto &field : rec.Fields) {
+  for (const auto& field : rec.Fields) {
     if (field->Tag != "852") continue;
     anyCopy = true;
-    const TMarcSubField *i = field->FindSubfieldPtr('i');
+    const TMarcSubField* i = field->FindSubfieldPtr('i');
     if (i == nullptr || !Matches(i->Value)) return false;
   }
   return anyCopy;
@@ -107,25 +107,25 @@ TKv21FieldRules::TKv21FieldRules() {
   decadeDigits_.SetExpression(kDecadeDigits);
 }
 
-void TKv21FieldRules::StripTrailingPunctuation(TMarcRec &rec) {
-  for (const auto &field : rec.Fields) {
-    for (const auto &subfield : field->Subfields) {
-      std::string &value = subfield->Value;
+void TKv21FieldRules::StripTrailingPunctuation(TMarcRec& rec) {
+  for (const auto& field : rec.Fields) {
+    for (const auto& subfield : field->Subfields) {
+      std::string& value = subfield->Value;
       if (value.empty() || !kPunctuation.Has(value.back())) continue;
       if (trailingPunct_.Exec(value)) value.erase(trailingPunct_.MatchPos() - 1, trailingPunct_.MatchLen());
     }
   }
 }
 
-void TKv21FieldRules::AddIsbnCopy(TMarcField &field) {
-  const TMarcSubField *a = field.FindSubfieldPtr('a');
+void TKv21FieldRules::AddIsbnCopy(TMarcField& field) {
+  const TMarcSubField* a = field.FindSubfieldPtr('a');
   if (a == nullptr) return;
-  TVoRegExpr *hit = isbn10_.Exec(a->Value) ? &isbn10_ : isbn13_.Exec(a->Value) ? &isbn13_ : nullptr;
+  TVoRegExpr* hit = isbn10_.Exec(a->Value) ? &isbn10_ : isbn13_.Exec(a->Value) ? &isbn13_ : nullptr;
   if (hit != nullptr) field.AddSubfield('x', TrimView(hit->Match()));
 }
 
-void TKv21FieldRules::SplitLanguages(TMarcField &field) {
-  TMarcSubField *a = field.FindSubfieldPtr('a');
+void TKv21FieldRules::SplitLanguages(TMarcField& field) {
+  TMarcSubField* a = field.FindSubfieldPtr('a');
   if (a == nullptr) return;
   const std::string codes = Trim(a->Value);
   if (codes.size() <= 3 || codes.size() % 3 != 0) return;
@@ -134,20 +134,20 @@ void TKv21FieldRules::SplitLanguages(TMarcField &field) {
     field.AddSubfield('a', std::string_view(codes).substr(i, 3));
 }
 
-void TKv21FieldRules::AddFilingForm(TMarcField &field) {
+void TKv21FieldRules::AddFilingForm(TMarcField& field) {
   const std::size_t skip = field.Ind1 >= '1' && field.Ind1 <= '9' ? field.Ind1 - '0' : 0;
   if (skip == 0) return;
-  const TMarcSubField *a = field.FindSubfieldPtr('a');
+  const TMarcSubField* a = field.FindSubfieldPtr('a');
   if (a != nullptr && a->Value.size() > skip) field.AddSubfield('w', std::string_view(a->Value).substr(skip));
 }
 
-void TKv21FieldRules::MaterialDesignation(TMarcRec &rec) {
-  TMarcField *title = rec.FindFieldPtr("245");
+void TKv21FieldRules::MaterialDesignation(TMarcRec& rec) {
+  TMarcField* title = rec.FindFieldPtr("245");
   if (title == nullptr) return;
 
   // A component part gets its kind as $h and keeps it as it is.
   const char level = LeaderChar(rec, 7);
-  for (const TKindText &kind : kKinds) {
+  for (const TKindText& kind : kKinds) {
     if (kind.Level == level && !title->HasSubfield('h')) {
       title->AddSubfield('h', kind.Text);
       return;
@@ -156,7 +156,7 @@ void TKv21FieldRules::MaterialDesignation(TMarcRec &rec) {
 
   // "[Ljudupptagning] / Anna Berg": the designation without brackets stays in
   // $h, what follows it moves to the part of the title it belongs to.
-  TMarcSubField *h = title->FindSubfieldPtr('h');
+  TMarcSubField* h = title->FindSubfieldPtr('h');
   if (h == nullptr || !bracketed_.Exec(h->Value)) return;
   std::string rest = h->Value.substr(bracketed_.MatchLen()); // the match starts the value
   h->Value = StripEnds(bracketed_.Match(), 1);
@@ -169,7 +169,7 @@ void TKv21FieldRules::MaterialDesignation(TMarcRec &rec) {
   } else {
     return;
   }
-  TMarcSubField *target = title->FindSubfieldPtr(targetCode);
+  TMarcSubField* target = title->FindSubfieldPtr(targetCode);
   if (target == nullptr) {
     target = title->AddSubfield(targetCode, "");
     rest.erase(0, 3); // " / " is no part of a subfield of its own
@@ -178,9 +178,9 @@ void TKv21FieldRules::MaterialDesignation(TMarcRec &rec) {
   if (IsBlank(target->Value)) title->DeleteSubfield(target);
 }
 
-void TKv21FieldRules::AddYear(TMarcField &field) {
+void TKv21FieldRules::AddYear(TMarcField& field) {
   if (field.HasSubfield('y')) return;
-  const TMarcSubField *c = field.FindSubfieldPtr('c');
+  const TMarcSubField* c = field.FindSubfieldPtr('c');
   if (c == nullptr) return;
   const std::string year = ExtractYear(TrimView(c->Value));
   if (!IsBlank(year)) field.AddSubfield('y', year);
@@ -200,12 +200,12 @@ std::string TKv21FieldRules::ExtractYear(std::string_view text) {
   return {};
 }
 
-void TKv21FieldRules::MedicalSubject(TMarcField &field) {
+void TKv21FieldRules::MedicalSubject(TMarcField& field) {
   if (field.Ind2 == '2') field.Tag = "660";
 }
 
-void TKv21FieldRules::LinkNumber(TMarcField &field) {
-  TMarcSubField *w = field.FindSubfieldPtr('w');
+void TKv21FieldRules::LinkNumber(TMarcField& field) {
+  TMarcSubField* w = field.FindSubfieldPtr('w');
   if (w == nullptr) return;
   std::string_view rest = w->Value;
   while (true) {
@@ -221,15 +221,15 @@ void TKv21FieldRules::LinkNumber(TMarcField &field) {
   }
 }
 
-void TKv21FieldRules::MarkScrapped(TMarcRec &rec, const TWeedingCriteria &criteria) {
+void TKv21FieldRules::MarkScrapped(TMarcRec& rec, const TWeedingCriteria& criteria) {
   if (criteria.AllCopiesWeeded(rec))
     rec.AddFieldFromArrays("009", '0', '0', "xy", {"SCRAPPED", FormatDateYmd(Today())});
 }
 
-void TKv21FieldRules::ShelfMarkToC(TMarcField &field) {
-  TMarcSubField *h = field.FindSubfieldPtr('h');
+void TKv21FieldRules::ShelfMarkToC(TMarcField& field) {
+  TMarcSubField* h = field.FindSubfieldPtr('h');
   if (h == nullptr) return;
-  if (TMarcSubField *c = field.FindSubfieldPtr('c')) {
+  if (TMarcSubField* c = field.FindSubfieldPtr('c')) {
     c->AppendText(h->Value, " ");
     field.DeleteSubfield(h);
   } else {

@@ -16,7 +16,7 @@ class TMarcField;
 class TMarcRec;
 
 // Character of the leader (field "000") at a 0-based position, or '\0'.
-char LeaderChar(const TMarcRec &rec, std::size_t position);
+char LeaderChar(const TMarcRec& rec, std::size_t position);
 
 // The "|"-separated weeding codes, compared with 852 $i without regard to case.
 class TWeedingCriteria {
@@ -25,9 +25,9 @@ public:
   void Set(std::string_view criteria);
   bool Matches(std::string_view value) const;
   // Some 852 has a first $i that matches.
-  bool AnyCopyWeeded(const TMarcRec &rec) const;
+  bool AnyCopyWeeded(const TMarcRec& rec) const;
   // The record has 852 fields and the first $i of every one of them matches.
-  bool AllCopiesWeeded(const TMarcRec &rec) const;
+  bool AllCopiesWeeded(const TMarcRec& rec) const;
 
 private:
   bool built_ = false;
@@ -40,27 +40,27 @@ public:
   TKv21FieldRules();
 
   // One final ";", ":", "," or "/" goes from every subfield.
-  void StripTrailingPunctuation(TMarcRec &rec);
+  void StripTrailingPunctuation(TMarcRec& rec);
   // 020: a clean copy of the number in $a as $x.
-  void AddIsbnCopy(TMarcField &field);
+  void AddIsbnCopy(TMarcField& field);
   // 041: "swefreeng" in one $a becomes three $a.
-  static void SplitLanguages(TMarcField &field);
+  static void SplitLanguages(TMarcField& field);
   // 130, 630, 730, 740: $w without the non-filing characters of the first indicator.
-  static void AddFilingForm(TMarcField &field);
+  static void AddFilingForm(TMarcField& field);
   // 245: the kind of record from the leader, or the bracketed designation in $h unwrapped.
-  void MaterialDesignation(TMarcRec &rec);
+  void MaterialDesignation(TMarcRec& rec);
   // 260: $y with the year of $c.
-  void AddYear(TMarcField &field);
+  void AddYear(TMarcField& field);
   // The year of publication in a text, or empty.
   std::string ExtractYear(std::string_view text);
   // 650 with second indicator 2 becomes 660.
-  static void MedicalSubject(TMarcField &field);
+  static void MedicalSubject(TMarcField& field);
   // 760, 762: $w keeps its first piece that begins with a letter or digit.
-  static void LinkNumber(TMarcField &field);
+  static void LinkNumber(TMarcField& field);
   // 009 "SCRAPPED" with today's date when every copy is weeded.
-  static void MarkScrapped(TMarcRec &rec, const TWeedingCriteria &criteria);
+  static void MarkScrapped(TMarcRec& rec, const TWeedingCriteria& criteria);
   // 852: $h joins $c, or becomes $c.
-  static void ShelfMarkToC(TMarcField &field);
+  static void ShelfMarkToC(TMarcField& field);
 
 private:
   TVoRegExpr trailingPunct_;

@@ -16,14 +16,14 @@ public:
   TKv21Identifiers();
 
   // Remembers the data of the first 001 (empty without one).
-  void RememberId(const TMarcRec &rec);
-  const std::string &RememberedId() const { return remembered001_; }
+  void RememberId(const TMarcRec& rec);
+  const std::string& RememberedId() const { return remembered001_; }
   // A Kelvo number of a 035, or else (unless voyagerIdKeep) a 035 $9, takes over 001.
-  void TakeOverId(TMarcRec &rec, bool voyagerIdKeep);
+  void TakeOverId(TMarcRec& rec, bool voyagerIdKeep);
   // The remembered 001 as a "(Voyager)" 035.
-  void AddVoyagerId(TMarcRec &rec) const;
+  void AddVoyagerId(TMarcRec& rec) const;
   // Removes repeats of the "(Voyager)" 035 and gives Kelvo numbers their $x.
-  void TidyIdFields(TMarcRec &rec);
+  void TidyIdFields(TMarcRec& rec);
 
 private:
   std::string remembered001_;

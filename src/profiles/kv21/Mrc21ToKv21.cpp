@@ -43,7 +43,7 @@ constexpr TKv21RuleStep kFieldRules[] = {
     {TKv21Rule::ShelfMark, "852"},        {TKv21Rule::TidyIdFields, ""},
 };
 
-template <typename Fn> void ForEachField(TMarcRec &rec, std::string_view tag, Fn &&fn) {
+template <typename Fn> void ForEachField(TMarcRec& rec, std::string_view tag, Fn&& fn) {
   // By index: a rule may add fields to the record.
   for (std::size_t i = 0; i < rec.Fields.size(); ++i) {
     if (rec.Fields[i]->Tag == tag) fn(*rec.Fields[i]);
@@ -54,10 +54,10 @@ constexpr std::string_view kStampTag = "592";
 
 } // namespace
 
-TMrc21ToKv21::TMrc21ToKv21(const std::string &outFileName, const std::string &inFileName,
-                           const std::string &terminator, const std::vector<std::string> &filterLines,
-                           bool sourceIsIso, bool separatePeriodicals, const std::string &periodicalsFile,
-                           bool separateWeeded, const std::string &weededFile)
+TMrc21ToKv21::TMrc21ToKv21(const std::string& outFileName, const std::string& inFileName,
+                           const std::string& terminator, const std::vector<std::string>& filterLines,
+                           bool sourceIsIso, bool separatePeriodicals, const std::string& periodicalsFile,
+                           bool separateWeeded, const std::string& weededFile)
     : TKonvSimple(outFileName, inFileName, terminator), sourceIsIso_(sourceIsIso),
       separatePeriodicals_(separatePeriodicals), periodicalsFile_(periodicalsFile),
       separateWeeded_(separateWeeded), weededFile_(weededFile),
@@ -75,7 +75,7 @@ TMrc21ToKv21::~TMrc21ToKv21() = default;
 void TMrc21ToKv21::ConvertNext() {
   TKonvSimple::ConvertNext();
   ParseRecordText(SourceRecord, sourceIsIso_);
-  for (const auto &field : SourceRecord.Fields)
+  for (const auto& field : SourceRecord.Fields)
     OutRecord.CopyField(*field);
   if (ConvertToKv2) ApplyRules();
   // The text after the last separator (empty, or a line end) is no record.
@@ -97,12 +97,12 @@ void TMrc21ToKv21::ApplyRules() {
 }
 
 void TMrc21ToKv21::ApplyFieldRules() {
-  TMarcRec &rec = OutRecord;
-  TKv21FieldRules &rules = *fieldRules_;
-  for (const TKv21RuleStep &step : kFieldRules) {
+  TMarcRec& rec = OutRecord;
+  TKv21FieldRules& rules = *fieldRules_;
+  for (const TKv21RuleStep& step : kFieldRules) {
     switch (step.Rule) {
     case TKv21Rule::IsbnCopy:
-      ForEachField(rec, step.Tag, [&](TMarcField &f) { rules.AddIsbnCopy(f); });
+      ForEachField(rec, step.Tag, [&](TMarcField& f) { rules.AddIsbnCopy(f); });
       break;
     case TKv21Rule::RememberId:
       identifiers_->RememberId(rec);
@@ -123,7 +123,7 @@ void TMrc21ToKv21::ApplyFieldRules() {
       rules.MaterialDesignation(rec);
       break;
     case TKv21Rule::Year:
-      ForEachField(rec, step.Tag, [&](TMarcField &f) { rules.AddYear(f); });
+      ForEachField(rec, step.Tag, [&](TMarcField& f) { rules.AddYear(f); });
       break;
     case TKv21Rule::MedicalSubject:
       ForEachField(rec, step.Tag, TKv21FieldRules::MedicalSubject);
@@ -156,7 +156,7 @@ bool TMrc21ToKv21::IsWeeded() {
 
 bool TMrc21ToKv21::IsPeriodical() const { return LeaderChar(OutRecord, 7) == 's'; }
 
-bool TMrc21ToKv21::WriteSideRecord(TVoFileOutStream &stream) {
+bool TMrc21ToKv21::WriteSideRecord(TVoFileOutStream& stream) {
   if (!HasTitle()) return false;
   WriteRenderedTo(stream);
   return true;

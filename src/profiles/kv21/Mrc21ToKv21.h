@@ -19,9 +19,9 @@ class TMrc21ToKv21 : public TKonvSimple {
 public:
   // Side files are created (truncated) here; one that cannot be created
   // raises MarcError naming the file.
-  TMrc21ToKv21(const std::string &outFileName, const std::string &inFileName, const std::string &terminator,
-               const std::vector<std::string> &filterLines, bool sourceIsIso, bool separatePeriodicals,
-               const std::string &periodicalsFile, bool separateWeeded, const std::string &weededFile);
+  TMrc21ToKv21(const std::string& outFileName, const std::string& inFileName, const std::string& terminator,
+               const std::vector<std::string>& filterLines, bool sourceIsIso, bool separatePeriodicals,
+               const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
   ~TMrc21ToKv21() override;
 
   TMarcRec SourceRecord;
@@ -46,7 +46,7 @@ public:
   bool IsWeeded();
   bool IsPeriodical() const;
   // Writes the output record to a side file when it has 245 or 295.
-  bool WriteSideRecord(TVoFileOutStream &stream);
+  bool WriteSideRecord(TVoFileOutStream& stream);
 
 private:
   void ApplyRules();

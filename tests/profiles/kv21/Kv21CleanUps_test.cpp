@@ -30,7 +30,7 @@ TEST(Kv21Brackets, UnpairedBracketAtAnEndGoes) {
       {" (a) ", " (a) "},     // nothing to fix: the blanks stay
       {" [a] (b ", "[a] (b"}, // fixing nothing still stores the trimmed value
   };
-  for (const auto &[value, expected] : cases) {
+  for (const auto& [value, expected] : cases) {
     TMarcRec rec;
     rec.AddField("500")->AddSubfield('a', value);
     BalanceBrackets(rec);
@@ -39,13 +39,13 @@ TEST(Kv21Brackets, UnpairedBracketAtAnEndGoes) {
 }
 
 struct TCleanUpCase {
-  const char *Name;
+  const char* Name;
   std::string Input;
   std::string Expected;
 };
 
-void CheckConversions(const std::vector<TCleanUpCase> &cases) {
-  for (const TCleanUpCase &c : cases) {
+void CheckConversions(const std::vector<TCleanUpCase>& cases) {
+  for (const TCleanUpCase& c : cases) {
     SCOPED_TRACE(c.Name);
     EXPECT_EQ(kv21test::ConvertOne(c.Input), c.Expected + "\r\n^\r\n");
   }

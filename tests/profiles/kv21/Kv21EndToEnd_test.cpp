@@ -10,20 +10,20 @@
 namespace kelvo {
 namespace {
 
-std::string DataFile(const std::string &name) {
+std::string DataFile(const std::string& name) {
   return testing::ReadAll(std::string(KELVO_SOURCE_DIR) + "/tests/data/kv21/" + name);
 }
 
 struct TSampleRun {
-  const char *Name;
-  const char *Input;
+  const char* Name;
+  const char* Input;
   bool Iso;
   bool Convert;
   bool Options; // keepold035handling and fld852cunconditionally
   bool SideFiles;
-  const char *Expected;
-  const char *ExpectedPeriodicals; // with SideFiles
-  const char *ExpectedWeeded;
+  const char* Expected;
+  const char* ExpectedPeriodicals; // with SideFiles
+  const char* ExpectedWeeded;
 };
 
 const TSampleRun kSampleRuns[] = {
@@ -35,12 +35,12 @@ const TSampleRun kSampleRuns[] = {
 };
 
 TEST(Kv21EndToEnd, SamplesGiveTheExpectedFiles) {
-  for (const TSampleRun &run : kSampleRuns) {
+  for (const TSampleRun& run : kSampleRuns) {
     SCOPED_TRACE(run.Name);
     const auto result = kv21test::RunKv21(DataFile(run.Input), {.Iso = run.Iso,
                                                                 .Periodicals = run.SideFiles,
                                                                 .Weeded = run.SideFiles,
-                                                                .Configure = [&](TMrc21ToKv21 &konv) {
+                                                                .Configure = [&](TMrc21ToKv21& konv) {
                                                                   konv.ConvertToKv2 = run.Convert;
                                                                   konv.ConversionLabel = "BatSorKV21";
                                                                   konv.RemoveDuplicateLines = true;

@@ -16,9 +16,9 @@ using kv21test::Lines;
 
 // The record of one line-format text.
 struct TParsed {
-  explicit TParsed(const std::string &text) { Rec.ParseText(text); }
-  TMarcField &Field(std::string_view tag, int occurrence = 1) {
-    TMarcField *field = Rec.FindFieldPtr(tag, occurrence);
+  explicit TParsed(const std::string& text) { Rec.ParseText(text); }
+  TMarcField& Field(std::string_view tag, int occurrence = 1) {
+    TMarcField* field = Rec.FindFieldPtr(tag, occurrence);
     if (field == nullptr) throw std::runtime_error("no field " + std::string(tag));
     return *field;
   }
@@ -34,8 +34,8 @@ struct TFieldCase {
 };
 
 // Runs a rule on the one field of each case's input.
-template <typename Rule> void CheckFieldRule(const std::vector<TFieldCase> &cases, Rule &&rule) {
-  for (const TFieldCase &c : cases) {
+template <typename Rule> void CheckFieldRule(const std::vector<TFieldCase>& cases, Rule&& rule) {
+  for (const TFieldCase& c : cases) {
     SCOPED_TRACE(c.Input);
     TParsed parsed(c.Input);
     ASSERT_EQ(parsed.Rec.FieldCount(), 1);
@@ -65,7 +65,7 @@ TEST(Kv21FieldRules, IsbnGetsItsCleanCopyInX) {
           {"*020  $a 91-7119-123-4", "*020  $a 91-7119-123-4"}, // must start the value
           {"*020  $z91-7119-123-4", "*020  $z91-7119-123-4"},
       },
-      [&](TMarcField &f) { rules.AddIsbnCopy(f); });
+      [&](TMarcField& f) { rules.AddIsbnCopy(f); });
 }
 
 TEST(Kv21FieldRules, LanguageCodesAreSplitIntoOneAEach) {
@@ -116,7 +116,7 @@ TEST(Kv21FieldRules, MaterialDesignationOf245) {
       {"", "*24510$aT", "*24510$aT"},
   };
   TKv21FieldRules rules;
-  for (const TCase &c : cases) {
+  for (const TCase& c : cases) {
     SCOPED_TRACE(c.Leader + " " + c.Title);
     TParsed parsed(Lines({"*000" + c.Leader, c.Title, "*24500$h[Ljud] / Y"}));
     rules.MaterialDesignation(parsed.Rec);
@@ -139,7 +139,7 @@ TEST(Kv21FieldRules, ExtractYear) {
       {"", ""},
   };
   TKv21FieldRules rules;
-  for (const auto &[text, year] : cases)
+  for (const auto& [text, year] : cases)
     EXPECT_EQ(rules.ExtractYear(text), year) << text;
 }
 
@@ -153,7 +153,7 @@ TEST(Kv21FieldRules, YearOfPublicationGoesToY) {
           {"*260  $c1998$y2000", "*260  $c1998$y2000"},
           {"*260  $aSthlm", "*260  $aSthlm"},
       },
-      [&](TMarcField &f) { rules.AddYear(f); });
+      [&](TMarcField& f) { rules.AddYear(f); });
 }
 
 TEST(Kv21FieldRules, MedicalSubjectsBecome660) {
@@ -188,9 +188,9 @@ TEST(Kv21FieldRules, ShelfMarkJoinsOrBecomesC) {
 TEST(Kv21Weeding, CriteriaCompareWholeValuesWithoutCase) {
   TWeedingCriteria criteria;
   criteria.Set("Utgallr|Gallr|U");
-  for (const char *value : {"Gallr", "gallr", "UTGALLR", "U", "u"})
+  for (const char* value : {"Gallr", "gallr", "UTGALLR", "U", "u"})
     EXPECT_TRUE(criteria.Matches(value)) << value;
-  for (const char *value : {"Utgallrad", "Gall", "", " U"})
+  for (const char* value : {"Utgallrad", "Gall", "", " U"})
     EXPECT_FALSE(criteria.Matches(value)) << value;
 
   criteria.Set("Gallrat\xc5|"); // code page 1252 capital A with ring
@@ -214,7 +214,7 @@ TEST(Kv21Weeding, AnyAndAllCopies) {
   };
   TWeedingCriteria criteria;
   criteria.Set("Utgallr|Gallr|U");
-  for (const TCase &c : cases) {
+  for (const TCase& c : cases) {
     SCOPED_TRACE(c.Holdings);
     TParsed parsed(Lines({"*24510$aT"}) + c.Holdings);
     EXPECT_EQ(criteria.AnyCopyWeeded(parsed.Rec), c.Any);

@@ -12,7 +12,7 @@ namespace {
 using kv21test::Lines;
 
 struct TIdCase {
-  const char *Name;
+  const char* Name;
   bool KeepOld035;
   bool VoyagerIdKeep;
   std::string Input;
@@ -69,9 +69,9 @@ TEST(Kv21Identifiers, OldAndKelvoNumbers) {
        Lines({"*035  $aX$a(Voyager)1", "*035  $aX", "*035  $aY", "*24510$aT"}),
        Lines({"*001", "*035  $aX$a(Voyager)1", "*035  $aY", "*24510$aT"})},
   };
-  for (const TIdCase &c : cases) {
+  for (const TIdCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    const std::string out = kv21test::ConvertOne(c.Input, [&](TMrc21ToKv21 &konv) {
+    const std::string out = kv21test::ConvertOne(c.Input, [&](TMrc21ToKv21& konv) {
       konv.KeepOld035Handling = c.KeepOld035;
       konv.VoyagerIdKeep = c.VoyagerIdKeep;
     });

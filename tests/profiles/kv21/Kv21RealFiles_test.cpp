@@ -19,7 +19,7 @@ std::vector<fs::path> IsoFiles() {
   const fs::path root = fs::path(KELVO_SHARED_DATA) / "marc21";
   std::vector<fs::path> files;
   if (!fs::is_directory(root)) return files;
-  for (const auto &entry : fs::recursive_directory_iterator(root)) {
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
     const std::string ext = entry.path().extension().string();
     if (entry.is_regular_file() && (ext == ".mrc" || ext == ".dat" || ext == ".marc" || ext == ".usmarc"))
       files.push_back(entry.path());
@@ -29,7 +29,7 @@ std::vector<fs::path> IsoFiles() {
 }
 
 // The non-blank pieces between record terminators.
-std::int64_t RecordCount(const std::string &bytes) {
+std::int64_t RecordCount(const std::string& bytes) {
   std::int64_t count = 0;
   std::string_view rest = bytes;
   while (true) {
@@ -43,13 +43,13 @@ std::int64_t RecordCount(const std::string &bytes) {
 TEST(Kv21RealFiles, EveryRecordIsWrittenOnceOrCountedAsDropped) {
   const auto files = IsoFiles();
   if (files.empty()) GTEST_SKIP() << "no ISO 2709 files in " KELVO_SHARED_DATA "/marc21";
-  for (const fs::path &file : files) {
+  for (const fs::path& file : files) {
     SCOPED_TRACE(file.string());
     const std::string bytes = testing::ReadAll(file.string());
     kv21test::TRunResult result;
     ASSERT_NO_THROW(
         result = kv21test::RunKv21(
-            bytes, {.Iso = true, .Periodicals = true, .Weeded = true, .Configure = [](TMrc21ToKv21 &konv) {
+            bytes, {.Iso = true, .Periodicals = true, .Weeded = true, .Configure = [](TMrc21ToKv21& konv) {
                       konv.ConversionLabel = "BatSorKV21";
                       konv.KeepOld035Handling = true;
                       konv.Fld852cUnconditionally = true;
@@ -57,10 +57,10 @@ TEST(Kv21RealFiles, EveryRecordIsWrittenOnceOrCountedAsDropped) {
                       konv.SubfieldLines = true;
                     }}));
     std::int64_t routed = 0;
-    for (const TRunCount &count : result.Counts)
+    for (const TRunCount& count : result.Counts)
       routed += count.Count;
     EXPECT_EQ(routed, RecordCount(bytes));
-    for (const std::string *out : {&result.Main, &result.Periodicals, &result.Weeded}) {
+    for (const std::string* out : {&result.Main, &result.Periodicals, &result.Weeded}) {
       EXPECT_TRUE(out->empty() || out->ends_with("\r\n^\r\n"));
     }
   }

@@ -14,8 +14,8 @@
 namespace kelvo::kv21test {
 
 // 2023-11-14 in UTC: the date every stamp of these tests carries.
-inline constexpr const char *kEpoch = "1700000000";
-inline constexpr const char *kToday = "2023-11-14";
+inline constexpr const char* kEpoch = "1700000000";
+inline constexpr const char* kToday = "2023-11-14";
 
 inline void FixToday() { setenv("SOURCE_DATE_EPOCH", kEpoch, 1); }
 
@@ -32,7 +32,7 @@ struct TRun {
   bool Periodicals = false;
   bool Weeded = false;
   std::vector<std::string> FilterLines = {};
-  std::function<void(TMrc21ToKv21 &)> Configure = {};
+  std::function<void(TMrc21ToKv21&)> Configure = {};
 };
 
 struct TRunResult {
@@ -43,7 +43,7 @@ struct TRunResult {
 };
 
 // Converts input to the end and returns what each file received.
-inline TRunResult RunKv21(std::string_view input, const TRun &run = {}) {
+inline TRunResult RunKv21(std::string_view input, const TRun& run = {}) {
   FixToday();
   testing::TempDir dir;
   const std::string in = dir.Write("in.mrc", input);
@@ -65,7 +65,7 @@ inline TRunResult RunKv21(std::string_view input, const TRun &run = {}) {
 
 // The main output of one line-format record, converted without stamp.
 inline std::string ConvertOne(std::string_view record,
-                              const std::function<void(TMrc21ToKv21 &)> &configure = {}) {
+                              const std::function<void(TMrc21ToKv21&)>& configure = {}) {
   return RunKv21(record, {.Configure = configure}).Main;
 }
 
@@ -74,10 +74,10 @@ inline std::string ConvertOne(std::string_view record,
 using TIsoField = std::pair<std::string, std::string>;
 
 // An ISO 2709 record with its terminator; lengths and addresses filled in.
-inline std::string IsoRecord(std::string_view leader, const std::vector<TIsoField> &fields) {
+inline std::string IsoRecord(std::string_view leader, const std::vector<TIsoField>& fields) {
   std::string directory;
   std::string data;
-  for (const auto &[tag, content] : fields) {
+  for (const auto& [tag, content] : fields) {
     const std::string length = std::to_string(content.size() + 1);
     const std::string start = std::to_string(data.size());
     directory +=

@@ -29,7 +29,7 @@ struct TRecordSpec {
 };
 
 struct TRouteCase {
-  const char *Name;
+  const char* Name;
   bool Periodicals;
   bool Weeded;
   TRecordSpec Record;
@@ -37,7 +37,7 @@ struct TRouteCase {
 };
 
 // The record as input, and as written: a weeded copy also gets its 009.
-std::string RecordText(const TRecordSpec &spec, bool written) {
+std::string RecordText(const TRecordSpec& spec, bool written) {
   const std::string leader = "*00000000na" + std::string(1, spec.Level) + "  2200000 a 4500";
   const bool scrapped = written && spec.Copy != "Hylla" && spec.Copy != "Utgallrad";
   return Lines({leader}) + (scrapped ? Lines({std::string("*00900$xSCRAPPED$y") + kv21test::kToday}) : "") +
@@ -58,7 +58,7 @@ TEST(Kv21Routing, EachRecordGoesToOnePlace) {
       {"weeded without title", true, true, {'m', "U", "*24600$aT"}, TDest::Nowhere},
       {"periodical without title", true, true, {'s', "Hylla", "*24600$aT"}, TDest::Nowhere},
   };
-  for (const TRouteCase &c : cases) {
+  for (const TRouteCase& c : cases) {
     SCOPED_TRACE(c.Name);
     const auto result =
         RunKv21(RecordText(c.Record, false) + "^\r\n", {.Periodicals = c.Periodicals, .Weeded = c.Weeded});
@@ -69,7 +69,7 @@ TEST(Kv21Routing, EachRecordGoesToOnePlace) {
 
     // Output file, the side files asked for, written nowhere.
     std::vector<std::pair<std::string, std::int64_t>> counts;
-    for (const TRunCount &count : result.Counts)
+    for (const TRunCount& count : result.Counts)
       counts.emplace_back(count.Label, count.Count);
     std::vector<std::pair<std::string, std::int64_t>> expected = {{"Utfil", c.Expected == TDest::Main}};
     if (c.Periodicals) expected.emplace_back("Periodikaposter", c.Expected == TDest::Periodicals);
@@ -83,7 +83,7 @@ TEST(Kv21Routing, SideFilesAreWrittenLikeTheOutput) {
   const std::string record =
       Lines({"*00000000nas  2200000 a 4500", "*24510$a T $cX", "*24510$aT $cX", "*650 7$aY"});
   const auto result =
-      RunKv21(record, {.Periodicals = true, .FilterLines = {"650"}, .Configure = [](auto &konv) {
+      RunKv21(record, {.Periodicals = true, .FilterLines = {"650"}, .Configure = [](auto& konv) {
                          konv.RemoveDuplicateLines = true;
                          konv.SubfieldLines = true;
                        }});
@@ -115,7 +115,7 @@ TEST(Kv21SideFiles, OneThatCannotBeCreatedStopsTheRunBeforeItStarts) {
     try {
       TMrc21ToKv21 konv(dir.File("out.mrc"), in, "^", {}, false, periodicals, missing, !periodicals, missing);
       ADD_FAILURE() << "no error for " << missing;
-    } catch (const MarcError &e) {
+    } catch (const MarcError& e) {
       EXPECT_EQ(std::string(e.what()), "Cannot create file " + missing);
     }
   }
@@ -130,23 +130,23 @@ TEST(Kv21SideFiles, AFailedWriteIsReportedAtTheEndOfTheInput) {
   try {
     konv.ConvertNext();
     ADD_FAILURE() << "the lost periodical went unnoticed";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "Kan inte skriva till filen " + full);
   }
 }
 
 TEST(Kv21Flow, StampAndSort) {
   const std::string input = Lines({"*24510$aT", "*001A1", "*100  $aN"});
-  const auto stamped = RunKv21(input, {.Configure = [](auto &konv) { konv.ConversionLabel = "BatSorKV21"; }});
+  const auto stamped = RunKv21(input, {.Configure = [](auto& konv) { konv.ConversionLabel = "BatSorKV21"; }});
   EXPECT_EQ(stamped.Main, Lines({"*001A1", "*035  $a(Voyager)A1$xA1", "*100  $aN", "*24510$aT",
                                  std::string("*59200$aBatSorKV21$b") + kv21test::kToday}) +
                               kSep);
-  const auto blankLabel = RunKv21(input, {.Configure = [](auto &konv) { konv.ConversionLabel = " "; }});
+  const auto blankLabel = RunKv21(input, {.Configure = [](auto& konv) { konv.ConversionLabel = " "; }});
   EXPECT_EQ(blankLabel.Main, Lines({"*001A1", "*035  $a(Voyager)A1$xA1", "*100  $aN", "*24510$aT"}) + kSep);
 }
 
 TEST(Kv21Flow, WithoutConversionRecordsPassUnchanged) {
-  const auto noConvert = [](TMrc21ToKv21 &konv) {
+  const auto noConvert = [](TMrc21ToKv21& konv) {
     konv.ConvertToKv2 = false;
     konv.ConversionLabel = "BatSorKV21";
   };
