@@ -16,7 +16,7 @@ struct TBracketPair {
   char Close;
 };
 constexpr TBracketPair kBracketPairs[] = {{'(', ')'}, {'[', ']'}, {'{', '}'}};
-constexpr std::string_view kBracketChars = "()[]{}";
+constexpr CharSet kBracketChars{"()[]{}"};
 
 // In every subfield with the code of every field with one of the tags: when
 // the value matches Outer, the first match of Inner within that match goes.
@@ -45,6 +45,15 @@ constexpr TRangeCleanUp kRangeCleanUps[] = {
     {"765", "787", 'x', "^ISSN {0,}", "^ISSN {0,}"},
 };
 
+// Some field's tag lies between the two 3-digit tags (a loose test: it never
+// misses a tag of the range).
+bool HasTagBetween(const TMarcRec& rec, std::string_view fromTag, std::string_view toTag) {
+  for (const auto& field : rec.Fields) {
+    if (field->Tag.size() == 3 && field->Tag >= fromTag && field->Tag <= toTag) return true;
+  }
+  return false;
+}
+
 } // namespace
 
 std::string FixBrackets(std::string_view s, char open, char close) {
@@ -58,7 +67,7 @@ std::string FixBrackets(std::string_view s, char open, char close) {
 void BalanceBrackets(TMarcRec& rec) {
   for (const auto& field : rec.Fields) {
     for (const auto& subfield : field->Subfields) {
-      if (subfield->Value.find_first_of(kBracketChars) == std::string::npos) continue;
+      if (!HasCharInSet(subfield->Value, kBracketChars)) continue;
       std::string s = Trim(subfield->Value);
       bool fixed = false;
       for (const TBracketPair& pair : kBracketPairs) {
@@ -89,6 +98,8 @@ void TKv21CleanUps::Apply(TKonvBase& konv) const {
                           tagLists_[i].Codes);
   }
   for (const TRangeCleanUp& cleanUp : kRangeCleanUps) {
+    // One look at the tags spares a pass over the record for every tag of the range.
+    if (!HasTagBetween(konv.OutRecord, cleanUp.FromTag, cleanUp.ToTag)) continue;
     konv.CleanUpWithRegExRange(cleanUp.Outer, cleanUp.Inner, cleanUp.FromTag, cleanUp.ToTag, cleanUp.Code);
   }
   DesignateReviewOrArticle(konv.OutRecord);
