@@ -1,108 +1,195 @@
-// Parsing and rendering of the line format over the real ISO 2709 files:
-// every record is decoded once to make the input, then ParseText and
-// AsText are timed separately. The "Scaled" runs repeat the fields of one
-// record 1, 10 and 100 times to show that both stay linear in record size.
+// Throughput of the line format: parsing and rendering of the records of the
+// shared MARC21 files, and of one record grown 10 and 100 times (the time per
+// byte should stay the same).
 //   ./build-release/record_bench
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "record/Iso2709.h"
+#include "record/LineFormat.h"
 #include "record/MarcRec.h"
-#include <memory>
 
 namespace {
 
-// Line-format texts of every record of the real files (decoded once).
-const std::vector<std::string>& RealTexts() {
-  static const std::vector<std::string> texts = [] {
-    std::vector<std::string> out;
-    const std::filesystem::path root = std::filesystem::path(KELVO_SHARED_DATA) / "marc21";
-    if (!std::filesystem::exists(root)) return out;
-    kelvo::TIso2709 iso;
-    kelvo::TMarcRec rec;
-    rec.ApplyFilter = false;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-      const std::string ext = entry.path().extension().string();
-      if (!entry.is_regular_file() || (ext != ".mrc" && ext != ".dat" && ext != ".marc")) continue;
-      std::ifstream in(entry.path(), std::ios::binary);
-      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      std::size_t start = 0;
-      while (start < bytes.size()) {
-        std::size_t end = bytes.find('\x1d', start);
-        if (end == std::string::npos) end = bytes.size();
-        if (end > start) {
-          kelvo::BuildRecordFromIso(iso, std::string_view(bytes).substr(start, end - start), rec);
-          out.push_back(rec.AsText());
-        }
-        start = end + 1;
-      }
-    }
-    return out;
-  }();
-  return texts;
+using kelvo::TMarcRec;
+
+struct Corpus {
+  std::vector<std::string> texts; // one line-format text per record
+  std::int64_t bytes = 0;
+};
+
+// An ISO 2709 file begins with five digits and holds a field terminator
+// before its first record terminator.
+bool IsIso2709(std::string_view content) {
+  if (content.size() < 5 ||
+      !std::all_of(content.begin(), content.begin() + 5, [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  const std::size_t field = content.find('\x1e');
+  return field != std::string_view::npos && field < content.find('\x1d');
 }
 
-std::int64_t TotalBytes(const std::vector<std::string>& texts) {
-  std::int64_t n = 0;
-  for (const auto& t : texts) n += static_cast<std::int64_t>(t.size());
-  return n;
+// Every record of every ISO 2709 file below the shared MARC21 folder, rendered
+// to line format once.
+const Corpus& SharedRecords() {
+  static const Corpus corpus = [] {
+    Corpus result;
+    const std::filesystem::path folder = KELVO_SHARED_DATA "/marc21";
+    if (!std::filesystem::is_directory(folder)) return result;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+      if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    kelvo::TIso2709 reader;
+    TMarcRec rec;
+    for (const auto& file : files) {
+      std::ifstream in(file, std::ios::binary);
+      const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      if (!IsIso2709(content)) continue;
+      std::string_view rest = content;
+      while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('\x1d'), rest.size());
+        if (end > 0) {
+          kelvo::BuildRecordFromIso(reader, rest.substr(0, end), rec);
+          result.texts.push_back(rec.AsText());
+          result.bytes += static_cast<std::int64_t>(result.texts.back().size());
+        }
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+      }
+    }
+    return result;
+  }();
+  return corpus;
+}
+
+void Report(benchmark::State& state, std::int64_t records, std::int64_t bytes) {
+  state.SetItemsProcessed(records * static_cast<std::int64_t>(state.iterations()));
+  state.SetBytesProcessed(bytes * static_cast<std::int64_t>(state.iterations()));
+}
+
+bool HaveShared(benchmark::State& state) {
+  if (!SharedRecords().texts.empty()) return true;
+  state.SkipWithError("Inga ISO 2709-filer i " KELVO_SHARED_DATA "/marc21");
+  return false;
 }
 
 void BM_ParseText(benchmark::State& state) {
-  const auto& texts = RealTexts();
-  if (texts.empty()) return state.SkipWithError("../shared/data/marc21 saknas");
-  kelvo::TMarcRec rec;
+  if (!HaveShared(state)) return;
+  const Corpus& corpus = SharedRecords();
+  TMarcRec rec;
   for (auto _ : state)
-    for (const auto& t : texts) {
-      rec.ParseText(t);
+    for (const auto& text : corpus.texts) {
+      rec.ParseText(text);
       benchmark::DoNotOptimize(rec.Fields.data());
     }
-  state.SetBytesProcessed(state.iterations() * TotalBytes(texts));
+  Report(state, static_cast<std::int64_t>(corpus.texts.size()), corpus.bytes);
+  state.counters["records"] = static_cast<double>(corpus.texts.size());
+  state.counters["text_bytes"] = static_cast<double>(corpus.bytes);
 }
-BENCHMARK(BM_ParseText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseText);
+
+// The parsed records of the corpus, each rendered per iteration.
+std::vector<std::unique_ptr<TMarcRec>> ParseAll(const std::vector<std::string>& texts) {
+  std::vector<std::unique_ptr<TMarcRec>> records;
+  records.reserve(texts.size());
+  for (const auto& text : texts) {
+    records.push_back(std::make_unique<TMarcRec>());
+    records.back()->ParseText(text);
+  }
+  return records;
+}
 
 void BM_AsText(benchmark::State& state) {
-  const auto& texts = RealTexts();
-  if (texts.empty()) return state.SkipWithError("../shared/data/marc21 saknas");
-  std::vector<std::unique_ptr<kelvo::TMarcRec>> recs;
-  for (const auto& t : texts) {
-    recs.push_back(std::make_unique<kelvo::TMarcRec>());
-    recs.back()->ApplyFilter = false;
-    recs.back()->ParseText(t);
-  }
-  std::string out;
+  if (!HaveShared(state)) return;
+  const Corpus& corpus = SharedRecords();
+  const auto records = ParseAll(corpus.texts);
   for (auto _ : state)
-    for (auto& r : recs) {
-      out.clear();
-      r->AppendText(out);
-      benchmark::DoNotOptimize(out.data());
-    }
-  state.SetBytesProcessed(state.iterations() * TotalBytes(texts));
+    for (const auto& rec : records)
+      benchmark::DoNotOptimize(rec->AsText());
+  Report(state, static_cast<std::int64_t>(records.size()), corpus.bytes);
 }
-BENCHMARK(BM_AsText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AsText);
 
-// One record whose fields are repeated state.range(0) times.
-void BM_ScaledParseAndRender(benchmark::State& state) {
-  std::string text = "*00000000nam  2200000 a 4500\r\n";
-  for (int i = 0; i < state.range(0) * 20; ++i)
-    text += "*650 7$aF\xe5glar i norr$xhistoria$2sao\r\n*24510$aTitel$bundertitel$cav N.N.\r\n";
-  kelvo::TMarcRec rec;
-  rec.ApplyFilter = false;
-  std::string out;
-  for (auto _ : state) {
-    rec.ParseText(text);
-    out.clear();
-    rec.AppendText(out);
-    benchmark::DoNotOptimize(out.data());
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+// The writer's path: rendering into one reused buffer.
+void BM_AppendText(benchmark::State& state) {
+  if (!HaveShared(state)) return;
+  const Corpus& corpus = SharedRecords();
+  const auto records = ParseAll(corpus.texts);
+  std::string buffer;
+  for (auto _ : state)
+    for (const auto& rec : records) {
+      buffer.clear();
+      rec->AppendText(buffer);
+      benchmark::DoNotOptimize(buffer.data());
+    }
+  Report(state, static_cast<std::int64_t>(records.size()), corpus.bytes);
 }
-BENCHMARK(BM_ScaledParseAndRender)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AppendText);
+
+// A book record of about 1.3 KB whose repeatable fields come `scale` times
+// (all lines distinct, so duplicate-line removal keeps them).
+std::string ScaledRecord(int scale) {
+  std::string text =
+      "*00000000cam  2200000 a 4500\r\n*001LIBR10000001\r\n*008040315s2004    sw            001 1 swe d\r\n"
+      "*020  $a91-7263-104-8$cinb.\r\n*1001 $aLindqvist, M\xe4rta,$d1951-\r\n"
+      "*24510$aH\xf6stens f\xe5glar :$broman /$cM\xe4rta Lindqvist\r\n"
+      "*260  $aStockholm :$bNorrsken,$c2004\r\n*300  $a312 s. ;$c22 cm\r\n";
+  for (int i = 0; i < scale; ++i) {
+    const std::string n = std::to_string(i);
+    text += "*500  $aAnm\xe4rkning nummer " + n + " om utgivningen och dess f\xf6reg\xe5ngare\r\n";
+    text += "*650 7$aF\xe5glar " + n + "$zNorden$vsk\xf6nlitteratur$2sao\r\n";
+    text += "*650 7$aH\xf6st " + n + "$xnaturskildringar$2sao\r\n";
+    text += "*7001 $a\xd6"
+            "berg, \xc5ke " +
+            n + ",$eill.\r\n";
+    text += "*852  $bG\xf6t$hHc$jHc Lindqvist " + n + "$xex. " + n + "\r\n";
+  }
+  return text;
+}
+
+// Runs step on the record text of the given scale, with the record parsed
+// from it and a reused output buffer.
+template <class Step> void RunScaled(benchmark::State& state, Step step) {
+  const std::string text = ScaledRecord(static_cast<int>(state.range(0)));
+  TMarcRec rec;
+  rec.ParseText(text);
+  std::string buffer;
+  for (auto _ : state) {
+    buffer.clear();
+    step(text, rec, buffer);
+    benchmark::DoNotOptimize(buffer.data());
+    benchmark::DoNotOptimize(rec.Fields.data());
+  }
+  Report(state, 1, static_cast<std::int64_t>(text.size()));
+}
+
+void BM_ScaledParseText(benchmark::State& state) {
+  RunScaled(state, [](const std::string& text, TMarcRec& rec, std::string&) { rec.ParseText(text); });
+}
+void BM_ScaledAppendText(benchmark::State& state) {
+  RunScaled(state, [](const std::string&, TMarcRec& rec, std::string& out) { rec.AppendText(out); });
+}
+void BM_ScaledDuplicateLines(benchmark::State& state) {
+  RunScaled(state, [](const std::string& text, TMarcRec&, std::string& out) {
+    kelvo::AppendWithoutDuplicateLines(out, text);
+  });
+}
+void BM_ScaledSubfieldLines(benchmark::State& state) {
+  RunScaled(state, [](const std::string& text, TMarcRec&, std::string& out) {
+    kelvo::AppendSubfieldLines(out, text);
+  });
+}
+
+BENCHMARK(BM_ScaledParseText)->Arg(3)->Arg(30)->Arg(300);
+BENCHMARK(BM_ScaledAppendText)->Arg(3)->Arg(30)->Arg(300);
+BENCHMARK(BM_ScaledDuplicateLines)->Arg(3)->Arg(30)->Arg(300);
+BENCHMARK(BM_ScaledSubfieldLines)->Arg(3)->Arg(30)->Arg(300);
 
 } // namespace
 
