@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
+#include <utility>
 
 #include "profiles/dialect/DialectRules.h"
 #include "record/test_files.h"
@@ -39,24 +40,18 @@ protected:
   testing::TempDir dir;
 };
 
-TEST_F(DialectEndToEnd, ConvertsLineFormat) {
+TEST_F(DialectEndToEnd, ConvertsLineFormatAndIso2709Alike) {
   if (!Has245Rule()) GTEST_SKIP() << "the 245 rule is still a placeholder";
-  const std::string args = "--format line --periodicals '" + dir.File("periodika.mrc") + "' '" + DataDir +
-                           "records.mrc' '" + dir.File("out.mrc") + "'";
-  ASSERT_EQ(Run(args), 0) << Err();
-  EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), testing::ReadAll(DataDir + "converted.mrc"));
-  EXPECT_EQ(testing::ReadAll(dir.File("periodika.mrc")),
-            testing::ReadAll(DataDir + "converted-periodika.mrc"));
-}
-
-TEST_F(DialectEndToEnd, ConvertsIso2709LikeTheSameRecordsInLineFormat) {
-  if (!Has245Rule()) GTEST_SKIP() << "the 245 rule is still a placeholder";
-  const std::string args = "--format iso --periodicals '" + dir.File("periodika.mrc") + "' '" + DataDir +
-                           "records.iso' '" + dir.File("out.mrc") + "'";
-  ASSERT_EQ(Run(args), 0) << Err();
-  EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), testing::ReadAll(DataDir + "converted.mrc"));
-  EXPECT_EQ(testing::ReadAll(dir.File("periodika.mrc")),
-            testing::ReadAll(DataDir + "converted-periodika.mrc"));
+  for (const auto& [format, input] : {std::pair{"line", "records.mrc"}, std::pair{"iso", "records.iso"}}) {
+    SCOPED_TRACE(input);
+    const std::string args = std::string("--format ") + format + " --periodicals '" +
+                             dir.File("periodika.mrc") + "' '" + DataDir + input + "' '" +
+                             dir.File("out.mrc") + "'";
+    ASSERT_EQ(Run(args), 0) << Err();
+    EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), testing::ReadAll(DataDir + "converted.mrc"));
+    EXPECT_EQ(testing::ReadAll(dir.File("periodika.mrc")),
+              testing::ReadAll(DataDir + "converted-periodika.mrc"));
+  }
 }
 
 TEST_F(DialectEndToEnd, NoConvertPassesRecordsThrough) {
