@@ -1,5 +1,6 @@
 #include "profiles/dialect/DialectCleanUp.h"
 
+#include <algorithm>
 #include <string>
 
 #include "profiles/dialect/Common4All.h"
@@ -57,8 +58,14 @@ void TMrc21ToMrcKv::FinalCleanUp() {
   static const std::vector<std::string> titleTags{"245", "246", "247", "740"};
   static const std::vector<std::string> meetingTags{"111", "711"};
   CleanUpWithRegEx("\\w\\.$", "\\.$", titleTags, "aaaa");
-  CleanUpWithRegExRange("^ISBN {0,}", "^ISBN {0,}", "765", "787", 'z');
-  CleanUpWithRegExRange("^ISSN {0,}", "^ISSN {0,}", "765", "787", 'x');
+  // Most records have no linking field; the range walks the record once per tag.
+  const bool hasLinks = std::any_of(OutRecord.Fields.begin(), OutRecord.Fields.end(), [](const auto& field) {
+    return field->Tag.size() == 3 && field->Tag >= "765" && field->Tag <= "787";
+  });
+  if (hasLinks) {
+    CleanUpWithRegExRange("^ISBN {0,}", "^ISBN {0,}", "765", "787", 'z');
+    CleanUpWithRegExRange("^ISSN {0,}", "^ISSN {0,}", "765", "787", 'x');
+  }
   CleanUpWithRegEx("\\d{4,4}\\:$", "\\:$", meetingTags, "kk");
   dialect::AddArticleDesignation(OutRecord);
 }
