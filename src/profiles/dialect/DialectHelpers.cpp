@@ -113,4 +113,15 @@ TMarcField* ApplyFieldMap(const TMarcField& source, TMarcRec& out, std::string_v
   return field;
 }
 
+TMarcField* AddFixedOrderField(TMarcRec& out, std::string_view tag, char ind1, char ind2,
+                               std::initializer_list<TCodedText> texts) {
+  TMarcField* field = nullptr;
+  for (const TCodedText& text : texts) {
+    if (IsBlank(text.Text)) continue;
+    if (field == nullptr) field = out.AddField(tag, ind1, ind2);
+    field->AddSubfield(text.Code, text.Text);
+  }
+  return field;
+}
+
 } // namespace kelvo

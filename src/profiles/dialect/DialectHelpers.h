@@ -4,6 +4,7 @@
 // joined texts appended as one subfield, and fixed-order fields whose
 // subfields come from named source codes (the last occurrence wins).
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -74,5 +75,16 @@ std::string_view LastSubfieldText(const TMarcField& field, char code);
 // (second indicator copied); returns it, or none when the map produced nothing.
 TMarcField* ApplyFieldMap(const TMarcField& source, TMarcRec& out, std::string_view targetTag,
                           const TFieldMap& map);
+
+// One computed text of a fixed-order field and the code it goes under.
+struct TCodedText {
+  char Code;
+  std::string_view Text;
+};
+
+// Appends tag with the non-blank texts as subfields, in the given order;
+// adds nothing and returns none when all texts are blank.
+TMarcField* AddFixedOrderField(TMarcRec& out, std::string_view tag, char ind1, char ind2,
+                               std::initializer_list<TCodedText> texts);
 
 } // namespace kelvo
