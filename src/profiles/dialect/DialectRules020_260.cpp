@@ -152,9 +152,9 @@ struct TIndicatorRow {
 
 // The second indicator of 246 (type of title); others become blank.
 constexpr std::array Title246Types{
-    TIndicatorRow{'0', '2'}, TIndicatorRow{'1', '1'}, TIndicatorRow{'2', '2'}, TIndicatorRow{'3', '3'},
-    TIndicatorRow{'4', '4'}, TIndicatorRow{'5', '6'}, TIndicatorRow{'6', '5'}, TIndicatorRow{'7', '7'},
-    TIndicatorRow{'8', '8'},
+    TIndicatorRow{'0', '2'}, TIndicatorRow{'1', '1'}, TIndicatorRow{'2', '2'},
+    TIndicatorRow{'3', '3'}, TIndicatorRow{'4', '4'}, TIndicatorRow{'5', '6'},
+    TIndicatorRow{'6', '5'}, TIndicatorRow{'7', '7'}, TIndicatorRow{'8', '8'},
 };
 
 // A display text in $i marks the title type as "9".
@@ -229,10 +229,12 @@ constexpr std::array Map111Subfields{
 
 // 130 and 240 share the map; the first indicator tells them apart.
 constexpr std::array UniformTitleSubfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'f', 'q'}, TSubfieldMapEntry{'g', 'j'},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},          TSubfieldMapEntry{'k', 'p'},
-    TSubfieldMapEntry{'l', 'r'}, TSubfieldMapEntry{'m', 'd'}, TSubfieldMapEntry{'n', 'f'},
-    TSubfieldMapEntry{'o', 'k'}, TSubfieldMapEntry{'p', 's'}, TSubfieldMapEntry{'r', 'h'},
+    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'f', 'q'},
+    TSubfieldMapEntry{'g', 'j'}, TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
+    TSubfieldMapEntry{'k', 'p'}, TSubfieldMapEntry{'l', 'r'},
+    TSubfieldMapEntry{'m', 'd'}, TSubfieldMapEntry{'n', 'f'},
+    TSubfieldMapEntry{'o', 'k'}, TSubfieldMapEntry{'p', 's'},
+    TSubfieldMapEntry{'r', 'h'},
 };
 
 constexpr std::array Map210Subfields{

@@ -14,26 +14,26 @@ using testing::DialectRun;
 // one line each, without the leader and 008 that every record gets.
 std::string ConvertedFields(std::string_view source) {
   DialectRun run;
-  TMrc21ToMrcKv &kv = run.WithSource(source);
+  TMrc21ToMrcKv& kv = run.WithSource(source);
   kv.ConvertFields();
   std::string out;
-  for (const auto &field : kv.OutRecord.Fields)
+  for (const auto& field : kv.OutRecord.Fields)
     if (field->Tag != "000" && field->Tag != "008") out += field->AsText('*', '$', false) + "\n";
   return out;
 }
 
 struct TCase {
-  const char *Name;
-  const char *Source; // line format, fields separated by CR LF
-  const char *Output; // the fields built, each followed by "\n"
+  const char* Name;
+  const char* Source; // line format, fields separated by CR LF
+  const char* Output; // the fields built, each followed by "\n"
 };
 
-void PrintTo(const TCase &c, std::ostream *os) { *os << c.Name; }
+void PrintTo(const TCase& c, std::ostream* os) { *os << c.Name; }
 
 class Rules020To260 : public ::testing::TestWithParam<TCase> {};
 
 TEST_P(Rules020To260, BuildsTheOutputFields) {
-  const TCase &c = GetParam();
+  const TCase& c = GetParam();
   EXPECT_EQ(ConvertedFields(c.Source), c.Output);
 }
 
@@ -119,16 +119,11 @@ const TCase Titles[] = {
     {"OnlyFirstImprint", "*260  $aLund\r\n*260  $aMalm\xf6\r\n", "*260  $aLund\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(StandardNumbers, Rules020To260, ::testing::ValuesIn(StandardNumbers),
-                         [](const auto &info) { return std::string(info.param.Name); });
-INSTANTIATE_TEST_SUITE_P(SystemNumbers, Rules020To260, ::testing::ValuesIn(SystemNumbers),
-                         [](const auto &info) { return std::string(info.param.Name); });
-INSTANTIATE_TEST_SUITE_P(Codes, Rules020To260, ::testing::ValuesIn(Codes),
-                         [](const auto &info) { return std::string(info.param.Name); });
-INSTANTIATE_TEST_SUITE_P(MainEntries, Rules020To260, ::testing::ValuesIn(MainEntries),
-                         [](const auto &info) { return std::string(info.param.Name); });
-INSTANTIATE_TEST_SUITE_P(Titles, Rules020To260, ::testing::ValuesIn(Titles),
-                         [](const auto &info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(StandardNumbers, Rules020To260, ::testing::ValuesIn(StandardNumbers), CaseName);
+INSTANTIATE_TEST_SUITE_P(SystemNumbers, Rules020To260, ::testing::ValuesIn(SystemNumbers), CaseName);
+INSTANTIATE_TEST_SUITE_P(Codes, Rules020To260, ::testing::ValuesIn(Codes), CaseName);
+INSTANTIATE_TEST_SUITE_P(MainEntries, Rules020To260, ::testing::ValuesIn(MainEntries), CaseName);
+INSTANTIATE_TEST_SUITE_P(Titles, Rules020To260, ::testing::ValuesIn(Titles), CaseName);
 
 // A record whose 245 holds only $k gets no output 245 and is written nowhere.
 TEST(Rules020To260Record, TitleWithOnlyKIsNotWritten) {
