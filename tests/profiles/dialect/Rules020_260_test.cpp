@@ -29,6 +29,7 @@ struct TCase {
 };
 
 void PrintTo(const TCase& c, std::ostream* os) { *os << c.Name; }
+std::string CaseName(const ::testing::TestParamInfo<TCase>& info) { return info.param.Name; }
 
 class Rules020To260 : public ::testing::TestWithParam<TCase> {};
 
