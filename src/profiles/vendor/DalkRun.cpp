@@ -1,0 +1,104 @@
+#include "profiles/vendor/DalkRun.h"
+
+#include <string>
+#include <vector>
+
+#include "app/AppPaths.h"
+#include "app/MainState.h"
+#include "app/RunFrame.h"
+#include "app/VoWinApi.h"
+#include "profiles/vendor/DalkIIOegentlCollect.h"
+#include "profiles/vendor/DalkIIToKv21.h"
+#include "profiles/vendor/LokalAnpass.h"
+
+namespace kelvo {
+namespace {
+
+constexpr std::string_view ConversionLabelText = "BatDalkKV21";
+constexpr std::string_view MediaCodeFileName = "mediekoder.txt";
+
+// What both passes read before they start.
+struct TDalkRunInputs {
+  std::string Terminator;
+  std::vector<std::string> FilterLines;
+  std::vector<std::string> MediaCodeLines;
+};
+
+TDalkRunInputs LoadInputs(const TMainState& state) {
+  TDalkRunInputs inputs;
+  inputs.Terminator = state.SourceIsIso ? "\x1d" : "^";
+  inputs.FilterLines = LoadFilterLines(state.FilterFile);
+  // Any file of lines; a missing one gives none.
+  inputs.MediaCodeLines = LoadFilterLines(state.DataFolder + std::string(MediaCodeFileName));
+  return inputs;
+}
+
+// The conversion pass; with the collected lists only improper heads are written.
+void ConvertPass(TRunFrame& frame, const TMainState& state, const TDalkRunInputs& inputs,
+                 const THeadIndex* headIndex, const TPartLists* partLists) {
+  TLocalAdaptation adaptation;
+  adaptation.LoadFromFile(state.DataFolder + std::string(TLocalAdaptation::FileName));
+
+  const bool sideFiles = state.PeriodicalsSep || state.UtgallradeSeparera;
+  TDalkIIToKv21 konv(state.OutFile, state.InFile, inputs.Terminator, inputs.FilterLines, state.SourceIsIso,
+                     state.PeriodicalsSep, sideFiles ? state.PeriodicalsFile : std::string(),
+                     state.UtgallradeSeparera, sideFiles ? state.WeededFile : std::string());
+  konv.SetLocalAdaptation(adaptation);
+  konv.ConvertToKv2 = state.ConvertToKv2;
+  konv.OutRecord.ApplyFilter = state.FilterOn;
+  konv.RemoveDuplicateLines = state.RemoveDuplicateLines;
+  konv.ConversionLabel = ConversionLabelText;
+  konv.SubfieldLines = state.SubfieldLines;
+  konv.SeparateProperWorks = state.DalkEgentligaFlerbandSepareras;
+  konv.TranslateDiacritics = state.DiakriterTranslate;
+  konv.MediaCodeLines = &inputs.MediaCodeLines;
+  konv.OnlyImproperHeads = headIndex != nullptr;
+  konv.HeadIndex = headIndex;
+  konv.PartLists = partLists;
+  konv.OpenMultiVolumeFile(ExtractFilePath(state.OutFile) + std::string(MultiVolumeFileName));
+
+  TLoopGuard guard(frame);
+  frame.BeginLoop();
+  frame.ConvertLoop(konv);
+  konv.CloseMultiVolumeFile();
+}
+
+} // namespace
+
+void RunDalkProfile(TRunFrame& frame, const TMainState& state) {
+  if (state.DalkOegentligaDelarSpecial)
+    RunDalkCollectAndConvert(frame, state);
+  else
+    RunDalkConvert(frame, state);
+}
+
+void RunDalkConvert(TRunFrame& frame, const TMainState& state) {
+  ConvertPass(frame, state, LoadInputs(state), nullptr, nullptr);
+}
+
+void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state) {
+  THeadIndex headIndex;
+  TPartLists partLists;
+  const TDalkRunInputs inputs = LoadInputs(state);
+  {
+    TDalkIIOegentlCollect collector(state.InFile, state.SourceIsIso, inputs.Terminator, headIndex, partLists);
+    // Start stays disabled while the input is read, and Cancel ends the run
+    // before anything is written.
+    TLoopGuard guard(frame);
+    frame.BeginLoop();
+    frame.View.SetStatus(CollectStatusText);
+    do {
+      collector.ConvertNext();
+      frame.View.SetGauge(collector.Percent());
+      frame.Api.ProcessMessages();
+    } while (!collector.EndOfInput && !frame.Cancelled);
+    if (frame.Cancelled) {
+      frame.View.SetStatus("");
+      return;
+    }
+  }
+  ConvertPass(frame, state, inputs, &headIndex, &partLists);
+  frame.View.SetStatus("");
+}
+
+} // namespace kelvo
