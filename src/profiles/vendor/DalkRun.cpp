@@ -7,9 +7,11 @@
 #include "app/MainState.h"
 #include "app/RunFrame.h"
 #include "app/VoWinApi.h"
+#include "convert/FilterFile.h"
 #include "profiles/vendor/DalkIIOegentlCollect.h"
 #include "profiles/vendor/DalkIIToKv21.h"
 #include "profiles/vendor/LokalAnpass.h"
+#include "record/MarcError.h"
 
 namespace kelvo {
 namespace {
@@ -24,7 +26,7 @@ struct TDalkRunInputs {
   std::vector<std::string> MediaCodeLines;
 };
 
-TDalkRunInputs LoadInputs(const TMainState& state) {
+TDalkRunInputs LoadInputs(const TMainState &state) {
   TDalkRunInputs inputs;
   inputs.Terminator = state.SourceIsIso ? "\x1d" : "^";
   inputs.FilterLines = LoadFilterLines(state.FilterFile);
@@ -34,8 +36,8 @@ TDalkRunInputs LoadInputs(const TMainState& state) {
 }
 
 // The conversion pass; with the collected lists only improper heads are written.
-void ConvertPass(TRunFrame& frame, const TMainState& state, const TDalkRunInputs& inputs,
-                 const THeadIndex* headIndex, const TPartLists* partLists) {
+void ConvertPass(TRunFrame &frame, const TMainState &state, const TDalkRunInputs &inputs,
+                 const THeadIndex *headIndex, const TPartLists *partLists) {
   TLocalAdaptation adaptation;
   adaptation.LoadFromFile(state.DataFolder + std::string(TLocalAdaptation::FileName));
 
@@ -55,7 +57,12 @@ void ConvertPass(TRunFrame& frame, const TMainState& state, const TDalkRunInputs
   konv.OnlyImproperHeads = headIndex != nullptr;
   konv.HeadIndex = headIndex;
   konv.PartLists = partLists;
-  konv.OpenMultiVolumeFile(ExtractFilePath(state.OutFile) + std::string(MultiVolumeFileName));
+  // Creating it truncates: it must be neither the records being read nor those being written.
+  const std::string multiVolumeFile = ExtractFilePath(state.OutFile) + std::string(MultiVolumeFileName);
+  if (SameFile(multiVolumeFile, state.InFile) || SameFile(multiVolumeFile, state.OutFile))
+    throw MarcError("Filen f\xf6r flerbandsverk \xe4r samma fil som infilen eller utfilen: " +
+                    multiVolumeFile);
+  konv.OpenMultiVolumeFile(multiVolumeFile);
 
   TLoopGuard guard(frame);
   frame.BeginLoop();
@@ -65,18 +72,18 @@ void ConvertPass(TRunFrame& frame, const TMainState& state, const TDalkRunInputs
 
 } // namespace
 
-void RunDalkProfile(TRunFrame& frame, const TMainState& state) {
+void RunDalkProfile(TRunFrame &frame, const TMainState &state) {
   if (state.DalkOegentligaDelarSpecial)
     RunDalkCollectAndConvert(frame, state);
   else
     RunDalkConvert(frame, state);
 }
 
-void RunDalkConvert(TRunFrame& frame, const TMainState& state) {
+void RunDalkConvert(TRunFrame &frame, const TMainState &state) {
   ConvertPass(frame, state, LoadInputs(state), nullptr, nullptr);
 }
 
-void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state) {
+void RunDalkCollectAndConvert(TRunFrame &frame, const TMainState &state) {
   THeadIndex headIndex;
   TPartLists partLists;
   const TDalkRunInputs inputs = LoadInputs(state);

@@ -7,12 +7,12 @@ namespace kelvo {
 class TRunFrame;
 struct TMainState;
 
-inline constexpr const char* CollectStatusText = "Samlar in Truxnr till oegentliga flerbandsdelar...";
+inline constexpr const char *CollectStatusText = "Samlar in Truxnr till oegentliga flerbandsdelar...";
 
 // RunDalkCollectAndConvert when "TRUX - endast oegentliga flerbandsdelar" is
 // on, else RunDalkConvert. Errors (files, the local adaptation) raise MarcError.
-void RunDalkProfile(TRunFrame& frame, const TMainState& state);
-void RunDalkConvert(TRunFrame& frame, const TMainState& state);
-void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state);
+void RunDalkProfile(TRunFrame &frame, const TMainState &state);
+void RunDalkConvert(TRunFrame &frame, const TMainState &state);
+void RunDalkCollectAndConvert(TRunFrame &frame, const TMainState &state);
 
 } // namespace kelvo
