@@ -7,6 +7,7 @@
 #include "app/voMsg.h"
 #include "profiles/dialect/Mrc21ToMrcKv.h"
 #include "profiles/kv21/Mrc21ToKv21.h"
+#include "profiles/vendor/DalkRun.h"
 #include "record/MarcError.h"
 
 namespace kelvo {
@@ -22,12 +23,6 @@ void CheckOutputsAreNotTheInput(const TMainState &st) {
     if (used && SameFile(*name, st.InFile)) throw MarcError("Utfilen \xe4r samma fil som infilen: " + *name);
 }
 
-TRunOutcome RunVendorProfile(const TMainState &, const TProfileInfo &profile, TRunFrame &frame) {
-  frame.Msg.ErrorBox("Profil 2 (" + std::string(profile.Title) +
-                     ") finns inte i den h\xe4r versionen av programmet.");
-  return TRunOutcome::Failed;
-}
-
 } // namespace
 
 TRunOutcome RunProfile(const TMainState &state, TRunFrame &frame) {
@@ -41,7 +36,8 @@ TRunOutcome RunProfile(const TMainState &state, TRunFrame &frame) {
     case 1:
       return RunSimpleProfile<TMrc21ToKv21>(state, *profile, frame);
     default:
-      return RunVendorProfile(state, *profile, frame);
+      RunDalkProfile(frame, state);
+      return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
     }
   } catch (const std::exception &e) {
     frame.Msg.ErrorBox(e.what());
