@@ -59,14 +59,12 @@ TMrc21ToKv21::TMrc21ToKv21(const std::string& outFileName, const std::string& in
                            bool sourceIsIso, bool separatePeriodicals, const std::string& periodicalsFile,
                            bool separateWeeded, const std::string& weededFile)
     : TKonvSimple(outFileName, inFileName, terminator), sourceIsIso_(sourceIsIso),
-      separatePeriodicals_(separatePeriodicals), periodicalsFile_(periodicalsFile),
-      separateWeeded_(separateWeeded), weededFile_(weededFile),
       fieldRules_(std::make_unique<TKv21FieldRules>()), identifiers_(std::make_unique<TKv21Identifiers>()),
       cleanUps_(std::make_unique<TKv21CleanUps>()), weeding_(std::make_unique<TWeedingCriteria>()) {
-  // Both side files exist (empty) from the start of the run; one that cannot
-  // be created stops the run before any record is read.
-  if (separatePeriodicals_) periodicalsStream_ = std::make_unique<TVoFileOutStream>(periodicalsFile_);
-  if (separateWeeded_) weededStream_ = std::make_unique<TVoFileOutStream>(weededFile_);
+  // Each side file asked for exists (empty) from the start of the run; one
+  // that cannot be created stops the run before any record is read.
+  if (separatePeriodicals) periodicalsStream_ = std::make_unique<TVoFileOutStream>(periodicalsFile);
+  if (separateWeeded) weededStream_ = std::make_unique<TVoFileOutStream>(weededFile);
   OutRecord.SetFilter(JoinFilterLines(filterLines));
 }
 
@@ -186,8 +184,8 @@ std::vector<TRunCount> TMrc21ToKv21::RunCounts() const {
   // After the output file, before "written nowhere".
   auto at = counts.empty() ? counts.end() : counts.begin() + 1;
   if (periodicalsStream_)
-    at = counts.insert(at, {"Periodikaposter", periodicalsFile_, PeriodicalRecords}) + 1;
-  if (weededStream_) counts.insert(at, {"Utgallrade poster", weededFile_, WeededRecords});
+    at = counts.insert(at, {"Periodikaposter", periodicalsStream_->FileName(), PeriodicalRecords}) + 1;
+  if (weededStream_) counts.insert(at, {"Utgallrade poster", weededStream_->FileName(), WeededRecords});
   return counts;
 }
 

@@ -55,12 +55,8 @@ private:
   bool HasTitle() const;
 
   bool sourceIsIso_;
-  bool separatePeriodicals_;
-  std::string periodicalsFile_;
-  bool separateWeeded_;
-  std::string weededFile_;
-  std::unique_ptr<TVoFileOutStream> periodicalsStream_;
-  std::unique_ptr<TVoFileOutStream> weededStream_;
+  std::unique_ptr<TVoFileOutStream> periodicalsStream_; // only when periodicals are separated
+  std::unique_ptr<TVoFileOutStream> weededStream_;      // only when weeded records are separated
   std::unique_ptr<TKv21FieldRules> fieldRules_;
   std::unique_ptr<TKv21Identifiers> identifiers_;
   std::unique_ptr<TKv21CleanUps> cleanUps_;
