@@ -17,18 +17,18 @@ std::size_t FolderLength(std::string_view fileName) {
 
 } // namespace
 
-bool FileExists(const std::string &fileName) {
+bool FileExists(const std::string& fileName) {
   std::error_code ec;
   return !fileName.empty() && std::filesystem::exists(fileName, ec) &&
          !std::filesystem::is_directory(fileName, ec);
 }
 
-bool DirectoryExists(const std::string &folder) {
+bool DirectoryExists(const std::string& folder) {
   std::error_code ec;
   return !folder.empty() && std::filesystem::is_directory(folder, ec);
 }
 
-bool SameFile(const std::string &a, const std::string &b) {
+bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, ec) && !ec;
 }

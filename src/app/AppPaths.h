@@ -7,10 +7,10 @@
 
 namespace kelvo {
 
-bool FileExists(const std::string &fileName); // an existing file that is not a folder
-bool DirectoryExists(const std::string &folder);
+bool FileExists(const std::string& fileName); // an existing file that is not a folder
+bool DirectoryExists(const std::string& folder);
 // True when both names lead to one existing file (links and relative names resolved).
-bool SameFile(const std::string &a, const std::string &b);
+bool SameFile(const std::string& a, const std::string& b);
 // The folder part with its trailing separator ("" when there is none).
 std::string ExtractFilePath(std::string_view fileName);
 // The name without its folder.

@@ -45,7 +45,7 @@ std::string BatchHelpText(std::string_view programFile, std::string_view program
   return text;
 }
 
-bool ShowBatchHelp(const TMainState &state, TVoWinApi &api, TVoMsg &msg) {
+bool ShowBatchHelp(const TMainState& state, TVoWinApi& api, TVoMsg& msg) {
   const std::string fileName = state.ProgramFolder + std::string(BatchHelpFileName);
   const std::string text = BatchHelpText(state.ProgramFile, state.ProgramFolder);
   std::ofstream out(fileName, std::ios::binary | std::ios::trunc);

@@ -18,6 +18,6 @@ std::string BatchHelpText(std::string_view programFile, std::string_view program
 // Writes the page as "bathelp.htm" in the program folder (overwriting it) and
 // asks the desktop shell to open it; what the shell answers is not checked.
 // A page that cannot be written is reported in the error box: false.
-bool ShowBatchHelp(const TMainState &state, TVoWinApi &api, TVoMsg &msg);
+bool ShowBatchHelp(const TMainState& state, TVoWinApi& api, TVoMsg& msg);
 
 } // namespace kelvo

@@ -35,14 +35,14 @@ constexpr TSwitchKeyword SwitchKeywords[] = {
 
 } // namespace
 
-void ParseCommandLine(std::string_view argument, TMainState &state) {
+void ParseCommandLine(std::string_view argument, TMainState& state) {
   std::string rest(argument);
   while (!IsBlank(rest)) {
     const std::string token = NextToken(rest, '/');
     if (token == BatKeyword) state.Batch = true;
-    for (const auto &k : FileKeywords)
+    for (const auto& k : FileKeywords)
       if (StartsWith(token, k.Keyword)) state.*k.Caption = token.substr(k.Keyword.size());
-    for (const auto &k : SwitchKeywords)
+    for (const auto& k : SwitchKeywords)
       if (StartsWith(token, k.Keyword)) state.*k.Switch = token == k.On;
   }
 }

@@ -13,7 +13,7 @@ namespace kelvo {
 // names to the rest of the token, blanks included; "iso=", "oeg=" and "egs="
 // check their switch when the token is exactly "...=1" and uncheck it
 // otherwise. Other tokens are ignored; parsing stops at a blank rest.
-void ParseCommandLine(std::string_view argument, TMainState &state);
+void ParseCommandLine(std::string_view argument, TMainState& state);
 
 // True when the argument holds one of "/bat", "/in=", "/ut=", "/iso=",
 // "/oeg=", "/egs=" (how kelvokonv tells its batch form from its options).

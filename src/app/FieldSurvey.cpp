@@ -6,7 +6,7 @@
 
 namespace kelvo {
 
-std::string FieldSurveyText(const std::string &inFile, TRunView &view, TVoWinApi &api) {
+std::string FieldSurveyText(const std::string& inFile, TRunView& view, TVoWinApi& api) {
   view.SetStatus(SurveyStatusText);
   TKonvSimple survey(inFile, "^");
   view.SetGauge(0);
@@ -17,7 +17,7 @@ std::string FieldSurveyText(const std::string &inFile, TRunView &view, TVoWinApi
     api.ProcessMessages();
   } while (!survey.EndOfInput);
   std::string text;
-  for (const std::string &entry : survey.FinishSurvey()) {
+  for (const std::string& entry : survey.FinishSurvey()) {
     text += entry;
     text += "\r\n";
   }

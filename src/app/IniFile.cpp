@@ -87,7 +87,7 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-bool ReadWholeFile(const std::string &fileName, std::string &text) {
+bool ReadWholeFile(const std::string& fileName, std::string& text) {
   std::ifstream in(fileName, std::ios::binary);
   if (!in) return false;
   std::ostringstream buffer;
@@ -105,7 +105,7 @@ std::string_view LineEndOf(std::string_view text) {
 
 // Writes a sibling file and renames it over the settings file, so that a
 // failed write never leaves a half-written file behind.
-bool StoreFile(const std::string &fileName, std::string_view text) {
+bool StoreFile(const std::string& fileName, std::string_view text) {
   const std::string temp = fileName + ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);

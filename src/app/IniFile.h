@@ -36,7 +36,7 @@ public:
 
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const override;
   bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
-  const std::string &FileName() const { return fileName_; }
+  const std::string& FileName() const { return fileName_; }
 
 private:
   std::string fileName_;

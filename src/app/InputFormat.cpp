@@ -15,7 +15,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-bool LooksLikeIso2709(const std::string &fileName) {
+bool LooksLikeIso2709(const std::string& fileName) {
   std::ifstream in(fileName, std::ios::binary);
   std::array<char, 65536> block;
   std::size_t seen = 0;

@@ -4,8 +4,8 @@
 
 namespace kelvo {
 
-const TProfileInfo *ProfileInfo(int profile) {
-  for (const auto &info : Profiles)
+const TProfileInfo* ProfileInfo(int profile) {
+  for (const auto& info : Profiles)
     if (info.Number == profile) return &info;
   return nullptr;
 }
@@ -14,16 +14,16 @@ bool HasFileName(std::string_view caption) {
   return !caption.empty() && caption.find('*') == std::string_view::npos;
 }
 
-std::string ProfileFilterFile(const TMainState &state) {
-  const TProfileInfo *info = ProfileInfo(state.Profile);
+std::string ProfileFilterFile(const TMainState& state) {
+  const TProfileInfo* info = ProfileInfo(state.Profile);
   return info ? state.DataFolder + std::string(info->FilterFile) : std::string();
 }
 
-bool StartAvailable(const TMainState &state) {
+bool StartAvailable(const TMainState& state) {
   return HasFileName(state.InFile) && HasFileName(state.OutFile) && FileExists(state.InFile);
 }
 
-bool SurveyAvailable(const TMainState &state) {
+bool SurveyAvailable(const TMainState& state) {
   return !state.SourceIsIso && HasFileName(state.InFile) && FileExists(state.InFile);
 }
 

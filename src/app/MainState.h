@@ -24,7 +24,7 @@ inline constexpr TProfileInfo Profiles[] = {
 };
 
 // The profile with that number, or none.
-const TProfileInfo *ProfileInfo(int profile);
+const TProfileInfo* ProfileInfo(int profile);
 
 // The caption of a file-name label that holds no name; an empty caption or
 // one that contains a "*" counts as no name.
@@ -78,11 +78,11 @@ struct TMainState {
 };
 
 // The profile's filter file in the data folder; empty for an unknown profile.
-std::string ProfileFilterFile(const TMainState &state);
+std::string ProfileFilterFile(const TMainState& state);
 
 // Start is available when both labels hold a name and the input file exists.
-bool StartAvailable(const TMainState &state);
+bool StartAvailable(const TMainState& state);
 // The field survey needs line-format input and an existing input file.
-bool SurveyAvailable(const TMainState &state);
+bool SurveyAvailable(const TMainState& state);
 
 } // namespace kelvo

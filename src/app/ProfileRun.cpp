@@ -16,17 +16,17 @@ namespace {
 
 // Creating an output truncates it: one that is the input would lose the
 // records before they are read.
-void CheckOutputsAreNotTheInput(const TMainState &st) {
-  const std::pair<bool, const std::string *> outputs[] = {
+void CheckOutputsAreNotTheInput(const TMainState& st) {
+  const std::pair<bool, const std::string*> outputs[] = {
       {true, &st.OutFile}, {st.PeriodicalsSep, &st.PeriodicalsFile}, {st.UtgallradeSeparera, &st.WeededFile}};
-  for (const auto &[used, name] : outputs)
+  for (const auto& [used, name] : outputs)
     if (used && SameFile(*name, st.InFile)) throw MarcError("Utfilen \xe4r samma fil som infilen: " + *name);
 }
 
 } // namespace
 
-TRunOutcome RunProfile(const TMainState &state, TRunFrame &frame) {
-  const TProfileInfo *profile = ProfileInfo(state.Profile);
+TRunOutcome RunProfile(const TMainState& state, TRunFrame& frame) {
+  const TProfileInfo* profile = ProfileInfo(state.Profile);
   if (!profile) return TRunOutcome::NotStarted;
   try {
     CheckOutputsAreNotTheInput(state);
@@ -39,13 +39,13 @@ TRunOutcome RunProfile(const TMainState &state, TRunFrame &frame) {
       RunDalkProfile(frame, state);
       return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
     }
-  } catch (const std::exception &e) {
+  } catch (const std::exception& e) {
     frame.Msg.ErrorBox(e.what());
     return TRunOutcome::Failed;
   }
 }
 
-std::string SummaryText(const TMainState &state) {
+std::string SummaryText(const TMainState& state) {
   std::string text;
   if (state.PeriodicalsSep && state.PeriodicaFileShow)
     text += "Periodikaposter har separerats till fil:\r\n" + state.PeriodicalsFile;

@@ -19,10 +19,10 @@ enum class TRunOutcome {
 // count and the summary of side files. Profile 2 runs its own passes inside
 // the same frame. Errors never leave this function: the converter and its
 // files are released, the frame is idle again and the message is shown.
-TRunOutcome RunProfile(const TMainState &state, TRunFrame &frame);
+TRunOutcome RunProfile(const TMainState& state, TRunFrame& frame);
 
 // The text of the summary box shown at the end of a run of profile 0 or 1
 // that had side files requested (possibly empty).
-std::string SummaryText(const TMainState &state);
+std::string SummaryText(const TMainState& state);
 
 } // namespace kelvo

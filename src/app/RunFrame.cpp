@@ -14,14 +14,19 @@ void TRunFrame::BeginLoop() {
   View.SetRunning(true);
 }
 
-void TRunFrame::ConvertLoop(TKonvBase &konv) {
-  do {
-    ++RecordCount;
-    konv.ConvertNext();
-    if (RecordCount % StatusInterval == 0) ShowCount();
-    View.SetGauge(konv.Percent());
-    Api.ProcessMessages();
-  } while (!konv.EndOfInput && !Cancelled);
+void TRunFrame::ConvertLoop(TKonvBase& konv) {
+  try {
+    do {
+      ++RecordCount;
+      konv.ConvertNext();
+      if (RecordCount % StatusInterval == 0) ShowCount();
+      View.SetGauge(konv.Percent());
+      Api.ProcessMessages();
+    } while (!konv.EndOfInput && !Cancelled);
+  } catch (...) {
+    Counts = konv.RunCounts(); // what was written before the error stays, and is told
+    throw;
+  }
   Counts = konv.RunCounts();
 }
 

@@ -31,7 +31,7 @@ class TRunView {
 public:
   virtual ~TRunView() = default;
   virtual void SetGauge(int percent) = 0; // 0..100
-  virtual void SetStatus(const std::string &text) = 0;
+  virtual void SetStatus(const std::string& text) = 0;
   // true: Cancel shown, Start disabled (button and menu item).
   // false: Cancel hidden, Start availability re-evaluated (StartAvailable).
   virtual void SetRunning(bool running) = 0;
@@ -42,15 +42,15 @@ inline constexpr std::int64_t StatusInterval = 200;
 
 class TRunFrame {
 public:
-  TRunFrame(TRunView &view, TVoWinApi &api, TVoMsg &msg, const TCustomIniFile *settings = nullptr)
+  TRunFrame(TRunView& view, TVoWinApi& api, TVoMsg& msg, const TCustomIniFile* settings = nullptr)
       : View(view), Api(api), Msg(msg), Settings(settings) {}
 
-  TRunView &View;
-  TVoWinApi &Api;
-  TVoMsg &Msg;
+  TRunView& View;
+  TVoWinApi& Api;
+  TVoMsg& Msg;
   // The settings file, for what a profile reads at the start of every run;
   // none means every such value takes its default.
-  const TCustomIniFile *Settings;
+  const TCustomIniFile* Settings;
 
   bool Cancelled = false;        // set by CancelCommand; keeps its value after the run
   std::int64_t RecordCount = 0;  // calls of ConvertNext in the current or last loop
@@ -62,7 +62,7 @@ public:
   // the counter, every 200th time the status text, the gauge from Percent and
   // the pending events. Keeps the converter's RunCounts at the end, also when
   // a record raises.
-  void ConvertLoop(TKonvBase &konv);
+  void ConvertLoop(TKonvBase& konv);
   // Status text "Antal konverterade poster: " and the counter.
   void ShowCount();
   // Gauge to 0, Cancel hidden, Start re-evaluated; nothing when no loop began.
@@ -80,13 +80,13 @@ private:
 // Ends the loop state when a run leaves its scope, normally or by an error.
 class TLoopGuard {
 public:
-  explicit TLoopGuard(TRunFrame &frame) : frame_(frame) {}
+  explicit TLoopGuard(TRunFrame& frame) : frame_(frame) {}
   ~TLoopGuard() { frame_.EndLoop(); }
-  TLoopGuard(const TLoopGuard &) = delete;
-  TLoopGuard &operator=(const TLoopGuard &) = delete;
+  TLoopGuard(const TLoopGuard&) = delete;
+  TLoopGuard& operator=(const TLoopGuard&) = delete;
 
 private:
-  TRunFrame &frame_;
+  TRunFrame& frame_;
 };
 
 } // namespace kelvo

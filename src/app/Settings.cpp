@@ -38,11 +38,11 @@ constexpr TSetting StartUpSettings[] = {
 
 } // namespace
 
-void ReadSettings(const TCustomIniFile &settings, TMainState &state) {
-  for (const auto &s : StartUpSettings) {
+void ReadSettings(const TCustomIniFile& settings, TMainState& state) {
+  for (const auto& s : StartUpSettings) {
     std::visit(
         [&](auto member) {
-          auto &value = state.*member;
+          auto& value = state.*member;
           using T = std::decay_t<decltype(value)>;
           if constexpr (std::is_same_v<T, std::string>)
             value = settings.ReadString(s.Section, s.Key, value);
@@ -55,13 +55,13 @@ void ReadSettings(const TCustomIniFile &settings, TMainState &state) {
   }
 }
 
-bool WriteSettings(TCustomIniFile &settings, const TMainState &state) {
+bool WriteSettings(TCustomIniFile& settings, const TMainState& state) {
   bool stored = true;
-  for (const auto &s : StartUpSettings) {
+  for (const auto& s : StartUpSettings) {
     if (!s.WrittenAtClose) continue;
     std::visit(
         [&](auto member) {
-          const auto &value = state.*member;
+          const auto& value = state.*member;
           using T = std::decay_t<decltype(value)>;
           if constexpr (std::is_same_v<T, std::string>)
             stored &= settings.WriteString(s.Section, s.Key, value);
@@ -77,13 +77,13 @@ bool WriteSettings(TCustomIniFile &settings, const TMainState &state) {
 
 bool IsKv21Option(std::string_view name) {
   return std::any_of(std::begin(Kv21OptionKeys), std::end(Kv21OptionKeys),
-                     [&](const TKv21OptionKey &k) { return k.Key == name; });
+                     [&](const TKv21OptionKey& k) { return k.Key == name; });
 }
 
-TKv21Options ReadKv21Options(const TCustomIniFile *settings, const std::vector<std::string> &forcedOn) {
+TKv21Options ReadKv21Options(const TCustomIniFile* settings, const std::vector<std::string>& forcedOn) {
   TKv21Options options;
-  for (const auto &k : Kv21OptionKeys) {
-    bool &value = options.*k.Field;
+  for (const auto& k : Kv21OptionKeys) {
+    bool& value = options.*k.Field;
     if (settings) value = settings->ReadBool(Kv21Section, k.Key, false);
     if (std::find(forcedOn.begin(), forcedOn.end(), k.Key) != forcedOn.end()) value = true;
   }

@@ -14,10 +14,10 @@ class TCustomIniFile;
 // Reads the start-up values in the order of the settings table. The state's
 // members hold the defaults: the design states of the switches and, for the
 // side files, the names that SetProgramPaths gave them.
-void ReadSettings(const TCustomIniFile &settings, TMainState &state);
+void ReadSettings(const TCustomIniFile& settings, TMainState& state);
 // Writes the values stored when the main window closes, in the table's order;
 // false when the file could not be stored.
-bool WriteSettings(TCustomIniFile &settings, const TMainState &state);
+bool WriteSettings(TCustomIniFile& settings, const TMainState& state);
 
 // The options of profile 1 in the section "kv2m21spec".
 struct TKv21Options {
@@ -43,6 +43,6 @@ bool IsKv21Option(std::string_view name);
 // Read at the start of every profile 1 run, so that an edited settings file
 // takes effect at the next run; the names in forcedOn are on whatever the file
 // says. No settings file: every option off unless forced.
-TKv21Options ReadKv21Options(const TCustomIniFile *settings, const std::vector<std::string> &forcedOn);
+TKv21Options ReadKv21Options(const TCustomIniFile* settings, const std::vector<std::string>& forcedOn);
 
 } // namespace kelvo

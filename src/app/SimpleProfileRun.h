@@ -21,14 +21,14 @@ inline constexpr char LineRecordTerminator = '^';
 
 // The converters that take the options of the section "kv2m21spec".
 template <class T>
-concept Kv21Configurable = requires(T &k) {
+concept Kv21Configurable = requires(T& k) {
   k.Fld852cUnconditionally = true;
   k.VoyagerIdKeep = true;
   k.KeepOld035Handling = true;
 };
 
 template <class TConverter>
-TRunOutcome RunSimpleProfile(const TMainState &st, const TProfileInfo &profile, TRunFrame &frame) {
+TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, TRunFrame& frame) {
   const std::string terminator(1, st.SourceIsIso ? IsoRecordTerminator : LineRecordTerminator);
   const std::vector<std::string> filterLines = LoadFilterLines(st.FilterFile);
   const bool sideFiles = st.PeriodicalsSep || st.UtgallradeSeparera;

@@ -14,7 +14,7 @@ namespace {
 
 // The folder of a file name without its trailing separator, or fallback's
 // when the name is blank.
-std::string DialogFolder(const std::string &fileName, const std::string &fallback) {
+std::string DialogFolder(const std::string& fileName, const std::string& fallback) {
   std::string folder = ExtractFilePath(IsBlank(fileName) ? fallback : fileName);
   if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
@@ -24,7 +24,7 @@ std::string DialogFolder(const std::string &fileName, const std::string &fallbac
 
 std::string SettingsFileFor(std::string_view programFile) { return ChangeFileExt(programFile, ".ini"); }
 
-void SetProgramPaths(TMainState &state, std::string_view programFile) {
+void SetProgramPaths(TMainState& state, std::string_view programFile) {
   state.ProgramFile = std::string(programFile);
   state.ProgramFolder = ExtractFilePath(programFile);
   if (state.DataFolder.empty()) state.DataFolder = state.ProgramFolder;
@@ -32,7 +32,7 @@ void SetProgramPaths(TMainState &state, std::string_view programFile) {
   state.WeededFile = state.ProgramFolder + "utgallrade.mrc";
 }
 
-void PrepareStartUp(TMainState &state, const TCustomIniFile &settings, std::string_view firstArgument) {
+void PrepareStartUp(TMainState& state, const TCustomIniFile& settings, std::string_view firstArgument) {
   ReadSettings(settings, state);
   if (!FileExists(state.Infil)) state.Infil.clear();
   if (FileExists(state.Utfil)) state.OutFile = state.Utfil;
@@ -41,7 +41,7 @@ void PrepareStartUp(TMainState &state, const TCustomIniFile &settings, std::stri
   if (!IsBlank(state.Utfil) && !utfilFolder.empty() && !DirectoryExists(utfilFolder)) state.Utfil.clear();
 
   state.FilterFile = ProfileFilterFile(state);
-  const TProfileInfo *profile = ProfileInfo(state.Profile);
+  const TProfileInfo* profile = ProfileInfo(state.Profile);
   state.Title = std::string(TitlePrefix) + (profile ? std::string(profile->Title) : std::string());
   state.VendorItemsVisible = state.Profile == 2;
   state.OpenDialogFolder = DialogFolder(state.Infil, state.ProgramFile);
@@ -53,7 +53,7 @@ void PrepareStartUp(TMainState &state, const TCustomIniFile &settings, std::stri
   if (!HasFileName(state.OutFile) && !IsBlank(state.Utfil)) state.OutFile = state.Utfil;
 }
 
-TRunOutcome RunBatch(TMainState &state, TRunFrame &frame) {
+TRunOutcome RunBatch(TMainState& state, TRunFrame& frame) {
   if (!StartAvailable(state)) {
     frame.Msg.ErrorBox("Kan ej k\xf6ra batch, kontrollera filangivelserna");
     state.Batch = false;
@@ -69,8 +69,8 @@ TRunOutcome RunBatch(TMainState &state, TRunFrame &frame) {
   return RunProfile(state, frame);
 }
 
-bool RunStartUp(TMainState &state, const TCustomIniFile &settings, std::string_view firstArgument,
-                TRunFrame &frame) {
+bool RunStartUp(TMainState& state, const TCustomIniFile& settings, std::string_view firstArgument,
+                TRunFrame& frame) {
   PrepareStartUp(state, settings, firstArgument);
   return state.Batch && RunBatch(state, frame) == TRunOutcome::Completed;
 }

@@ -16,10 +16,10 @@ public:
   // called once per record by every long loop.
   virtual void ProcessMessages() = 0;
   // Puts plain text on the clipboard.
-  virtual void SetClipboardText(const std::string &text) = 0;
+  virtual void SetClipboardText(const std::string& text) = 0;
   // Asks the desktop shell to act on a document with the verb "open" or
   // "print"; true when the shell accepted the request.
-  virtual bool ShellOpen(const std::string &document, std::string_view verb) = 0;
+  virtual bool ShellOpen(const std::string& document, std::string_view verb) = 0;
 };
 
 } // namespace kelvo

@@ -19,7 +19,7 @@ constexpr std::int64_t RedrawInterval = 200;
 
 } // namespace
 
-void WriteText(std::FILE *stream, std::string_view text) {
+void WriteText(std::FILE* stream, std::string_view text) {
   std::string utf8 = Cp1252ToUtf8(text);
   std::string out;
   out.reserve(utf8.size());
@@ -48,7 +48,7 @@ void TConsoleView::SetGauge(int percent) {
 
 std::int64_t TConsoleView::Records() const { return frame_ ? frame_->RecordCount : 0; }
 
-void TConsoleView::SetStatus(const std::string &) { Draw(); }
+void TConsoleView::SetStatus(const std::string&) { Draw(); }
 
 void TConsoleView::SetRunning(bool running) {
   if (!running && enabled_) std::fputs("\r\x1b[K", stderr); // the summary follows on a clean line
@@ -76,8 +76,8 @@ void TConsoleWinApi::ProcessMessages() {
   if (interrupted && frame_) frame_->Cancelled = true;
 }
 
-void TConsoleWinApi::SetClipboardText(const std::string &text) { WriteText(stdout, text); }
+void TConsoleWinApi::SetClipboardText(const std::string& text) { WriteText(stdout, text); }
 
-bool TConsoleWinApi::ShellOpen(const std::string &, std::string_view) { return false; }
+bool TConsoleWinApi::ShellOpen(const std::string&, std::string_view) { return false; }
 
 } // namespace kelvo::cli

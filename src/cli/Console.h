@@ -12,7 +12,7 @@
 namespace kelvo::cli {
 
 // Writes code page 1252 text to a stream as UTF-8, with CR LF as LF.
-void WriteText(std::FILE *stream, std::string_view text);
+void WriteText(std::FILE* stream, std::string_view text);
 
 // Errors always; information unless quiet; questions are answered No (the
 // command line never asks).
@@ -32,10 +32,10 @@ private:
 class TConsoleView : public TRunView {
 public:
   explicit TConsoleView(bool quiet);
-  void Attach(const TRunFrame &frame) { frame_ = &frame; }
+  void Attach(const TRunFrame& frame) { frame_ = &frame; }
 
   void SetGauge(int percent) override;
-  void SetStatus(const std::string &text) override;
+  void SetStatus(const std::string& text) override;
   void SetRunning(bool running) override;
 
 private:
@@ -43,7 +43,7 @@ private:
   std::int64_t Records() const;
 
   bool enabled_;
-  const TRunFrame *frame_ = nullptr;
+  const TRunFrame* frame_ = nullptr;
   int percent_ = -1;
   std::int64_t drawnRecords_ = -1;
 };
@@ -52,23 +52,23 @@ private:
 // is set and the run stops after the record in progress.
 class TConsoleWinApi : public TVoWinApi {
 public:
-  void Attach(TRunFrame &frame) { frame_ = &frame; }
+  void Attach(TRunFrame& frame) { frame_ = &frame; }
 
   // Installs the Ctrl-C handler; a second Ctrl-C ends the program at once.
   static void CatchInterrupt();
   static bool Interrupted();
 
   void ProcessMessages() override;
-  void SetClipboardText(const std::string &text) override;                     // standard output
-  bool ShellOpen(const std::string &document, std::string_view verb) override; // not on a terminal
+  void SetClipboardText(const std::string& text) override;                     // standard output
+  bool ShellOpen(const std::string& document, std::string_view verb) override; // not on a terminal
 
 private:
-  TRunFrame *frame_ = nullptr;
+  TRunFrame* frame_ = nullptr;
 };
 
 // The three and the frame they make, for one run of kelvokonv.
 struct TConsoleShell {
-  TConsoleShell(bool quiet, const TCustomIniFile *settings)
+  TConsoleShell(bool quiet, const TCustomIniFile* settings)
       : Msg(quiet), View(quiet), Frame(View, Api, Msg, settings) {
     View.Attach(Frame);
     Api.Attach(Frame);

@@ -12,15 +12,15 @@ namespace kelvo::cli {
 
 namespace {
 
-constexpr const char *Version = "kelvokonv 3.16";
+constexpr const char* Version = "kelvokonv 3.16";
 
-[[noreturn]] void Usage(const std::string &message) { throw TCliError{message, ExitUsage}; }
+[[noreturn]] void Usage(const std::string& message) { throw TCliError{message, ExitUsage}; }
 
 // The terminal gives UTF-8; the program works in code page 1252 (the help
 // texts here too: WriteText converts them on the way out).
-std::string FromTerminal(const std::string &s) { return Utf8ToCp1252(s); }
+std::string FromTerminal(const std::string& s) { return Utf8ToCp1252(s); }
 
-void SetSwedishLabels(CLI::App &app) {
+void SetSwedishLabels(CLI::App& app) {
   auto formatter = app.get_formatter();
   formatter->label("Usage", "Anv\xe4ndning");
   formatter->label("OPTIONS", "FLAGGOR");
@@ -33,7 +33,7 @@ void SetSwedishLabels(CLI::App &app) {
 
 } // namespace
 
-std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &o) {
+std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   if (argc == 2 && IsBatchArgument(argv[1])) {
     o.BatchForm = true;
     o.BatchArgument = FromTerminal(argv[1]);
@@ -52,7 +52,7 @@ std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &o) {
   std::string format = "auto";
   bool filterOn = false, filterOff = false, dupRemove = false, dupKeep = false, sfOn = false, sfOff = false;
   std::string criteria, profile;
-  auto *profileOpt = app.add_option(
+  auto* profileOpt = app.add_option(
       "-p,--profile", profile, "Konverteringsprofil 0, 1 eller 2 (standard: profil i inst\xe4llningsfilen)");
   app.add_option("-i,--in", o.In, "Infil (standard: infil i inst\xe4llningsfilen)");
   app.add_option("-o,--out", o.Out, "Utfil (standard: utfil i inst\xe4llningsfilen)");
@@ -71,7 +71,7 @@ std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &o) {
   app.add_flag("--no-subfield-lines", sfOff, "Delf\xe4lten p\xe5 f\xe4ltets rad");
   app.add_option("--periodicals", o.Periodicals, "Periodika separeras till FIL");
   app.add_option("--weeded", o.Weeded, "Utgallrade poster separeras till FIL");
-  auto *crit = app.add_option("--weeding-criteria", criteria, "Gallringskoder \xe5tskilda av |");
+  auto* crit = app.add_option("--weeding-criteria", criteria, "Gallringskoder \xe5tskilda av |");
   app.add_option("--option", o.Kv21Options,
                  "Profil 1: fld852cunconditionally, voyageridkeep eller keepold035handling (upprepbar)");
   app.add_flag("--no-diacritics", o.NoDiacritics, "Profil 2: teckens\xf6vers\xe4ttningen av");
@@ -83,15 +83,15 @@ std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &o) {
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp &) {
+  } catch (const CLI::CallForHelp&) {
     WriteText(stdout, app.help());
     return ExitOk;
-  } catch (const CLI::CallForVersion &) {
+  } catch (const CLI::CallForVersion&) {
     std::puts(Version);
     return ExitOk;
-  } catch (const CLI::ArgumentMismatch &e) {
+  } catch (const CLI::ArgumentMismatch& e) {
     Usage("v\xe4rde saknas eller \xe4r f\xf6r m\xe5nga (" + FromTerminal(e.what()) + ")");
-  } catch (const CLI::ParseError &e) {
+  } catch (const CLI::ParseError& e) {
     Usage("felaktig kommandorad (" + FromTerminal(e.what()) + ")");
   }
 
@@ -100,14 +100,14 @@ std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &o) {
     const bool isOption = !extras.front().empty() && extras.front().front() == '-';
     Usage((isOption ? "ok\xe4nd flagga: " : "f\xf6r m\xe5nga argument: ") + FromTerminal(extras.front()));
   }
-  const std::pair<const char *, bool> conflicts[] = {
+  const std::pair<const char*, bool> conflicts[] = {
       {"--filter och --no-filter", filterOn && filterOff},
       {"--remove-duplicate-lines och --keep-duplicate-lines", dupRemove && dupKeep},
       {"--subfield-lines och --no-subfield-lines", sfOn && sfOff},
       {"--in och INFIL", !o.In.empty() && !o.InPositional.empty()},
       {"--out och UTFIL", !o.Out.empty() && !o.OutPositional.empty()},
   };
-  for (const auto &[names, clash] : conflicts)
+  for (const auto& [names, clash] : conflicts)
     if (clash) Usage(std::string(names) + " kan inte anges samtidigt");
 
   if (format == "iso")
@@ -116,7 +116,7 @@ std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &o) {
     o.Format = TInputFormat::Line;
   else if (format != "auto")
     Usage("ok\xe4nt format: " + FromTerminal(format) + " (iso, line eller auto)");
-  for (const std::string &name : o.Kv21Options)
+  for (const std::string& name : o.Kv21Options)
     if (!IsKv21Option(name))
       Usage("ok\xe4nd profil 1-option: " + FromTerminal(name) +
             " (fld852cunconditionally, voyageridkeep eller keepold035handling)");
@@ -125,13 +125,13 @@ std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &o) {
   if (sfOn || sfOff) o.SubfieldLines = sfOn;
   if (profileOpt->count() > 0) o.Profile = FromTerminal(profile);
   if (crit->count() > 0) o.WeedingCriteria = FromTerminal(criteria);
-  for (std::string *path : {&o.In, &o.Out, &o.InPositional, &o.OutPositional, &o.Ini, &o.DataDir,
+  for (std::string* path : {&o.In, &o.Out, &o.InPositional, &o.OutPositional, &o.Ini, &o.DataDir,
                             &o.FilterFile, &o.Periodicals, &o.Weeded})
     *path = FromTerminal(*path);
   return std::nullopt;
 }
 
-void ApplyOptions(const TCliOptions &o, TMainState &state) {
+void ApplyOptions(const TCliOptions& o, TMainState& state) {
   if (o.Profile) {
     const int profile = StrToIntDef(*o.Profile, -1);
     if (!ProfileInfo(profile)) Usage("ok\xe4nd profil: " + *o.Profile + " (0, 1 eller 2)");

@@ -50,9 +50,9 @@ struct TCliError {
 
 // Parses argv. Returns an exit status when the program is done already
 // (--help, --version); throws TCliError for a wrong command line.
-std::optional<int> ParseOptions(int argc, char **argv, TCliOptions &options);
+std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& options);
 
 // Applies the options over the state that start-up read; throws TCliError.
-void ApplyOptions(const TCliOptions &options, TMainState &state);
+void ApplyOptions(const TCliOptions& options, TMainState& state);
 
 } // namespace kelvo::cli

@@ -23,10 +23,10 @@ std::string WithSeparator(std::string folder) {
 }
 
 // After the count of the run, where the records went.
-void PrintSummary(const TRunFrame &frame) {
+void PrintSummary(const TRunFrame& frame) {
   std::string text(CountStatusText);
   text += std::to_string(frame.RecordCount) + "\n";
-  for (const TRunCount &count : frame.Counts) {
+  for (const TRunCount& count : frame.Counts) {
     text += "  " + count.Label + ": " + std::to_string(count.Count);
     if (!count.FileName.empty()) text += " (" + count.FileName + ")";
     text += "\n";
@@ -34,7 +34,7 @@ void PrintSummary(const TRunFrame &frame) {
   WriteText(stderr, text);
 }
 
-int ExitStatus(TRunOutcome outcome, const TCliOptions &o, const TRunFrame &frame) {
+int ExitStatus(TRunOutcome outcome, const TCliOptions& o, const TRunFrame& frame) {
   if (!o.Quiet && frame.RecordCount > 0) PrintSummary(frame);
   switch (outcome) {
   case TRunOutcome::Completed:
@@ -47,7 +47,7 @@ int ExitStatus(TRunOutcome outcome, const TCliOptions &o, const TRunFrame &frame
 }
 
 // The checks that the window makes by disabling Start, with a message each.
-void CheckFiles(const TCliOptions &o, const TMainState &state) {
+void CheckFiles(const TCliOptions& o, const TMainState& state) {
   if (!HasFileName(state.InFile))
     throw TCliError{"ingen infil angiven (INFIL, --in eller \"infil\" i inst\xe4llningsfilen)", ExitUsage};
   if (!FileExists(state.InFile)) throw TCliError{"infilen finns inte: " + state.InFile, ExitFailed};
@@ -55,7 +55,7 @@ void CheckFiles(const TCliOptions &o, const TMainState &state) {
     throw TCliError{"filterfilen finns inte: " + o.FilterFile, ExitFailed};
 }
 
-bool SourceIsIso(const TCliOptions &o, const std::string &inFile) {
+bool SourceIsIso(const TCliOptions& o, const std::string& inFile) {
   switch (o.Format) {
   case TInputFormat::Iso:
     return true;
@@ -66,7 +66,7 @@ bool SourceIsIso(const TCliOptions &o, const std::string &inFile) {
   }
 }
 
-int Survey(const TMainState &state, TConsoleShell &shell) {
+int Survey(const TMainState& state, TConsoleShell& shell) {
   if (state.SourceIsIso)
     throw TCliError{
         "f\xe4ltunders\xf6kningen kr\xe4ver en infil i radformat, inte Iso2709 (ange --format line "
@@ -76,7 +76,7 @@ int Survey(const TMainState &state, TConsoleShell &shell) {
   return ExitOk;
 }
 
-int Run(int argc, char **argv) {
+int Run(int argc, char** argv) {
   TCliOptions o;
   if (const auto status = ParseOptions(argc, argv, o)) return *status;
 
@@ -117,15 +117,15 @@ int Run(int argc, char **argv) {
 
 } // namespace kelvo::cli
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   using namespace kelvo::cli;
   try {
     return Run(argc, argv);
-  } catch (const TCliError &f) {
+  } catch (const TCliError& f) {
     WriteText(stderr,
               "kelvokonv: " + f.Message + (f.Status == ExitUsage ? "\nSe kelvokonv --help.\n" : "\n"));
     return f.Status;
-  } catch (const std::exception &e) {
+  } catch (const std::exception& e) {
     WriteText(stderr, std::string("kelvokonv: ") + e.what() + "\n");
     return ExitFailed;
   }

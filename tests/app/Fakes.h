@@ -48,8 +48,8 @@ public:
     ++ProcessCalls;
     if (OnProcess) OnProcess(ProcessCalls);
   }
-  void SetClipboardText(const std::string &text) override { Clipboard = text; }
-  bool ShellOpen(const std::string &document, std::string_view verb) override {
+  void SetClipboardText(const std::string& text) override { Clipboard = text; }
+  bool ShellOpen(const std::string& document, std::string_view verb) override {
     Opened.emplace_back(document, std::string(verb));
     return true;
   }
@@ -67,7 +67,7 @@ public:
     Gauge.push_back(percent);
     Calls.push_back("gauge " + std::to_string(percent));
   }
-  void SetStatus(const std::string &text) override {
+  void SetStatus(const std::string& text) override {
     Status.push_back(text);
     Calls.push_back("status " + text);
   }

@@ -5,19 +5,19 @@
 
 #include "app/AppPaths.h"
 #include "app/Fakes.h"
-#include "app/TempDir.h"
+#include "record/test_files.h"
 
 namespace kelvo {
 namespace {
 
+using testing::TempDir;
 using testing::TFakeShell;
 using testing::TRecordingIni;
-using testing::TTempDir;
 
 class StartUp : public ::testing::Test {
 protected:
   StartUp() { SetProgramPaths(state, dir.File("kelvokonv")); }
-  TTempDir dir;
+  TempDir dir;
   TMainState state;
   TRecordingIni ini;
   TFakeShell shell;
@@ -26,8 +26,8 @@ protected:
 TEST_F(StartUp, ProgramPathsGiveTheSettingsFileAndSideFileDefaults) {
   EXPECT_EQ(SettingsFileFor("/opt/kelvo/kelvokonv"), "/opt/kelvo/kelvokonv.ini");
   EXPECT_EQ(SettingsFileFor("/opt/kelvo.d/konv.exe"), "/opt/kelvo.d/konv.ini");
-  EXPECT_EQ(state.ProgramFolder, dir.Folder());
-  EXPECT_EQ(state.DataFolder, dir.Folder());
+  EXPECT_EQ(state.ProgramFolder, dir.File(""));
+  EXPECT_EQ(state.DataFolder, dir.File(""));
   EXPECT_EQ(state.PeriodicalsFile, dir.File("periodika.mrc"));
   EXPECT_EQ(state.WeededFile, dir.File("utgallrade.mrc"));
 }
@@ -40,14 +40,14 @@ TEST_F(StartUp, EmptySettingsGiveProfile0AndNoFiles) {
   EXPECT_FALSE(state.VendorItemsVisible);
   EXPECT_EQ(state.InFile, "*ej angiven*");
   EXPECT_EQ(state.OutFile, "*ej angiven*");
-  EXPECT_EQ(state.OpenDialogFolder, dir.Folder().substr(0, dir.Folder().size() - 1));
+  EXPECT_EQ(state.OpenDialogFolder, dir.File("").substr(0, dir.File("").size() - 1));
   EXPECT_FALSE(StartAvailable(state));
 }
 
 struct TProfileCase {
-  const char *Setting;
-  const char *Title;
-  const char *Filter;
+  const char* Setting;
+  const char* Title;
+  const char* Filter;
   bool VendorItems;
 };
 
@@ -76,7 +76,7 @@ TEST_F(StartUp, TakesTheSettingsFilesWhenTheyExist) {
   PrepareStartUp(state, ini, "");
   EXPECT_EQ(state.InFile, in);
   EXPECT_EQ(state.OutFile, out);
-  EXPECT_EQ(state.OpenDialogFolder + "/", dir.Folder());
+  EXPECT_EQ(state.OpenDialogFolder + "/", dir.File(""));
   EXPECT_TRUE(StartAvailable(state));
 }
 
@@ -88,7 +88,7 @@ TEST_F(StartUp, DropsAMissingInputAndAnOutputInAMissingFolder) {
   EXPECT_EQ(state.Utfil, "");
   EXPECT_EQ(state.InFile, "*ej angiven*");
   EXPECT_EQ(state.OutFile, "*ej angiven*");
-  EXPECT_EQ(state.SaveDialogFolder + "/", dir.Folder()); // the program's folder
+  EXPECT_EQ(state.SaveDialogFolder + "/", dir.File("")); // the program's folder
 }
 
 TEST_F(StartUp, TheCommandLineWinsOverTheSettings) {

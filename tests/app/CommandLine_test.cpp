@@ -7,17 +7,17 @@ namespace kelvo {
 namespace {
 
 struct TCommandCase {
-  const char *Argument;
+  const char* Argument;
   bool Batch;
-  const char *InFile;
-  const char *OutFile;
+  const char* InFile;
+  const char* OutFile;
   bool Iso;
 };
 
 class CommandLineParse : public ::testing::TestWithParam<TCommandCase> {};
 
 TEST_P(CommandLineParse, SetsBatchFilesAndIso) {
-  const TCommandCase &c = GetParam();
+  const TCommandCase& c = GetParam();
   TMainState state;
   ParseCommandLine(c.Argument, state);
   EXPECT_EQ(state.Batch, c.Batch);
@@ -26,7 +26,7 @@ TEST_P(CommandLineParse, SetsBatchFilesAndIso) {
   EXPECT_EQ(state.SourceIsIso, c.Iso);
 }
 
-constexpr const char *None = "*ej angiven*";
+constexpr const char* None = "*ej angiven*";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineParse,
@@ -67,9 +67,9 @@ TEST(CommandLineParse, VendorSwitches) {
 }
 
 TEST(CommandLineBatchForm, IsRecognisedByAnyKeywordAfterASlash) {
-  for (const char *arg : {"/bat", "x/in=a", "/ut=b", "/iso=1", "/oeg=1", "/egs=0"})
+  for (const char* arg : {"/bat", "x/in=a", "/ut=b", "/iso=1", "/oeg=1", "/egs=0"})
     EXPECT_TRUE(IsBatchArgument(arg)) << arg;
-  for (const char *arg : {"a.m21", "bat", "in=a.m21", "/tmp/a.m21", "--in=a", "/BAT"})
+  for (const char* arg : {"a.m21", "bat", "in=a.m21", "/tmp/a.m21", "--in=a", "/BAT"})
     EXPECT_FALSE(IsBatchArgument(arg)) << arg;
 }
 

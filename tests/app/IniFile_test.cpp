@@ -3,16 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/TempDir.h"
+#include "record/test_files.h"
 
 namespace kelvo {
 namespace {
 
-using testing::ReadFile;
-using testing::TTempDir;
+using testing::ReadAll;
+using testing::TempDir;
 
 TEST(IniFileRead, MissingFileGivesTheDefaults) {
-  TTempDir dir;
+  TempDir dir;
   const TIniFile ini(dir.File("saknas.ini"));
   EXPECT_EQ(ini.ReadString("filer", "infil", "std"), "std");
   EXPECT_EQ(ini.ReadInteger("diverse", "profil", 7), 7);
@@ -21,7 +21,7 @@ TEST(IniFileRead, MissingFileGivesTheDefaults) {
 }
 
 TEST(IniFileRead, FindsSectionsAndKeysCaseInsensitivelyAndTrimsValues) {
-  TTempDir dir;
+  TempDir dir;
   const TIniFile ini(dir.Write("k.ini", "; kommentar\r\n[Filer]\r\n  InFil = C:\\data\\a.m21  \r\n"
                                         "[diverse]\r\nprofil=2\r\nutgallradkriterier=\"Gallr|U\"\r\n"));
   EXPECT_EQ(ini.ReadString("filer", "infil", ""), "C:\\data\\a.m21");
@@ -31,7 +31,7 @@ TEST(IniFileRead, FindsSectionsAndKeysCaseInsensitivelyAndTrimsValues) {
 }
 
 TEST(IniFileRead, TheFirstSectionAndKeyOfANameCount) {
-  TTempDir dir;
+  TempDir dir;
   const TIniFile ini(dir.Write("k.ini", "[a]\nx=1\nx=2\n[b]\nx=3\n[a]\ny=4\n"));
   EXPECT_EQ(ini.ReadString("a", "x", ""), "1");
   EXPECT_EQ(ini.ReadString("b", "x", ""), "3");
@@ -39,14 +39,14 @@ TEST(IniFileRead, TheFirstSectionAndKeyOfANameCount) {
 }
 
 struct TNumberCase {
-  const char *Value;
+  const char* Value;
   int Expected;
 };
 
 class IniFileNumbers : public ::testing::TestWithParam<TNumberCase> {};
 
 TEST_P(IniFileNumbers, NonNumericValuesGiveTheDefault) {
-  TTempDir dir;
+  TempDir dir;
   const TIniFile ini(dir.Write("k.ini", std::string("[diverse]\r\nprofil=") + GetParam().Value + "\r\n"));
   EXPECT_EQ(ini.ReadInteger("diverse", "profil", 0), GetParam().Expected);
 }
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Values, IniFileNumbers,
                                            TNumberCase{"1.5", 0}));
 
 TEST(IniFileRead, BooleansAreIntegers) {
-  TTempDir dir;
+  TempDir dir;
   const TIniFile ini(dir.Write("k.ini", "[d]\na=0\nb=1\nc=5\nd=yes\n"));
   EXPECT_FALSE(ini.ReadBool("d", "a", true));
   EXPECT_TRUE(ini.ReadBool("d", "b", false));
@@ -67,37 +67,37 @@ TEST(IniFileRead, BooleansAreIntegers) {
 }
 
 TEST(IniFileWrite, CreatesAMissingFileWithWindowsLineEnds) {
-  TTempDir dir;
+  TempDir dir;
   TIniFile ini(dir.File("ny.ini"));
   ASSERT_TRUE(ini.WriteString("filer", "infil", "C:\\data\\a.m21"));
   ASSERT_TRUE(ini.WriteBool("diverse", "periodicasep", true));
   ASSERT_TRUE(ini.WriteBool("diverse", "marcfilteron", false));
-  EXPECT_EQ(ReadFile(ini.FileName()),
+  EXPECT_EQ(ReadAll(ini.FileName()),
             "[filer]\r\ninfil=C:\\data\\a.m21\r\n[diverse]\r\nperiodicasep=1\r\nmarcfilteron=0\r\n");
 }
 
 TEST(IniFileWrite, ChangesOnlyTheLineOfItsKey) {
-  TTempDir dir;
+  TempDir dir;
   const std::string before = "; egen kommentar\r\n[filer]\r\ninfil=gammal\r\nannan=beh\xe5ll\r\n\r\n"
                              "[egen]\r\nx = y \r\n";
   TIniFile ini(dir.Write("k.ini", before));
   ASSERT_TRUE(ini.WriteString("FILER", "infil", "ny \xe5\xe4\xf6"));
-  EXPECT_EQ(ReadFile(ini.FileName()),
+  EXPECT_EQ(ReadAll(ini.FileName()),
             "; egen kommentar\r\n[filer]\r\ninfil=ny \xe5\xe4\xf6\r\nannan=beh\xe5ll\r\n"
             "\r\n[egen]\r\nx = y \r\n");
 }
 
 TEST(IniFileWrite, AddsAKeyAfterTheLastLineOfItsSection) {
-  TTempDir dir;
+  TempDir dir;
   TIniFile ini(dir.Write("k.ini", "[filer]\ninfil=a\n\n[diverse]\nprofil=1"));
   ASSERT_TRUE(ini.WriteString("filer", "utfil", "b"));
   ASSERT_TRUE(ini.WriteString("diverse", "dfradbryt", "0"));
   // The file's own line end is kept, and its last line gets one before the new key.
-  EXPECT_EQ(ReadFile(ini.FileName()), "[filer]\ninfil=a\nutfil=b\n\n[diverse]\nprofil=1\ndfradbryt=0\n");
+  EXPECT_EQ(ReadAll(ini.FileName()), "[filer]\ninfil=a\nutfil=b\n\n[diverse]\nprofil=1\ndfradbryt=0\n");
 }
 
 TEST(IniFileWrite, ReadsBackWhatItWrote) {
-  TTempDir dir;
+  TempDir dir;
   TIniFile ini(dir.File("k.ini"));
   ASSERT_TRUE(ini.WriteInteger("diverse", "profil", 2));
   ASSERT_TRUE(ini.WriteString("filer", "periodica", "/tmp/p.mrc"));
@@ -107,7 +107,7 @@ TEST(IniFileWrite, ReadsBackWhatItWrote) {
 }
 
 TEST(IniFileWrite, ReportsAFileThatCannotBeStored) {
-  TTempDir dir;
+  TempDir dir;
   TIniFile ini(dir.File("saknad-mapp/k.ini"));
   EXPECT_FALSE(ini.WriteString("filer", "infil", "a"));
 }

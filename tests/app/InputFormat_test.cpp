@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/TempDir.h"
+#include "record/test_files.h"
 
 namespace kelvo {
 namespace {
 
 struct TFormatCase {
-  const char *Name;
+  const char* Name;
   std::string Content;
   bool Iso;
 };
@@ -17,7 +17,7 @@ struct TFormatCase {
 class InputFormat : public ::testing::TestWithParam<TFormatCase> {};
 
 TEST_P(InputFormat, LooksAtTheLengthAndTheFirstTerminator) {
-  testing::TTempDir dir;
+  testing::TempDir dir;
   EXPECT_EQ(LooksLikeIso2709(dir.Write("in", GetParam().Content)), GetParam().Iso);
 }
 
@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TFormatCase{"Empty", "", false},
                       TFormatCase{"FieldBeyondTheFirstBlock", "12345" + std::string(70000, 'x') + "\x1e",
                                   true}),
-    [](const auto &info) { return std::string(info.param.Name); });
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(InputFormatFile, AMissingFileIsNotIso) { EXPECT_FALSE(LooksLikeIso2709("/saknas/helt/in.mrc")); }
 

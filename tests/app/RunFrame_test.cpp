@@ -99,6 +99,8 @@ TEST(RunFrameGuard, EndsTheLoopWhenARecordRaises) {
   EXPECT_FALSE(shell.Frame.Running());
   EXPECT_EQ(shell.View.Running, (std::vector<bool>{true, false}));
   EXPECT_EQ(shell.View.Gauge.back(), 0);
+  EXPECT_EQ(shell.Frame.RecordCount, 3);
+  EXPECT_FALSE(shell.Frame.Counts.empty()); // where the first records went is still told
 }
 
 TEST(RunFrameGuard, LeavesTheWindowAloneWhenNoLoopBegan) {

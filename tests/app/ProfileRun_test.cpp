@@ -8,15 +8,15 @@
 #include "app/FakeKonv.h"
 #include "app/Fakes.h"
 #include "app/SimpleProfileRun.h"
-#include "app/TempDir.h"
 #include "record/MarcError.h"
+#include "record/test_files.h"
 
 namespace kelvo {
 namespace {
 
+using testing::TempDir;
 using testing::TFakeShell;
 using testing::TRecordingIni;
-using testing::TTempDir;
 
 // What the recording converter saw: its arguments and, at the first record,
 // its options. One probe per test.
@@ -24,20 +24,20 @@ struct TKonvProbe {
   std::vector<std::string> Arguments;
   std::vector<std::string> FilterLines;
   std::vector<std::string> Options;
-  std::vector<std::string> *Events = nullptr; // "freed" is appended when the converter goes
+  std::vector<std::string>* Events = nullptr; // "freed" is appended when the converter goes
   int Records = 3;
   int FailAt = 0;
 };
 
-TKonvProbe *probe = nullptr;
+TKonvProbe* probe = nullptr;
 
 std::string Flag(bool b) { return b ? "1" : "0"; }
 
 class TRecordingKonv : public TKonvBase {
 public:
-  TRecordingKonv(const std::string &out, const std::string &in, const std::string &terminator,
-                 const std::vector<std::string> &filterLines, bool iso, bool perSep,
-                 const std::string &perFile, bool weedSep, const std::string &weedFile) {
+  TRecordingKonv(const std::string& out, const std::string& in, const std::string& terminator,
+                 const std::vector<std::string>& filterLines, bool iso, bool perSep,
+                 const std::string& perFile, bool weedSep, const std::string& weedFile) {
     probe->Arguments = {out, in, terminator, Flag(iso), Flag(perSep), perFile, Flag(weedSep), weedFile};
     probe->FilterLines = filterLines;
   }
@@ -98,7 +98,7 @@ protected:
   }
 
   TKonvProbe probe_;
-  TTempDir dir;
+  TempDir dir;
   TMainState state;
   TFakeShell shell;
 };
@@ -187,13 +187,13 @@ TEST_F(SimpleProfileRun, ACancelledRunStillShowsTheSummary) {
 struct TSummaryCase {
   bool PerSep, PerShow, WeedSep, WeedShow;
   bool Box;
-  const char *Text;
+  const char* Text;
 };
 
 class SummaryBox : public SimpleProfileRun, public ::testing::WithParamInterface<TSummaryCase> {};
 
 TEST_P(SummaryBox, NamesTheSideFilesThatAreShown) {
-  const TSummaryCase &c = GetParam();
+  const TSummaryCase& c = GetParam();
   state.PeriodicalsSep = c.PerSep;
   state.PeriodicaFileShow = c.PerShow;
   state.UtgallradeSeparera = c.WeedSep;
@@ -232,7 +232,7 @@ protected:
     state.PeriodicalsFile = dir.File("periodika.mrc");
     state.WeededFile = dir.File("utgallrade.mrc");
   }
-  TTempDir dir;
+  TempDir dir;
   TMainState state;
   TFakeShell shell;
 };

@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "app/Fakes.h"
-#include "app/TempDir.h"
+#include "record/test_files.h"
 #include "record/vostr.h"
 
 namespace kelvo {
 namespace {
 
-using testing::ReadFile;
-using testing::TTempDir;
+using testing::ReadAll;
+using testing::TempDir;
 
 // The page as a reader sees it, written independently of the code page 1252
 // literals of the program.
@@ -32,15 +32,15 @@ TEST(BatchHelp, TextIsThePageWithTheExampleCommandLine) {
 }
 
 TEST(BatchHelp, WritesBathelpInTheProgramFolderAndOpensIt) {
-  TTempDir dir;
+  TempDir dir;
   dir.Write("bathelp.htm", "gammalt och l\xe5ngt inneh\xe5ll som skrivs \xf6ver helt och h\xe5llet");
   TMainState state;
   state.ProgramFile = dir.File("kelvokonv");
-  state.ProgramFolder = dir.Folder();
+  state.ProgramFolder = dir.File("");
   testing::TFakeWinApi api;
   testing::TFakeMsg msg;
   ASSERT_TRUE(ShowBatchHelp(state, api, msg));
-  EXPECT_EQ(ReadFile(dir.File("bathelp.htm")), BatchHelpText(state.ProgramFile, state.ProgramFolder));
+  EXPECT_EQ(ReadAll(dir.File("bathelp.htm")), BatchHelpText(state.ProgramFile, state.ProgramFolder));
   ASSERT_EQ(api.Opened.size(), 1U);
   EXPECT_EQ(api.Opened[0].first, dir.File("bathelp.htm"));
   EXPECT_EQ(api.Opened[0].second, "open");
@@ -48,7 +48,7 @@ TEST(BatchHelp, WritesBathelpInTheProgramFolderAndOpensIt) {
 }
 
 TEST(BatchHelp, APageThatCannotBeWrittenIsReported) {
-  TTempDir dir;
+  TempDir dir;
   TMainState state;
   state.ProgramFolder = dir.File("saknas/");
   testing::TFakeWinApi api;
