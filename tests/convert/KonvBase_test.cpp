@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "SourceDate.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -150,23 +152,7 @@ TEST(KonvBaseWrite, RunCountsNameTheOutputAndTheDropped) {
   EXPECT_EQ(counts[1].Count, 1);
 }
 
-// Sets SOURCE_DATE_EPOCH for one test and restores what was there.
-class ScopedSourceDate {
-public:
-  explicit ScopedSourceDate(const char *value) {
-    if (const char *old = std::getenv("SOURCE_DATE_EPOCH")) old_ = old;
-    setenv("SOURCE_DATE_EPOCH", value, 1);
-  }
-  ~ScopedSourceDate() {
-    if (old_)
-      setenv("SOURCE_DATE_EPOCH", old_->c_str(), 1);
-    else
-      unsetenv("SOURCE_DATE_EPOCH");
-  }
-
-private:
-  std::optional<std::string> old_;
-};
+using testing::ScopedSourceDate;
 
 TEST(KonvBaseStamp, AddsTextAndDateUnlessTheTextIsBlank) {
   const ScopedSourceDate date("1078488000"); // 2004-03-05 12:00 UTC

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "SourceDate.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -30,26 +32,7 @@ TEST(VoMiscTests, FormatDateYmd) {
   EXPECT_EQ(FormatDateYmd({1999, 12, 31}), "1999-12-31");
 }
 
-// Sets SOURCE_DATE_EPOCH for one test and puts back what was there.
-class SourceDateEpoch {
-public:
-  explicit SourceDateEpoch(const char* value) {
-    if (const char* old = std::getenv("SOURCE_DATE_EPOCH")) old_ = old;
-    if (value)
-      setenv("SOURCE_DATE_EPOCH", value, 1);
-    else
-      unsetenv("SOURCE_DATE_EPOCH");
-  }
-  ~SourceDateEpoch() {
-    if (old_)
-      setenv("SOURCE_DATE_EPOCH", old_->c_str(), 1);
-    else
-      unsetenv("SOURCE_DATE_EPOCH");
-  }
-
-private:
-  std::optional<std::string> old_;
-};
+using SourceDateEpoch = testing::ScopedSourceDate;
 
 std::string LocalToday() {
   const std::time_t now = std::time(nullptr);
