@@ -60,6 +60,9 @@ std::string FixText(std::string_view text, TTextFix fix) {
   case TTextFix::Enclose:
     if (!IsBlank(s) && !IsEnclosed(s, '(', ')')) s = "(" + s + ")";
     break;
+  case TTextFix::Wrap:
+    if (!IsBlank(s)) s = "(" + s + ")";
+    break;
   }
   return s;
 }

@@ -22,6 +22,7 @@ enum class TTextFix : std::uint8_t {
   DropParens,    // a final ")" and then a leading "(" removed, nothing trimmed
   StripFullStop, // StripEnding of one final "."
   Enclose,       // enclosed in "(" and ")" unless it already is; a blank text stays blank
+  Wrap,          // enclosed in "(" and ")" whatever it holds; a blank text stays blank
 };
 
 // a->c: source subfield From becomes output subfield To with the same text.
