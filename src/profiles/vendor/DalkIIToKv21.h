@@ -62,9 +62,11 @@ public:
   bool GoesToMultiVolumeFile() const;
   std::int64_t MultiVolumeRecords() const { return multiVolumeRecords_; }
 
-private:
-  // The field rules in their fixed order (defined in DalkRuleOrder.cpp).
+  // The field rules in their fixed order (defined in DalkRuleOrder.cpp):
+  // SourceRecord into OutRecord.
   void ConvertFields();
+
+private:
   void ClassifyRecord();
   // Adds 029 "6" "1" $a for every part that the collect pass found for this head.
   void AddCollectedPartNumbers();
