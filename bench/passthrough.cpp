@@ -1,8 +1,9 @@
-// Pass-through run for bench/passthrough.sh: reads an ISO 2709 file and writes
+// Pass-through run for bench/passthrough.sh: reads an ISO 2709 file (or, with
+// --line, a line-format file of records separated by "^") and writes
 // every record unchanged in line format, through the same reader, record
 // model and writer as a conversion run. Prints the records written and the
 // seconds spent; the script measures memory from outside.
-//   passthrough [--subfield-lines] [--remove-duplicate-lines] INPUT OUTPUT
+//   passthrough [--line] [--subfield-lines] [--remove-duplicate-lines] INPUT OUTPUT
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -15,11 +16,13 @@
 #include "record/MarcRec.h"
 
 int main(int argc, char **argv) {
-  bool subfieldLines = false, removeDuplicates = false;
+  bool subfieldLines = false, removeDuplicates = false, lineFormat = false;
   std::vector<std::string> files;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--subfield-lines")
+    if (arg == "--line")
+      lineFormat = true;
+    else if (arg == "--subfield-lines")
       subfieldLines = true;
     else if (arg == "--remove-duplicate-lines")
       removeDuplicates = true;
@@ -27,19 +30,19 @@ int main(int argc, char **argv) {
       files.emplace_back(arg);
   }
   if (files.size() != 2) {
-    std::fprintf(stderr, "Anrop: passthrough [--subfield-lines] [--remove-duplicate-lines] INFIL UTFIL\n");
+    std::fprintf(stderr, "Anrop: passthrough [--line] [--subfield-lines] [--remove-duplicate-lines] INFIL UTFIL\n");
     return 2;
   }
   try {
     const auto started = std::chrono::steady_clock::now();
-    kelvo::TKonvSimple konv(files[1], files[0], std::string(1, '\x1d'));
+    kelvo::TKonvSimple konv(files[1], files[0], lineFormat ? "^" : std::string(1, '\x1d'));
     konv.SubfieldLines = subfieldLines;
     konv.RemoveDuplicateLines = removeDuplicates;
     kelvo::TMarcRec source;
     while (!konv.EndOfInput) {
       konv.ConvertNext();
       if (konv.RecordText.empty()) continue; // the piece after the last terminator
-      konv.ParseRecordText(source, true);
+      konv.ParseRecordText(source, !lineFormat);
       for (const auto &field : source.Fields)
         konv.OutRecord.CopyField(*field);
       konv.WriteRecord();

@@ -4,7 +4,7 @@
 # each run, on inputs made by repeating the real ISO 2709 files.
 #
 #   bench/passthrough.sh [--sizes "50 200"] [--repeat 3] [--run 'NAME::COMMAND']...
-#                        [--profiles "0 1 2"]
+#                        [--profiles "0 1 2"] [--vendor]
 #
 # --sizes     input sizes in MB (10^6 bytes); each input is built once in bench/out/
 # --repeat    runs per measurement; the fastest counts, the largest peak is shown
@@ -12,12 +12,16 @@
 #             stand for the input and an output file, {build} for the build folder
 # --profiles  adds "kelvokonv --profile N --format iso {in} {out}" for each N
 #             (only when the built kelvokonv knows --profile)
+# --vendor    instead: a line-format input made by repeating the vendor samples
+#             (data/samples/dalkii-*.mrc), pass-through of it against profile 2;
+#             the reference reads no line format and is left out
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 sizes="50 200"
 repeat=3
 profiles=""
+vendor=0
 runs=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -25,6 +29,7 @@ while [ $# -gt 0 ]; do
     --repeat) repeat=$2; shift 2 ;;
     --run) runs+=("$2"); shift 2 ;;
     --profiles) profiles=$2; shift 2 ;;
+    --vendor) vendor=1; shift ;;
     *) echo "Felaktig flagga: $1" >&2; exit 2 ;;
   esac
 done
@@ -46,34 +51,46 @@ need_package yaz-marcdump yaz
 need_package /usr/bin/time time
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVO_SANITIZE=OFF -DKELVO_GUI=OFF -DKELVO_BENCH=ON >/dev/null
-targets=(passthrough)
-[ -n "$profiles" ] && targets+=(kelvokonv)
+targets=(passthrough kelvokonv)
 cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
 
-# Runs of every measurement: the reference first, then ours, then the extras.
-all_runs=("yaz-marcdump -o line::yaz-marcdump -o line {in} > {out}"
-          "kelvo pass-through::{build}/passthrough {in} {out}")
-for p in $profiles; do
-  if "$build/kelvokonv" --help 2>/dev/null | grep -q -- --profile; then
+# Runs of every measurement: the reference first (it sets the ratio), then
+# ours, then the extras.
+if [ "$vendor" = 1 ]; then
+  all_runs=("kelvo pass-through (rad)::{build}/passthrough --line {in} {out}"
+            "kelvokonv --profile 2::{build}/kelvokonv --quiet --profile 2 --format line {in} {out}")
+else
+  all_runs=("yaz-marcdump -o line::yaz-marcdump -o line {in} > {out}"
+            "kelvo pass-through::{build}/passthrough {in} {out}")
+  for p in $profiles; do
     all_runs+=("kelvokonv --profile $p::{build}/kelvokonv --quiet --profile $p --format iso {in} {out}")
-  else
-    echo "kelvokonv saknar flaggan --profile: profil $p tas inte med" >&2
-  fi
-done
+  done
+fi
 all_runs+=("${runs[@]}")
 
-# The ISO 2709 files that end with a record terminator, so that repeating them
-# keeps every record whole.
-mapfile -d '' sources < <(find "$data" -type f \( -name '*.mrc' -o -name '*.dat' -o -name '*.marc' \
-  -o -name '*.usmarc' -o -name '*.iso' \) -print0 | sort -z)
 whole=()
-for f in "${sources[@]}"; do
-  [ "$(tail -c1 "$f" | od -An -tx1 | tr -d ' ')" = 1d ] && whole+=("$f")
-done
-[ ${#whole[@]} -gt 0 ] || { echo "Inga ISO 2709-filer i $data" >&2; exit 1; }
+if [ "$vendor" = 1 ]; then
+  # The vendor samples, each ended by its record separator.
+  for f in data/samples/dalkii-*.mrc; do [ -f "$f" ] && whole+=("$f"); done
+  [ ${#whole[@]} -gt 0 ] || { echo "Inga leverantörsposter i data/samples" >&2; exit 1; }
+  ext=txt
+else
+  # The ISO 2709 files that end with a record terminator, so that repeating
+  # them keeps every record whole, and that the reference reads to the end
+  # without an error: a reference that stops early would time less work.
+  mapfile -d '' sources < <(find "$data" -type f \( -name '*.mrc' -o -name '*.dat' -o -name '*.marc' \
+    -o -name '*.usmarc' -o -name '*.iso' \) -print0 | sort -z)
+  for f in "${sources[@]}"; do
+    [ "$(tail -c1 "$f" | od -An -tx1 | tr -d ' ')" = 1d ] || continue
+    yaz-marcdump -o line "$f" >/dev/null 2>&1 && whole+=("$f")
+  done
+  [ ${#whole[@]} -gt 0 ] || { echo "Inga ISO 2709-filer i $data" >&2; exit 1; }
+  ext=mrc
+fi
+echo "Indata byggs av ${#whole[@]} filer" >&2
 
 make_input() { # size_mb -> file name
-  local file="$out/input-$1MB.mrc" target=$(($1 * 1000000))
+  local file="$out/input-$1MB-$vendor.$ext" target=$(($1 * 1000000))
   if [ ! -f "$file" ] || [ "$(stat -c %s "$file")" -lt "$target" ]; then
     : >"$file.tmp"
     while [ "$(stat -c %s "$file.tmp")" -lt "$target" ]; do cat "${whole[@]}" >>"$file.tmp"; done
@@ -86,9 +103,10 @@ measure() { # command -> "seconds peak_kb" of the fastest run
   local cmd=$1 best="" peak=0 start end secs kb
   for _ in $(seq "$repeat"); do
     start=$(date +%s.%N)
-    # The reference exits non-zero on the damaged records of the real files;
-    # its output is still complete, so only the time counts here.
-    /usr/bin/time -f %M -o "$out/time.txt" bash -c "exec $cmd" >/dev/null || true
+    if ! /usr/bin/time -f %M -o "$out/time.txt" bash -c "exec $cmd" >/dev/null; then
+      echo "Misslyckades: $cmd" >&2
+      exit 1
+    fi
     end=$(date +%s.%N)
     secs=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
     kb=$(tail -1 "$out/time.txt")
