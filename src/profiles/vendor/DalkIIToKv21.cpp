@@ -15,7 +15,7 @@ const TLocalAdaptation &EmptyAdaptation() {
 }
 
 constexpr std::uint8_t ClassOther = 0, ClassHead = 1, ClassPart = 2;
-constexpr std::uint8_t KindNone = 0, KindProper = 1, KindImproper = 2;
+constexpr std::uint8_t KindProper = 1, KindImproper = 2; // HeadKind 0: no head seen yet
 
 } // namespace
 
