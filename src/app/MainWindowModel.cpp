@@ -1,0 +1,280 @@
+#include "app/MainWindowModel.h"
+
+#include <exception>
+
+#include "app/AppPaths.h"
+#include "app/BatchHelp.h"
+#include "app/FieldSurvey.h"
+#include "app/FilterEditorModel.h"
+#include "app/IniFile.h"
+#include "app/ProfileRun.h"
+#include "app/RunFrame.h"
+#include "app/Settings.h"
+#include "app/StartUp.h"
+#include "app/VoWinApi.h"
+#include "app/voMsg.h"
+
+namespace kelvo {
+
+namespace {
+
+using C = TMenuCommand;
+using S = TMainState;
+
+constexpr int Arkiv = 0, Konvertering = 1, Resultatseparering = 2, Hjalp = 3;
+
+constexpr TMenuItem Items[] = {
+    {Arkiv, "mnuInfil", "Infil (k\xe4llfil)...", C::ChooseInFile, nullptr, false},
+    {Arkiv, "mnuUtfil", "Utfil...", C::ChooseOutFile, nullptr, false},
+    {Arkiv, "mnuAvsluta", "Avsluta", C::Quit, nullptr, false},
+    {Konvertering, "mnuStart", "Starta konvertering", C::Start, nullptr, false},
+    {Konvertering, "Filtermarcflt1", "Filter - Marc-f\xe4lt...", C::FilterEditor, nullptr, false},
+    {Konvertering, "mnuMarcFilterOn", "Filter Marc-f\xe4lt P\xc5", C::ToggleFilterOn, &S::FilterOn, false},
+    {Konvertering, "mnuKonvTillKv2", "Konvertering till Kelvo 2", C::ToggleConvert, &S::ConvertToKv2, false},
+    {Konvertering, "mnuSourceIsIso2709", "K\xe4llfilen har Iso2709-format", C::ToggleSourceIsIso,
+     &S::SourceIsIso, false},
+    {Konvertering, "mnuDubbletterBort", "Dubblettrader i resultat raderas", C::ToggleDuplicateLines,
+     &S::RemoveDuplicateLines, false},
+    {Konvertering, "mnuFieldsInvestigate", "Unders\xf6k mrc unika f\xe4lt/delf\xe4lt (Obs! ej Iso2709)",
+     C::FieldSurvey, nullptr, false},
+    {Konvertering, "mnuDelim1", "", C::None, nullptr, true},
+    {Konvertering, "mnuDiakriterTranslate", "TRUX - diakrit\xf6vers\xe4ttning P\xc5", C::Toggle,
+     &S::DiakriterTranslate, true},
+    {Konvertering, "mnuDalkOegentligaDelarSpecial", "TRUX - endast oegentliga flerbandsdelar", C::Toggle,
+     &S::DalkOegentligaDelarSpecial, true},
+    {Resultatseparering, "mnuPeriodicalsSep", "Periodika separeras till egen utfil", C::Toggle,
+     &S::PeriodicalsSep, false},
+    {Resultatseparering, "mnuPeriodicalsOutFile", "Utfil periodikaposter...", C::ChoosePeriodicalsFile,
+     nullptr, false},
+    {Resultatseparering, "mnuPeriodicaFileShow", "Visa dialog med uppgift om periodikautfil vid avslut",
+     C::Toggle, &S::PeriodicaFileShow, false},
+    {Resultatseparering, "N2", "", C::None, nullptr, false},
+    {Resultatseparering, "mnuUtgallradeSeparera", "Utgallrade poster separeras till egen utfil", C::Toggle,
+     &S::UtgallradeSeparera, false},
+    {Resultatseparering, "mnuUtfilUtgallrade", "Utfil utgallrade...", C::ChooseWeededFile, nullptr, false},
+    {Resultatseparering, "mnuUtgallradeFileShow", "Visa dialog med uppgift om utfil f\xf6r utgallrade poster",
+     C::Toggle, &S::UtgallradeFileShow, false},
+    {Resultatseparering, "mnuDelim3", "", C::None, nullptr, true},
+    {Resultatseparering, "mnuDalkEgentligaFlerbandSepareras",
+     "DalkMarc - egentliga flerbandsverk separeras till egen fil", C::Toggle,
+     &S::DalkEgentligaFlerbandSepareras, true},
+    {Hjalp, "mnuBatchCommands", "Batch-kommandon", C::BatchCommands, nullptr, false},
+    {Hjalp, "mnuAbout", "Om...", C::About, nullptr, false},
+};
+
+// The folder of a chosen file, as a dialog starts in it next time.
+std::string DialogFolderOf(const std::string &fileName) {
+  std::string folder = ExtractFilePath(fileName);
+  if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+} // namespace
+
+std::span<const TMenuItem> MenuItems() { return Items; }
+
+const TMenuItem *FindMenuItem(std::string_view name) {
+  for (const TMenuItem &item : Items)
+    if (item.Name == name) return &item;
+  return nullptr;
+}
+
+std::string WithMrcExtension(std::string name) {
+  if (name.find('.') == std::string::npos) name += ".mrc";
+  return name;
+}
+
+TMainWindowModel::TMainWindowModel(TMainState &state, TCustomIniFile &settings, TRunFrame &frame,
+                                   TMainWindowHost &host)
+    : State(state), Settings(settings), Frame(frame), Host(host) {}
+
+std::string TMainWindowModel::BoxCaption() const { return ExtractFileName(State.ProgramFile); }
+
+bool TMainWindowModel::Checked(const TMenuItem &item) const { return item.Check && State.*item.Check; }
+
+bool TMainWindowModel::Visible(const TMenuItem &item) const {
+  return !item.VendorOnly || State.VendorItemsVisible;
+}
+
+bool TMainWindowModel::Enabled(const TMenuItem &item) const {
+  switch (item.Command) {
+  case C::Start:
+    return StartEnabled();
+  case C::FieldSurvey:
+    return SurveyEnabled();
+  default:
+    return true;
+  }
+}
+
+bool TMainWindowModel::Busy() const { return Frame.Running() || surveying_; }
+
+// Neither loop starts inside the other: both process pending events, and so
+// menu clicks, while they go.
+bool TMainWindowModel::StartEnabled() const { return !Busy() && StartAvailable(State); }
+
+bool TMainWindowModel::SurveyEnabled() const { return !Busy() && SurveyAvailable(State); }
+
+bool TMainWindowModel::FormActivate(std::string_view firstArgument) {
+  if (activated_) return false;
+  activated_ = true;
+  return RunStartUp(State, Settings, firstArgument, Frame);
+}
+
+bool TMainWindowModel::FormClose() {
+  if (WriteSettings(Settings, State)) return true;
+  Frame.Msg.ErrorBox("Kan ej spara inst\xe4llningarna i " + SettingsFileFor(State.ProgramFile));
+  return false;
+}
+
+void TMainWindowModel::MenuClick(const TMenuItem &item) {
+  switch (item.Command) {
+  case C::None:
+    break;
+  case C::ChooseInFile:
+    btnInfilClick();
+    break;
+  case C::ChooseOutFile:
+    btnUtfilClick();
+    break;
+  case C::Quit:
+    mnuAvslutaClick();
+    break;
+  case C::Start:
+    btnStartClick();
+    break;
+  case C::FilterEditor:
+    mnuMarcFilterClick();
+    break;
+  case C::ToggleFilterOn:
+  case C::ToggleDuplicateLines:
+  case C::Toggle:
+    MenuCheckToggleClick(item);
+    break;
+  case C::ToggleConvert:
+    mnuKonvTillKv21Click();
+    break;
+  case C::ToggleSourceIsIso:
+    mnuSourceIsIso27091Click();
+    break;
+  case C::FieldSurvey:
+    mnuFieldsInvestigate1Click();
+    break;
+  case C::ChoosePeriodicalsFile:
+    mnuPeriodicalsOutFileClick();
+    break;
+  case C::ChooseWeededFile:
+    mnuUtfilUtgallradeClick();
+    break;
+  case C::BatchCommands:
+    mnuBatchCommandsClick();
+    break;
+  case C::About:
+    mnuAboutClick();
+    break;
+  }
+}
+
+std::optional<std::string> TMainWindowModel::Execute(TFileDialogKind kind, TDialogPlace &place,
+                                                     std::string_view filter) {
+  auto chosen = Host.ExecuteFileDialog({kind, place.Folder, place.FileName, filter});
+  if (chosen) {
+    place.Folder = DialogFolderOf(*chosen);
+    place.FileName = ExtractFileName(*chosen);
+  }
+  return chosen;
+}
+
+void TMainWindowModel::btnInfilClick() {
+  if (!inFileDialogUsed_) openDlg_.Folder = State.OpenDialogFolder;
+  inFileDialogUsed_ = true;
+  const auto chosen = Execute(TFileDialogKind::Open, openDlg_, OpenDialogFilter);
+  if (!chosen) return;
+  State.InFile = *chosen;
+  State.Infil = *chosen;
+  Settings.WriteString("filer", "infil", *chosen);
+}
+
+void TMainWindowModel::btnUtfilClick() {
+  if (!outFileDialogUsed_) saveDlg_.Folder = State.SaveDialogFolder;
+  outFileDialogUsed_ = true;
+  const auto chosen = Execute(TFileDialogKind::Save, saveDlg_, SaveDialogFilter);
+  if (!chosen) return;
+  State.OutFile = WithMrcExtension(*chosen);
+  State.Utfil = State.OutFile;
+  Settings.WriteString("filer", "utfil", State.OutFile);
+}
+
+void TMainWindowModel::btnStartClick() {
+  if (StartEnabled()) RunProfile(State, Frame);
+}
+
+void TMainWindowModel::btnCancelClick() {
+  if (Frame.Running()) Frame.CancelCommand(State.Title);
+}
+
+void TMainWindowModel::mnuAvslutaClick() { Host.CloseWindow(); }
+
+void TMainWindowModel::mnuMarcFilterClick() {
+  TFilterEditorModel editor;
+  try {
+    editor.Load(State.FilterFile);
+  } catch (const std::exception &e) {
+    Frame.Msg.ErrorBox(e.what());
+    return;
+  }
+  if (Host.ExecuteFilterEditor(editor) && !editor.Save(State.FilterFile))
+    Frame.Msg.ErrorBox("Kan ej skriva filterfilen " + State.FilterFile);
+}
+
+void TMainWindowModel::MenuCheckToggleClick(const TMenuItem &item) {
+  if (item.Check) State.*item.Check = !(State.*item.Check);
+}
+
+void TMainWindowModel::mnuKonvTillKv21Click() {
+  if (!State.ConvertToKv2)
+    State.ConvertToKv2 = true;
+  else if (Frame.Msg.QuestionBox(ConvertOffQuestion, BoxCaption()))
+    State.ConvertToKv2 = false;
+}
+
+// The window shows the survey's availability again after every click.
+void TMainWindowModel::mnuSourceIsIso27091Click() { State.SourceIsIso = !State.SourceIsIso; }
+
+void TMainWindowModel::mnuFieldsInvestigate1Click() {
+  if (!SurveyEnabled()) return;
+  surveying_ = true;
+  std::string text;
+  bool done = false;
+  try {
+    text = FieldSurveyText(State.InFile, Frame.View, Frame.Api);
+    done = true;
+  } catch (const std::exception &e) {
+    Frame.Msg.ErrorBox(e.what());
+  }
+  if (done) {
+    Frame.Api.SetClipboardText(text);
+    Frame.Msg.InfoBox(SurveyDoneText, BoxCaption());
+  }
+  Frame.View.SetGauge(0);
+  Frame.View.SetStatus("");
+  surveying_ = false;
+}
+
+void TMainWindowModel::mnuPeriodicalsOutFileClick() {
+  saveDlg_.Folder = DialogFolderOf(State.PeriodicalsFile);
+  saveDlg_.FileName = ExtractFileName(State.PeriodicalsFile);
+  if (const auto chosen = Execute(TFileDialogKind::Save, saveDlg_, SaveDialogFilter))
+    State.PeriodicalsFile = *chosen;
+}
+
+void TMainWindowModel::mnuUtfilUtgallradeClick() {
+  if (const auto chosen = Execute(TFileDialogKind::Save, saveDlg_, SaveDialogFilter))
+    State.WeededFile = WithMrcExtension(*chosen);
+}
+
+void TMainWindowModel::mnuBatchCommandsClick() { ShowBatchHelp(State, Frame.Api, Frame.Msg); }
+
+void TMainWindowModel::mnuAboutClick() { Frame.Msg.InfoBox(AboutText, BoxCaption()); }
+
+} // namespace kelvo

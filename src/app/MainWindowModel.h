@@ -1,0 +1,171 @@
+#pragma once
+// The main window without its toolkit: the menus with their captions, check
+// marks and visibility, when Start and the field survey are available, and
+// what every button and menu item does. The window builds its menu bar from
+// MenuItems, forwards each click here and then shows the state again
+// (labels, check marks, enabled items); the tests drive the same handlers
+// with recording fakes.
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/MainState.h"
+
+namespace kelvo {
+
+class TCustomIniFile;
+class TFilterEditorModel;
+class TRunFrame;
+
+// The commands behind the menu items; the names are those of the window's handlers.
+enum class TMenuCommand {
+  None,                  // a separator
+  ChooseInFile,          // btnInfilClick
+  ChooseOutFile,         // btnUtfilClick
+  Quit,                  // mnuAvslutaClick
+  Start,                 // btnStartClick
+  FilterEditor,          // mnuMarcFilterClick
+  ToggleFilterOn,        // mnuMarcFilterOnClick
+  ToggleConvert,         // mnuKonvTillKv21Click
+  ToggleSourceIsIso,     // mnuSourceIsIso27091Click
+  ToggleDuplicateLines,  // mnuDubbletterBortClick
+  FieldSurvey,           // mnuFieldsInvestigate1Click
+  Toggle,                // MenuCheckToggleClick
+  ChoosePeriodicalsFile, // mnuPeriodicalsOutFileClick
+  ChooseWeededFile,      // mnuUtfilUtgallradeClick
+  BatchCommands,         // mnuBatchCommandsClick
+  About,                 // mnuAboutClick
+};
+
+struct TMenuInfo {
+  std::string_view Name;
+  std::string_view Caption;
+};
+
+// The top level of the menu bar, left to right.
+inline constexpr TMenuInfo Menus[] = {
+    {"mnuArkiv", "Arkiv"},
+    {"Konvertering1", "Konvertering"},
+    {"mnuResultatSeparering", "Resultatseparering"},
+    {"mnuHelp", "Hj\xe4lp"},
+};
+
+struct TMenuItem {
+  int Menu; // index into Menus
+  std::string_view Name;
+  std::string_view Caption; // empty for a separator
+  TMenuCommand Command;
+  bool TMainState::*Check; // the switch the check mark shows; null for an item without one
+  bool VendorOnly;         // shown only in profile 2
+};
+
+// Every item of the menu bar, menu by menu, top to bottom.
+std::span<const TMenuItem> MenuItems();
+// The item of that name, or none.
+const TMenuItem *FindMenuItem(std::string_view name);
+
+// The file dialogs' filter lists: description and pattern, separated by "|".
+inline constexpr std::string_view OpenDialogFilter = "Alla|*.*";
+inline constexpr std::string_view SaveDialogFilter = "Kelvo exp/imp (*.mrc)|*.mrc|Alla (*.*)|*.*";
+
+inline constexpr std::string_view ConvertOffQuestion =
+    "S\xe4kert att du vill st\xe4nga av konvertering till Kelvo? Med konverteringsflaggan avst\xe4ngd, "
+    "l\xe4ggs Sorvia-filen ut som text utan n\xe5gra \xe4ndringar.";
+inline constexpr std::string_view SurveyDoneText = "Resultatet finns i klippbordet";
+// The About box: the version line and the credits, one a line.
+inline constexpr std::string_view AboutText = "Ver 3.16, 4 dec, 2006\r\n"
+                                              "Utveckling: Kelvo-projektets utvecklargrupp\r\n"
+                                              "R\xe5"
+                                              "dgivning: Katalogiseringsgruppen f\xf6r Kelvo\r\n"
+                                              "Uppdragsgivare: Biblioteken som anv\xe4nder Kelvo";
+
+// A name without any "." gets ".mrc"; a "." anywhere, the folder included,
+// keeps the name as it is.
+std::string WithMrcExtension(std::string name);
+
+enum class TFileDialogKind { Open, Save };
+
+// One dialog as the window is to show it. The dialog remembers where it was
+// left (folder and file name) between two uses.
+struct TFileDialogRequest {
+  TFileDialogKind Kind;
+  std::string Folder;   // initial folder, without a trailing separator
+  std::string FileName; // preset name, without its folder
+  std::string_view Filter;
+};
+
+// What the model asks of the window besides the run view.
+class TMainWindowHost {
+public:
+  virtual ~TMainWindowHost() = default;
+  // A modal file dialog; the full name chosen, or none when cancelled.
+  virtual std::optional<std::string> ExecuteFileDialog(const TFileDialogRequest &request) = 0;
+  // The filter editor, modally; true when it was closed with OK.
+  virtual bool ExecuteFilterEditor(TFilterEditorModel &editor) = 0;
+  virtual void CloseWindow() = 0;
+};
+
+class TMainWindowModel {
+public:
+  // The frame's view is the window; the settings file lives as long as the model.
+  TMainWindowModel(TMainState &state, TCustomIniFile &settings, TRunFrame &frame, TMainWindowHost &host);
+
+  TMainState &State;
+  TCustomIniFile &Settings;
+  TRunFrame &Frame;
+  TMainWindowHost &Host;
+
+  // The program file without its folder: the caption of the shell's boxes.
+  std::string BoxCaption() const;
+
+  // What the window shows.
+  bool Checked(const TMenuItem &item) const;
+  bool Visible(const TMenuItem &item) const;
+  bool Enabled(const TMenuItem &item) const;
+  bool StartEnabled() const;  // btnStart and mnuStart
+  bool SurveyEnabled() const; // mnuFieldsInvestigate
+  bool Busy() const;          // a run or a field survey is going on
+
+  // The first activation of the window runs the start-up sequence once.
+  // True when the window is to close: a batch run that completed.
+  bool FormActivate(std::string_view firstArgument);
+  bool Activated() const { return activated_; }
+  // Closing the window: the settings written at close; false (and the error
+  // box) when the file could not be stored.
+  bool FormClose();
+
+  // A click on a menu item.
+  void MenuClick(const TMenuItem &item);
+
+  void btnInfilClick();
+  void btnUtfilClick();
+  void btnStartClick();
+  void btnCancelClick();
+  void mnuAvslutaClick();
+  void mnuMarcFilterClick();
+  void MenuCheckToggleClick(const TMenuItem &item);
+  void mnuKonvTillKv21Click();
+  void mnuSourceIsIso27091Click();
+  void mnuFieldsInvestigate1Click();
+  void mnuPeriodicalsOutFileClick();
+  void mnuUtfilUtgallradeClick();
+  void mnuBatchCommandsClick();
+  void mnuAboutClick();
+
+private:
+  struct TDialogPlace {
+    std::string Folder;
+    std::string FileName;
+  };
+  std::optional<std::string> Execute(TFileDialogKind kind, TDialogPlace &place, std::string_view filter);
+
+  TDialogPlace openDlg_;
+  TDialogPlace saveDlg_;
+  bool inFileDialogUsed_ = false;
+  bool outFileDialogUsed_ = false;
+  bool activated_ = false;
+  bool surveying_ = false;
+};
+
+} // namespace kelvo
