@@ -1,6 +1,7 @@
 #pragma once
 // A profile 0 converter over files of a test's own folder.
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -50,5 +51,31 @@ public:
   std::unique_ptr<TMrc21ToMrcKv> Kv;
   std::vector<TRunCount> Counts;
 };
+
+// The output fields in the order the rules built them, one line each, without
+// the leader and 008 that every record gets.
+inline std::string FieldLines(const TMarcRec& rec) {
+  std::string out;
+  for (const auto& field : rec.Fields)
+    if (field->Tag != "000" && field->Tag != "008") out += field->AsText('*', '$', false) + "\n";
+  return out;
+}
+
+// The fields the rule sequence builds from one source record.
+inline std::string ConvertedFields(std::string_view source) {
+  DialectRun run;
+  TMrc21ToMrcKv& kv = run.WithSource(source);
+  kv.ConvertFields();
+  return FieldLines(kv.OutRecord);
+}
+
+// A table row of the rule tests.
+struct TRuleCase {
+  const char* Name;
+  const char* Source; // line format, fields separated by CR LF
+  const char* Output; // the fields built, each followed by "\n"
+};
+
+inline void PrintTo(const TRuleCase& c, std::ostream* os) { *os << c.Name; }
 
 } // namespace kelvo::testing

@@ -8,31 +8,11 @@
 namespace kelvo {
 namespace {
 
+using testing::ConvertedFields;
 using testing::DialectRun;
+using testing::FieldLines;
+using TCase = testing::TRuleCase;
 
-// The output fields of the rule sequence in the order the rules built them,
-// one line each, without the leader and 008 that every record gets.
-std::string FieldLines(const TMarcRec &rec) {
-  std::string out;
-  for (const auto &field : rec.Fields)
-    if (field->Tag != "000" && field->Tag != "008") out += field->AsText('*', '$', false) + "\n";
-  return out;
-}
-
-std::string ConvertedFields(std::string_view source) {
-  DialectRun run;
-  TMrc21ToMrcKv &kv = run.WithSource(source);
-  kv.ConvertFields();
-  return FieldLines(kv.OutRecord);
-}
-
-struct TCase {
-  const char *Name;
-  const char *Source; // line format, fields separated by CR LF
-  const char *Output; // the fields built, each followed by "\n"
-};
-
-void PrintTo(const TCase &c, std::ostream *os) { *os << c.Name; }
 std::string CaseName(const ::testing::TestParamInfo<TCase> &info) { return info.param.Name; }
 
 class Rules700To976 : public ::testing::TestWithParam<TCase> {};
