@@ -1,0 +1,115 @@
+#include "gui/Screenshots.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <cstdio>
+#include <vector>
+
+#include "gui/QtText.h"
+#include "gui/frmMain.h"
+#include "gui/frmMarcFilter.h"
+
+namespace kelvo::gui {
+
+namespace {
+
+class TPictures {
+public:
+  explicit TPictures(std::string folder) : folder_(std::move(folder)) {}
+
+  void Save(QWidget& widget, const std::string& name) {
+    QCoreApplication::processEvents();
+    const std::string file = folder_ + "/" + name + ".png";
+    if (widget.grab().save(FromFileName(file), "PNG"))
+      std::printf("%s\n", file.c_str());
+    else
+      failed_ = true;
+  }
+  bool Failed() const { return failed_; }
+
+private:
+  std::string folder_;
+  bool failed_ = false;
+};
+
+// Boxes are shown without waiting, pictured and answered: OK, and Yes to a question.
+class TPicturedMsg : public TQtMsg {
+public:
+  explicit TPicturedMsg(TPictures& pictures) : pictures_(pictures) {}
+  std::string NextName = "box";
+
+protected:
+  int Execute(QMessageBox& box) override {
+    box.show();
+    pictures_.Save(box, NextName);
+    box.hide();
+    return box.standardButtons().testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+  }
+
+private:
+  TPictures& pictures_;
+};
+
+// Pictures the window once while a run goes on.
+class TPicturedApi : public TQtWinApi {
+public:
+  explicit TPicturedApi(TPictures& pictures) : pictures_(pictures) {}
+  TfrmMain* Window = nullptr;
+
+  void ProcessMessages() override {
+    TQtWinApi::ProcessMessages();
+    if (Window && Window->Frame().Running() && !taken_) {
+      taken_ = true;
+      pictures_.Save(*Window, "main-during-run");
+    }
+  }
+
+private:
+  TPictures& pictures_;
+  bool taken_ = false;
+};
+
+} // namespace
+
+int GrabWidgets(const std::string& folder, const std::string& argument) {
+  TPictures pictures(folder);
+  TPicturedMsg msg(pictures);
+  TPicturedApi api(pictures);
+  TMainWindowOptions options;
+  options.ProgramFile = folder + "/kelvokonv-gui";
+  options.FirstArgument = argument;
+  options.Msg = &msg;
+  options.Api = &api;
+  TfrmMain window(options);
+  msg.SetOwner(&window);
+  api.Window = &window;
+  window.show();
+  window.FormActivate();
+  pictures.Save(window, "main-before-run");
+
+  msg.NextName = "summary-box";
+  if (auto* start = window.findChild<QPushButton*>(QStringLiteral("btnStart"))) start->click();
+  pictures.Save(window, "main-after-run");
+
+  msg.NextName = "about-box";
+  window.Model().mnuAboutClick();
+
+  TFilterEditorModel editor;
+  editor.Load(window.State().FilterFile);
+  TfrmMarcFilter dialog(editor, &window);
+  dialog.show();
+  editor.lbxExcludeClick(0);
+  dialog.ShowState();
+  if (auto* tag = dialog.findChild<QLineEdit*>(QStringLiteral("edMarcFieldTag"))) tag->setText("650");
+  if (auto* codes = dialog.findChild<QLineEdit*>(QStringLiteral("edSubFields"))) codes->setText("xyz");
+  pictures.Save(dialog, "filter-editor");
+  dialog.hide();
+
+  window.close();
+  return pictures.Failed() ? 1 : 0;
+}
+
+} // namespace kelvo::gui

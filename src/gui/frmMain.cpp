@@ -1,0 +1,242 @@
+#include "gui/frmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFont>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <iterator>
+
+#include "app/AppPaths.h"
+#include "app/StartUp.h"
+#include "gui/QtText.h"
+#include "gui/frmMarcFilter.h"
+
+namespace kelvo::gui {
+
+namespace {
+
+std::string ProgramFileOf(const TMainWindowOptions& o) {
+  if (!o.ProgramFile.empty()) return o.ProgramFile;
+  std::string file = ProgramFilePath();
+  return file.empty() ? ToFileName(QCoreApplication::applicationFilePath()) : file;
+}
+
+std::string SettingsFileOf(const TMainWindowOptions& o) {
+  return o.SettingsFile.empty() ? SettingsFileFor(ProgramFileOf(o)) : o.SettingsFile;
+}
+
+QLabel* FileLabel(const char* name) {
+  auto* label = new QLabel;
+  label->setObjectName(QString::fromLatin1(name));
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return label;
+}
+
+QPushButton* Button(const char* name, const QString& caption) {
+  auto* button = new QPushButton(caption);
+  button->setObjectName(QString::fromLatin1(name));
+  return button;
+}
+
+} // namespace
+
+QStringList QtNameFilters(std::string_view filter) {
+  QStringList filters;
+  std::string rest(filter);
+  while (!rest.empty()) {
+    const std::string description = NextToken(rest, '|');
+    std::string pattern = NextToken(rest, '|');
+    if (pattern == "*.*") pattern = "*"; // every file, also one without an extension
+    // The dialog hides the last parenthesis, so the description shows as it is.
+    filters << FromCp1252(description) + QStringLiteral(" (") + FromCp1252(pattern) + QStringLiteral(")");
+  }
+  return filters;
+}
+
+TfrmMain::TfrmMain(const TMainWindowOptions& options, QWidget* parent)
+    : QMainWindow(parent), firstArgument_(options.FirstArgument), settings_(SettingsFileOf(options)),
+      frame_(*this, options.Api ? *options.Api : ownApi_, options.Msg ? *options.Msg : ownMsg_, &settings_),
+      model_(state_, settings_, frame_, *this) {
+  SetProgramPaths(state_, ProgramFileOf(options));
+  ownMsg_.SetOwner(this);
+  setObjectName(QStringLiteral("frmMain"));
+  BuildMenus();
+  BuildControls();
+  resize(600, 240);
+  ShowState();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+QAction* TfrmMain::Action(std::string_view name) const {
+  const auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void TfrmMain::BuildMenus() {
+  QMenu* menus[std::size(Menus)];
+  for (std::size_t i = 0; i < std::size(Menus); ++i) {
+    menus[i] = menuBar()->addMenu(FromCp1252(Menus[i].Caption));
+    menus[i]->setObjectName(FromCp1252(Menus[i].Name));
+  }
+  for (const TMenuItem& item : MenuItems()) {
+    QMenu* menu = menus[item.Menu];
+    QAction* action =
+        item.Command == TMenuCommand::None ? menu->addSeparator() : menu->addAction(FromCp1252(item.Caption));
+    action->setObjectName(FromCp1252(item.Name));
+    action->setCheckable(item.Check != nullptr);
+    if (item.Command != TMenuCommand::None)
+      connect(action, &QAction::triggered, this, [this, &item] { Clicked(item); });
+    actions_[item.Name] = action;
+  }
+}
+
+void TfrmMain::BuildControls() {
+  auto* central = new QWidget;
+  auto* files = new QGridLayout;
+  btnInfil_ = Button("btnInfil", QStringLiteral("Infil..."));
+  btnInfil_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  btnUtfil_ = Button("btnUtfil", QStringLiteral("Utfil..."));
+  btnUtfil_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  lblInfil_ = FileLabel("lblInfil");
+  lblUtfil_ = FileLabel("lblUtfil");
+  files->addWidget(btnInfil_, 0, 0);
+  files->addWidget(lblInfil_, 0, 1);
+  files->addWidget(btnUtfil_, 1, 0);
+  files->addWidget(lblUtfil_, 1, 1);
+  files->setColumnStretch(1, 1);
+
+  // Starta and Avbryt share one place; a run shows the one, idle the other.
+  btnStart_ = Button("btnStart", QStringLiteral("Starta"));
+  btnCancel_ = Button("btnCancel", QStringLiteral("Avbryt..."));
+  btnCancel_->hide();
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(btnStart_, 0, 0);
+  buttons->addWidget(btnCancel_, 0, 0);
+  buttons->setColumnStretch(1, 1);
+
+  gauge_ = new QProgressBar;
+  gauge_->setObjectName(QStringLiteral("Gauge1"));
+  gauge_->setRange(0, 100);
+  gauge_->setValue(0);
+  pnlMsg_ = new QLabel;
+  pnlMsg_->setObjectName(QStringLiteral("pnlMsg"));
+  pnlMsg_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  pnlMsg_->setMinimumHeight(pnlMsg_->fontMetrics().height() + 6);
+
+  auto* layout = new QVBoxLayout(central);
+  layout->addLayout(files);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  layout->addStretch(1);
+  layout->addWidget(gauge_);
+  layout->addWidget(pnlMsg_);
+  setCentralWidget(central);
+
+  connect(btnInfil_, &QPushButton::clicked, this, [this] {
+    model_.btnInfilClick();
+    ShowState();
+  });
+  connect(btnUtfil_, &QPushButton::clicked, this, [this] {
+    model_.btnUtfilClick();
+    ShowState();
+  });
+  connect(btnStart_, &QPushButton::clicked, this, [this] {
+    model_.btnStartClick();
+    ShowState();
+  });
+  connect(btnCancel_, &QPushButton::clicked, this, [this] { model_.btnCancelClick(); });
+}
+
+void TfrmMain::Clicked(const TMenuItem& item) {
+  model_.MenuClick(item);
+  ShowState();
+}
+
+void TfrmMain::ShowState() {
+  setWindowTitle(state_.Title.empty() ? QStringLiteral("Kelvo konvertering") : FromCp1252(state_.Title));
+  lblInfil_->setText(FromFileName(state_.InFile));
+  lblUtfil_->setText(FromFileName(state_.OutFile));
+  for (const TMenuItem& item : MenuItems()) {
+    QAction* action = Action(item.Name);
+    action->setVisible(model_.Visible(item));
+    if (item.Check) action->setChecked(model_.Checked(item));
+    action->setEnabled(model_.Enabled(item));
+  }
+  btnStart_->setEnabled(model_.StartEnabled());
+}
+
+void TfrmMain::FormActivate() {
+  if (model_.Activated()) return;
+  const bool done = model_.FormActivate(firstArgument_);
+  ShowState();
+  if (done) close();
+}
+
+void TfrmMain::SetGauge(int percent) { gauge_->setValue(percent); }
+
+void TfrmMain::SetStatus(const std::string& text) { pnlMsg_->setText(FromCp1252(text)); }
+
+void TfrmMain::SetRunning(bool running) {
+  btnStart_->setVisible(!running);
+  btnCancel_->setVisible(running);
+  ShowState();
+}
+
+std::optional<std::string> TfrmMain::ExecuteFileDialog(const TFileDialogRequest& request) {
+  QFileDialog dialog(this);
+  const bool open = request.Kind == TFileDialogKind::Open;
+  dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  if (!open) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setSizeGripEnabled(true);
+  dialog.setNameFilters(QtNameFilters(request.Filter));
+  if (!request.Folder.empty()) dialog.setDirectory(FromFileName(request.Folder));
+  if (!request.FileName.empty()) dialog.selectFile(FromFileName(request.FileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToFileName(dialog.selectedFiles().constFirst());
+}
+
+bool TfrmMain::ExecuteFilterEditor(TFilterEditorModel& editor) {
+  TfrmMarcFilter dialog(editor, this);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void TfrmMain::CloseWindow() { close(); }
+
+void TfrmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !model_.Activated())
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (model_.Activated()) return;
+  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  // Not every platform activates a window that it shows (the offscreen one may not).
+  QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  if (frame_.Running()) frame_.Cancelled = true; // the run stops after the record in progress
+  model_.FormClose();
+  event->accept();
+}
+
+} // namespace kelvo::gui

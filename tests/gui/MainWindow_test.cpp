@@ -1,0 +1,223 @@
+// The main window on the offscreen platform: its menus, a run from the Starta
+// button, the summary box, Avbryt during a run, the clipboard and batch mode.
+#include "gui/frmMain.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/Fakes.h"
+#include "record/test_files.h"
+
+namespace kelvo::gui {
+namespace {
+
+using testing::ReadAll;
+using testing::TempDir;
+using testing::TFakeMsg;
+
+const std::string Sample = KELVO_SOURCE_DIR "/data/samples/sorvia-marc21.mrc";
+
+class MainWindow : public ::testing::Test {
+protected:
+  // A window whose program file is in the test's folder, with that settings
+  // text and first argument; message boxes go to the recording fake.
+  std::unique_ptr<TfrmMain> Open(const std::string& settings, const std::string& argument,
+                                 TVoWinApi* api = nullptr) {
+    dir.Write("kelvokonv-gui.ini", settings);
+    TMainWindowOptions options;
+    options.ProgramFile = dir.File("kelvokonv-gui");
+    options.FirstArgument = argument;
+    options.Msg = &msg;
+    options.Api = api;
+    auto window = std::make_unique<TfrmMain>(options);
+    window->show();
+    window->FormActivate();
+    return window;
+  }
+  std::string Files() const {
+    return "[filer]\r\ninfil=" + Sample + "\r\nutfil=" + dir.File("ut.mrc") + "\r\n";
+  }
+  template <class T> static T* Child(QWidget& w, const char* name) {
+    T* child = w.findChild<T*>(QString::fromLatin1(name));
+    if (!child) ADD_FAILURE() << "no control " << name;
+    return child;
+  }
+
+  TempDir dir;
+  TFakeMsg msg;
+};
+
+struct TItemCase {
+  const char* Name;
+  const char* Caption; // UTF-8
+  int Checked;         // 1 or 0; -1: no check mark
+};
+
+TEST_F(MainWindow, EveryMenuItemHasItsCaptionAndCheckMark) {
+  const TItemCase items[] = {
+      {"mnuInfil", "Infil (källfil)...", -1},
+      {"mnuUtfil", "Utfil...", -1},
+      {"mnuAvsluta", "Avsluta", -1},
+      {"mnuStart", "Starta konvertering", -1},
+      {"Filtermarcflt1", "Filter - Marc-fält...", -1},
+      {"mnuMarcFilterOn", "Filter Marc-fält PÅ", 1},
+      {"mnuKonvTillKv2", "Konvertering till Kelvo 2", 1},
+      {"mnuSourceIsIso2709", "Källfilen har Iso2709-format", 1},
+      {"mnuDubbletterBort", "Dubblettrader i resultat raderas", 1},
+      {"mnuFieldsInvestigate", "Undersök mrc unika fält/delfält (Obs! ej Iso2709)", -1},
+      {"mnuDiakriterTranslate", "TRUX - diakritöversättning PÅ", 1},
+      {"mnuDalkOegentligaDelarSpecial", "TRUX - endast oegentliga flerbandsdelar", 0},
+      {"mnuPeriodicalsSep", "Periodika separeras till egen utfil", 0},
+      {"mnuPeriodicalsOutFile", "Utfil periodikaposter...", -1},
+      {"mnuPeriodicaFileShow", "Visa dialog med uppgift om periodikautfil vid avslut", 1},
+      {"mnuUtgallradeSeparera", "Utgallrade poster separeras till egen utfil", 0},
+      {"mnuUtfilUtgallrade", "Utfil utgallrade...", -1},
+      {"mnuUtgallradeFileShow", "Visa dialog med uppgift om utfil för utgallrade poster", 1},
+      {"mnuDalkEgentligaFlerbandSepareras", "DalkMarc - egentliga flerbandsverk separeras till egen fil", 1},
+      {"mnuBatchCommands", "Batch-kommandon", -1},
+      {"mnuAbout", "Om...", -1},
+  };
+  auto window = Open("[diverse]\r\nprofil=2\r\n", "");
+  QStringList menus;
+  for (QAction* top : window->menuBar()->actions())
+    menus << top->text();
+  EXPECT_EQ(menus, (QStringList{"Arkiv", "Konvertering", "Resultatseparering", QString::fromUtf8("Hjälp")}));
+  for (const auto& c : items) {
+    SCOPED_TRACE(c.Name);
+    QAction* action = window->findChild<QAction*>(QString::fromLatin1(c.Name));
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text(), QString::fromUtf8(c.Caption));
+    EXPECT_EQ(action->isCheckable(), c.Checked >= 0);
+    if (c.Checked >= 0) {
+      EXPECT_EQ(action->isChecked(), c.Checked == 1);
+    }
+    EXPECT_TRUE(action->isVisible());
+  }
+  EXPECT_EQ(window->windowTitle(), QString("Kelvo konvertering. Profil: DalkII/KV2/Marc21"));
+}
+
+TEST_F(MainWindow, OutsideProfile2TheVendorItemsAreHidden) {
+  auto window = Open("", "");
+  EXPECT_EQ(window->windowTitle(), QString("Kelvo konvertering. Profil: SorvM21/KV2/Sorvia"));
+  for (const char* name : {"mnuDelim1", "mnuDiakriterTranslate", "mnuDalkOegentligaDelarSpecial", "mnuDelim3",
+                           "mnuDalkEgentligaFlerbandSepareras"})
+    EXPECT_FALSE(window->Action(name)->isVisible()) << name;
+  EXPECT_TRUE(window->Action("mnuPeriodicalsSep")->isVisible());
+  EXPECT_EQ(Child<QLabel>(*window, "lblInfil")->text(), QString("*ej angiven*"));
+  EXPECT_TRUE(Child<QLabel>(*window, "lblInfil")->font().bold());
+  EXPECT_FALSE(Child<QPushButton>(*window, "btnStart")->isEnabled());
+  EXPECT_FALSE(window->Action("mnuStart")->isEnabled());
+}
+
+TEST_F(MainWindow, StartaConvertsTheSampleAndCountsTheRecords) {
+  auto window = Open(Files(), "/iso=0");
+  auto* start = Child<QPushButton>(*window, "btnStart");
+  ASSERT_TRUE(start->isEnabled());
+  QTest::mouseClick(start, Qt::LeftButton);
+  EXPECT_EQ(Child<QLabel>(*window, "pnlMsg")->text(), QString("Antal konverterade poster: 6"));
+  EXPECT_NE(ReadAll(dir.File("ut.mrc")).find("^\r\n"), std::string::npos);
+  EXPECT_EQ(Child<QProgressBar>(*window, "Gauge1")->value(), 0);
+  EXPECT_TRUE(start->isVisible());
+  EXPECT_FALSE(Child<QPushButton>(*window, "btnCancel")->isVisible());
+  EXPECT_TRUE(msg.Boxes.empty()); // no side files, no summary
+}
+
+TEST_F(MainWindow, WithSideFilesTheSummaryBoxNamesThem) {
+  auto window = Open(Files() + "[diverse]\r\nperiodicasep=1\r\nutgallrseparera=1\r\n", "/iso=0");
+  QTest::mouseClick(Child<QPushButton>(*window, "btnStart"), Qt::LeftButton);
+  ASSERT_EQ(msg.Boxes.size(), 1U);
+  EXPECT_EQ(msg.Boxes[0].Kind, TMsgKind::Information);
+  EXPECT_EQ(msg.Boxes[0].Caption, "kelvokonv-gui");
+  EXPECT_EQ(msg.Boxes[0].Text, "Periodikaposter har separerats till fil:\r\n" + dir.File("periodika.mrc") +
+                                   "\r\n\r\nUtgallrade poster har separerats till fil:\r\n" +
+                                   dir.File("utgallrade.mrc"));
+}
+
+// Clicks Avbryt once it shows, from inside the run's pending events.
+class TClickingCancel : public TQtWinApi {
+public:
+  TfrmMain* Window = nullptr;
+  bool CancelSeen = false;
+  void ProcessMessages() override {
+    TQtWinApi::ProcessMessages();
+    auto* cancel = Window->findChild<QPushButton*>("btnCancel");
+    if (cancel && cancel->isVisible() && !CancelSeen) {
+      CancelSeen = true;
+      QTest::mouseClick(cancel, Qt::LeftButton);
+    }
+  }
+};
+
+TEST_F(MainWindow, AvbrytAnsweredYesStopsTheRunAfterTheRecord) {
+  TClickingCancel api;
+  auto window = Open(Files(), "/iso=0", &api);
+  api.Window = window.get();
+  msg.Answers = {true};
+  QTest::mouseClick(Child<QPushButton>(*window, "btnStart"), Qt::LeftButton);
+  EXPECT_TRUE(api.CancelSeen);
+  ASSERT_EQ(msg.Boxes.size(), 1U);
+  EXPECT_EQ(msg.Boxes[0].Text, "S\xe4kert du vill avbryta?");
+  EXPECT_EQ(msg.Boxes[0].Caption, "Kelvo konvertering. Profil: SorvM21/KV2/Sorvia");
+  EXPECT_EQ(Child<QLabel>(*window, "pnlMsg")->text(), QString("Antal konverterade poster: 1"));
+  EXPECT_TRUE(window->Frame().Cancelled);
+}
+
+TEST_F(MainWindow, ConvertOffAnsweredNoKeepsTheCheckMark) {
+  auto window = Open("", "");
+  msg.Answers = {false};
+  window->Action("mnuKonvTillKv2")->trigger();
+  EXPECT_TRUE(window->Action("mnuKonvTillKv2")->isChecked());
+  ASSERT_EQ(msg.Boxes.size(), 1U);
+  EXPECT_EQ(msg.Boxes[0].Caption, "kelvokonv-gui");
+  msg.Answers = {true};
+  window->Action("mnuKonvTillKv2")->trigger();
+  EXPECT_FALSE(window->Action("mnuKonvTillKv2")->isChecked());
+}
+
+TEST_F(MainWindow, TheSurveyGoesToTheClipboard) {
+  const std::string in = dir.Write("in.mrc", "*001 12\r\n*245 10$aA$cC\r\n^\r\n");
+  auto window = Open("[filer]\r\ninfil=" + in + "\r\n", "");
+  EXPECT_FALSE(window->Action("mnuFieldsInvestigate")->isEnabled()); // Iso2709 is checked
+  window->Action("mnuSourceIsIso2709")->trigger();
+  ASSERT_TRUE(window->Action("mnuFieldsInvestigate")->isEnabled());
+  window->Action("mnuFieldsInvestigate")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString("001\r\n245ac\r\n"));
+  ASSERT_EQ(msg.Boxes.size(), 1U);
+  EXPECT_EQ(msg.Boxes[0].Text, "Resultatet finns i klippbordet");
+  EXPECT_EQ(Child<QLabel>(*window, "pnlMsg")->text(), QString());
+}
+
+TEST_F(MainWindow, BatchModeConvertsAndClosesTheWindowWritingTheSettings) {
+  auto window = Open(Files(), "/bat/iso=0");
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(msg.Boxes.empty());
+  EXPECT_NE(ReadAll(dir.File("ut.mrc")).find("^\r\n"), std::string::npos);
+  const std::string settings = ReadAll(dir.File("kelvokonv-gui.ini"));
+  EXPECT_NE(settings.find("marcfilteron=1"), std::string::npos);
+  EXPECT_NE(settings.find("utgallrade=" + dir.File("utgallrade.mrc")), std::string::npos);
+}
+
+TEST_F(MainWindow, BatchModeWithoutAnInputSaysSoAndStaysOpen) {
+  auto window = Open("", "/bat/in=" + dir.File("saknas.m21") + "/ut=ut.mrc");
+  EXPECT_TRUE(window->isVisible());
+  ASSERT_EQ(msg.Boxes.size(), 1U);
+  EXPECT_EQ(msg.Boxes[0].Text, "Kan ej k\xf6ra batch, kontrollera filangivelserna");
+}
+
+TEST_F(MainWindow, FileDialogFiltersShowTheirDescriptions) {
+  EXPECT_EQ(QtNameFilters("Alla|*.*"), QStringList{"Alla (*)"});
+  EXPECT_EQ(QtNameFilters("Kelvo exp/imp (*.mrc)|*.mrc|Alla (*.*)|*.*"),
+            (QStringList{"Kelvo exp/imp (*.mrc) (*.mrc)", "Alla (*.*) (*)"}));
+}
+
+} // namespace
+} // namespace kelvo::gui

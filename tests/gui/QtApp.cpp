@@ -1,0 +1,29 @@
+// One QApplication for all window tests, on the offscreen platform unless
+// another is asked for.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TQtEnvironment : public ::testing::Environment {
+public:
+  void SetUp() override {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app_ = new QApplication(argc_, argv_);
+  }
+  void TearDown() override {
+    delete app_;
+    app_ = nullptr;
+  }
+
+private:
+  int argc_ = 1;
+  char name_[16] = "kelvo_gui_tests";
+  char* argv_[2] = {name_, nullptr};
+  QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
+
+} // namespace
