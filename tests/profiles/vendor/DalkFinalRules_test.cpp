@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DalkRuleFixture.h"
+#include "profiles/vendor/DalkRules.h"
 
 namespace kelvo {
 namespace {
