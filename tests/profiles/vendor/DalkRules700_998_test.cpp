@@ -62,7 +62,7 @@ const TRuleCase AddedEntries[] = {
      "*78000$t Förr: tid\n"},
     {"LaterTitleWithoutColon", "*785  $tEfter", {"785"}, ""},
 };
-INSTANTIATE_TEST_SUITE_P(AddedEntriesAndLinks, DalkRules700To998, ::testing::ValuesIn(AddedEntries),
+INSTANTIATE_TEST_SUITE_P(DalkAddedEntries, DalkRules700To998, ::testing::ValuesIn(AddedEntries),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 const TRuleCase SeriesAndLinks[] = {
@@ -88,7 +88,7 @@ const TRuleCase SeriesAndLinks[] = {
      {"887", "491"},
      "*8872 $w1234\n*8870 $bxbok\n*491  $q00001234\n"},
 };
-INSTANTIATE_TEST_SUITE_P(SeriesAndLinks, DalkRules700To998, ::testing::ValuesIn(SeriesAndLinks),
+INSTANTIATE_TEST_SUITE_P(DalkSeriesAndLinks, DalkRules700To998, ::testing::ValuesIn(SeriesAndLinks),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 const TRuleCase LocalFields[] = {
@@ -107,7 +107,7 @@ const TRuleCase LocalFields[] = {
     {"LinkFrom998", "*998  $uhttp://x/$xbok.pdf\r\n*998  $uhttp://y", {"856"}, "*85640$uhttp://x/bok.pdf\n"},
     {"BlankLinkFrom998IsNotAdded", "*998  $u $y", {"856"}, ""},
 };
-INSTANTIATE_TEST_SUITE_P(LocalFields, DalkRules700To998, ::testing::ValuesIn(LocalFields),
+INSTANTIATE_TEST_SUITE_P(DalkLocalFields, DalkRules700To998, ::testing::ValuesIn(LocalFields),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
