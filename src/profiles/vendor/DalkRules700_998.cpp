@@ -12,11 +12,11 @@ namespace kelvo::dalk {
 namespace {
 
 // Personal added entries: the name, its dates and additions, the title.
-constexpr TCodeMap PersonalEntry{"acdefglu", "adccbcct"};
+constexpr TCodeMap PersonalEntry{"acdefgltu", "adcbccctt"};
 // Series added entries under a personal name keep the volume and the ISSN as $w.
-constexpr TCodeMap PersonalSeries{"acdefgltuvx", "adccbccttvw"};
+constexpr TCodeMap PersonalSeries{"acdefgltuvx", "adcbcccttvw"};
 // The vendor's local personal names (900).
-constexpr TCodeMap LocalPersonal{"acdefgltu", "adccbcctu"};
+constexpr TCodeMap LocalPersonal{"acdefgltu", "adcbccctu"};
 constexpr TCodeMap UniformTitleEntry{"adhkpqrs", "amrokflp"};
 constexpr TCodeMap TitleEntry{"an", "ap"};
 constexpr TCodeMap HostItem{"bdgkntxzosw", "bdgkntxzhpo"};
