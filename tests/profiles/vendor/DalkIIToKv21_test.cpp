@@ -174,7 +174,7 @@ TEST_F(DalkFlowTest, VendorDollarInsideValuesOfIsoRecords) {
   EXPECT_NE(Flerband().find("*24510$aH\x01/e\r\n"), std::string::npos) << Flerband();
 
   Run(plain);
-  EXPECT_NE(Out().find("*24510$aCaf$/e $$ [rlig\r\n"), std::string::npos) << Out();
+  EXPECT_NE(Out().find("*24500$aCaf$/e $$ [rlig\r\n"), std::string::npos) << Out();
 }
 
 TEST_F(DalkFlowTest, WithoutTranslationTheVendorCharactersStay) {
