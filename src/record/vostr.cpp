@@ -258,6 +258,12 @@ std::string_view TrimView(std::string_view s) {
 
 std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
+std::string TrimBlanks(std::string_view s) {
+  const auto first = std::find_if_not(s.begin(), s.end(), IsBlankChar);
+  const auto last = std::find_if_not(s.rbegin(), std::make_reverse_iterator(first), IsBlankChar).base();
+  return std::string(first, last);
+}
+
 std::string TrimLeft(std::string_view s) {
   return std::string(std::find_if_not(s.begin(), s.end(), IsTrimChar), s.end());
 }

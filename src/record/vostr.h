@@ -15,7 +15,8 @@ class CharSet {
 public:
   constexpr CharSet() = default;
   constexpr CharSet(std::string_view chars) { // NOLINT: implicit on purpose ("abc" as a set)
-    for (char c : chars) Add(c);
+    for (char c : chars)
+      Add(c);
   }
   constexpr CharSet& Add(char c) {
     const auto u = static_cast<unsigned char>(c);
@@ -23,7 +24,8 @@ public:
     return *this;
   }
   constexpr CharSet& AddRange(unsigned char lo, unsigned char hi) {
-    for (unsigned v = lo; v <= hi; ++v) Add(static_cast<char>(v));
+    for (unsigned v = lo; v <= hi; ++v)
+      Add(static_cast<char>(v));
     return *this;
   }
   constexpr bool Has(char c) const {
@@ -87,6 +89,9 @@ std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 std::string_view TrimView(std::string_view s);
+// Trimming of blanks only (spaces, tabs and line breaks, as IsBlank counts
+// them): other control characters, such as the vendor's "$" marker, stay.
+std::string TrimBlanks(std::string_view s);
 
 // Code page 1252 case mapping by the Windows ANSI rules.
 char UpperChar(char c);

@@ -185,6 +185,9 @@ TEST(VoStrTests, TrimAndPad) {
 
   EXPECT_EQ(Trim("\r\n\t a b \x01\x1f"), "a b");
   EXPECT_EQ(Trim("  "), "");
+  EXPECT_EQ(TrimBlanks("\r\n\t a b \x01\x1f "), "a b \x01\x1f");
+  EXPECT_EQ(TrimBlanks(" \x01a\t"), "\x01a");
+  EXPECT_EQ(TrimBlanks(" \t"), "");
   EXPECT_EQ(TrimLeft("  a "), "a ");
   EXPECT_EQ(TrimRight("  a "), "  a");
   EXPECT_EQ(TrimRight("\x01\x02"), "");

@@ -62,7 +62,7 @@ void CleanUp245(TDalkIIToKv21& kv) {
 }
 
 bool IsVolumeNumber(std::string_view value) {
-  const std::string lower = LowerCase(Trim(value));
+  const std::string lower = LowerCase(TrimBlanks(value));
   return StartsWith(lower, "box ") || StartsWith(lower, "vol ");
 }
 
@@ -81,7 +81,7 @@ void MakePartTitle(TDalkIIToKv21& kv) {
 }
 
 void AddMediaCodes(TDalkIIToKv21& kv) {
-  const std::string objectType = Trim(kv.ObjectType());
+  const std::string objectType = TrimBlanks(kv.ObjectType());
   const TLocalAdaptation& adaptation = kv.LocalAdaptation();
   if (IsBlank(objectType) || !adaptation.HasMediaCodes()) return;
   for (const TMediaCode& code : adaptation.MediaCodes())

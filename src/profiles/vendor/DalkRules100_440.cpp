@@ -72,7 +72,7 @@ struct TParallelMarks {
 };
 
 void AddParallelTitle(TDalkIIToKv21& kv, std::string_view piece) {
-  std::string title = Trim(piece);
+  std::string title = TrimBlanks(piece);
   kv.RegEx.SetExpression(ParallelTitleEndPattern);
   while (!title.empty() && CutTrailingMatch(kv.RegEx, title)) {
   }
@@ -109,7 +109,7 @@ TParallelMarks AddParallelTitles(TDalkIIToKv21& kv, const TMarcField& title) {
 
 // The source value trimmed, and for a, b, h, n and p without a final " :" or " /".
 std::string CleanTitleValue(TDalkIIToKv21& kv, const TMarcSubField& subfield) {
-  std::string value = Trim(subfield.Value);
+  std::string value = TrimBlanks(subfield.Value);
   static constexpr CharSet EndCut("abhnp");
   if (EndCut.Has(subfield.Code)) {
     kv.RegEx.SetExpression(TitleEndPattern);
@@ -125,7 +125,7 @@ void AddIfNotBlank(TMarcField& field, char code, std::string_view value) {
 // $h "<medium> : subtitle": the medium alone to $h, the subtitle to $b.
 void AddMedium(TDalkIIToKv21& kv, TMarcField& field, std::string_view value) {
   const std::size_t close = value.find('>');
-  std::string medium = Trim(value.substr(0, close));
+  std::string medium = TrimBlanks(value.substr(0, close));
   if (!medium.empty() && medium.front() == '<') medium.erase(0, 1);
   AddIfNotBlank(field, 'h', medium);
   if (close == std::string_view::npos) return;
@@ -133,7 +133,7 @@ void AddMedium(TDalkIIToKv21& kv, TMarcField& field, std::string_view value) {
   if (IsBlank(rest)) return;
   kv.RegEx.SetExpression(MediumRestPattern);
   if (kv.RegEx.Exec(rest)) rest.erase(0, static_cast<std::size_t>(kv.RegEx.MatchLen()));
-  AddIfNotBlank(field, 'b', Trim(rest));
+  AddIfNotBlank(field, 'b', TrimBlanks(rest));
 }
 
 // $p "part title / responsibility": the part title to $p, the rest to $c.
@@ -177,7 +177,7 @@ void AddTitle(TDalkIIToKv21& kv, const TMarcField& source, const TParallelMarks&
       break;
     }
   }
-  std::erase_if(field->Subfields, [](const auto& s) { return s->Code == 'b' && Trim(s->Value) == "="; });
+  std::erase_if(field->Subfields, [](const auto& s) { return s->Code == 'b' && TrimBlanks(s->Value) == "="; });
   kv.OutRecord.AddField(std::move(field));
 }
 

@@ -47,7 +47,7 @@ bool StripMatch(TDalkIIToKv21& kv, std::string_view pattern, std::string_view va
   std::string text(value);
   text.erase(static_cast<std::size_t>(kv.RegEx.MatchPos() - 1),
              static_cast<std::size_t>(kv.RegEx.MatchLen()));
-  rest = Trim(text);
+  rest = TrimBlanks(text);
   return true;
 }
 
@@ -89,8 +89,8 @@ void Isbn020(TDalkIIToKv21& kv, const TMarcField& source) {
 std::string InvertedName(std::string_view name) {
   const std::size_t blank = name.rfind(' ');
   if (blank == std::string_view::npos) return std::string(name);
-  std::string inverted = Trim(name.substr(blank + 1));
-  AppendWithSep(inverted, Trim(name.substr(0, blank)), ", ");
+  std::string inverted = TrimBlanks(name.substr(blank + 1));
+  AppendWithSep(inverted, TrimBlanks(name.substr(0, blank)), ", ");
   return inverted;
 }
 
@@ -103,13 +103,13 @@ bool ReadersTo700(TDalkIIToKv21& kv, const TMarcField& source) {
   ReplaceAll(readers, " och ", ", ");
   if (EndsWith(readers, "...")) {
     DeleteLast(readers, 3);
-    readers = Trim(readers);
+    readers = TrimBlanks(readers);
   }
   std::size_t start = 0;
   while (start <= readers.size()) {
     std::size_t comma = readers.find(',', start);
     if (comma == std::string::npos) comma = readers.size();
-    const std::string name = Trim(std::string_view(readers).substr(start, comma - start));
+    const std::string name = TrimBlanks(std::string_view(readers).substr(start, comma - start));
     if (!IsBlank(name)) kv.OutRecord.AddFieldWithSubfields("700", '9', '3', "a", {InvertedName(name)});
     start = comma + 1;
   }
@@ -167,7 +167,7 @@ void RuleJoinedNotes(TDalkIIToKv21& kv) {
   for (const TJoined& note : Notes) {
     std::string joined;
     kv.ForEachField(note.Source, {}, [&](const TMarcField& field, int, std::string_view) {
-      if (const TMarcSubField* a = field.FindSubfieldPtr('a')) AppendWithSep(joined, Trim(a->Value), ". ");
+      if (const TMarcSubField* a = field.FindSubfieldPtr('a')) AppendWithSep(joined, TrimBlanks(a->Value), ". ");
     });
     kv.OutRecord.AddFieldFromArrays(note.Target, note.Ind1, ' ', "a", {joined});
   }
@@ -258,7 +258,7 @@ void Rule690(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
 }
 
 void Rule596FromAdaptation(TDalkIIToKv21& kv) {
-  const std::string objectType = Trim(kv.ObjectType());
+  const std::string objectType = TrimBlanks(kv.ObjectType());
   const TLocalAdaptation& adaptation = kv.LocalAdaptation();
   if (IsBlank(objectType) || !adaptation.HasMediaCodes()) return;
   const TMediaText* text = adaptation.FindMediaText(objectType);
