@@ -1,5 +1,7 @@
 #pragma once
 // A profile 0 converter over files of a test's own folder.
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <ostream>
 #include <string>
@@ -77,5 +79,8 @@ struct TRuleCase {
 };
 
 inline void PrintTo(const TRuleCase& c, std::ostream* os) { *os << c.Name; }
+
+// The row's name as the name of its parameterised test.
+inline std::string CaseName(const ::testing::TestParamInfo<TRuleCase>& info) { return info.param.Name; }
 
 } // namespace kelvo::testing

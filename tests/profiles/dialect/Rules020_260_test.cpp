@@ -13,7 +13,7 @@ using testing::DialectRun;
 using testing::FieldLines;
 using TCase = testing::TRuleCase;
 
-std::string CaseName(const ::testing::TestParamInfo<TCase>& info) { return info.param.Name; }
+using testing::CaseName;
 
 class Rules020To260 : public ::testing::TestWithParam<TCase> {};
 
