@@ -19,8 +19,9 @@ void TDalkIIOegentlCollect::ConvertNext() {
     RecordClass = 0;
     const TMarcField *f260 = SourceRecord.FindFieldPtr("260");
     HeadCandidate = f260 && f260->Ind1 == '0';
-    // A head without a number could not be told from the parts that have no
-    // link to any head, so it collects nothing.
+    // A head without a number (its 001 shorter than four characters) could
+    // not be told from the parts that have no link to any head: it collects
+    // nothing, on purpose, rather than parts of some other record.
     if (HeadCandidate && !IsBlank(RecordKey) && !HeadIndex.contains(RecordKey)) {
       HeadIndex.emplace(RecordKey, static_cast<int>(PartLists.size()));
       PartLists.emplace_back();

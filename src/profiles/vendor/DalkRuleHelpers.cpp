@@ -6,6 +6,23 @@
 
 namespace kelvo::dalk {
 
+std::string FirstValue(const TMarcField& field, char code) {
+  const TMarcSubField* subfield = field.FindSubfieldPtr(code);
+  return subfield != nullptr ? subfield->Value : std::string();
+}
+
+std::string LastValue(const TMarcField& field, char code) {
+  for (auto it = field.Subfields.rbegin(); it != field.Subfields.rend(); ++it)
+    if ((*it)->Code == code)
+      return (*it)->Value;
+  return {};
+}
+
+void AppendNonBlank(std::string& text, std::string_view value, std::string_view separator) {
+  if (!IsBlank(value))
+    AppendWithSep(text, value, separator);
+}
+
 char MapCode(const TCodeMap& map, char code) {
   const std::size_t at = map.From.find(code);
   return at == std::string_view::npos || at >= map.To.size() ? '\0' : map.To[at];
@@ -64,11 +81,12 @@ std::unique_ptr<TMarcField> BuildCorporateName(const TMarcField& source, std::st
         field->AddSubfield('g', value);
       continue;
     }
-    char to = MapCode(base, subfield->Code);
-    if (to == '\0')
-      to = MapCode(form.Extra, subfield->Code);
-    if (to != '\0' && !IsBlank(value))
+    if (IsBlank(value))
+      continue;
+    if (const char to = MapCode(base, subfield->Code); to != '\0')
       last = field->AddSubfield(to, value);
+    else if (const char extra = MapCode(form.Extra, subfield->Code); extra != '\0')
+      field->AddSubfield(extra, value); // never the one an e is appended to
   }
   return field;
 }

@@ -17,6 +17,15 @@ struct TCodeMap {
   std::string_view To;
 };
 
+// The value of the first, resp. last, subfield with the code; empty when there is none.
+std::string FirstValue(const TMarcField& field, char code);
+std::string LastValue(const TMarcField& field, char code);
+
+// One more value of a join: appended to text after separator (none while text
+// is blank); a blank value adds nothing. (Where a rule appends rather than
+// joins, AppendWithSep keeps a blank value and leaves out only the separator.)
+void AppendNonBlank(std::string& text, std::string_view value, std::string_view separator);
+
 // The output code of a source code, or '\0' when the map drops it.
 char MapCode(const TCodeMap& map, char code);
 
@@ -44,8 +53,9 @@ std::string FilingForm(char indicator, std::string_view text);
 
 // The corporate and meeting name shape: a to a, c to K, i to n, j to c, k to
 // d, x to w, and Extra for further codes; e is appended with ", " to the last
-// subfield added when that one has the code K, otherwise it becomes a new $g
-// (a $g from e never counts as the last subfield added).
+// subfield added when that one has the code K, otherwise it becomes a new $g.
+// Only the six codes of the shape count as the last subfield added: neither a
+// $g from e nor an Extra code does.
 struct TCorporateForm {
   char K;              // "b" for corporate names, "e" for meetings
   char Ind1;           // '\0': the source's first indicator

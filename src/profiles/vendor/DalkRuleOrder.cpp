@@ -45,7 +45,7 @@ constexpr TStep CopyAsNotes(std::string_view source, std::string_view target) {
 
 constexpr std::array Steps{
     Rec(RuleLeader),                   // 1
-    Copy("001", "001", Keep, Keep),    // 2
+    Rec(Rule001),                      // 2
     Rec(Rule008),                      // 3
     Each("029", Rule029),              // 4
     Rec(Rule041),                      // 5

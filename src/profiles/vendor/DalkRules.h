@@ -22,6 +22,7 @@ namespace dalk {
 
 // Leader, control fields, codes and numbers (DalkRules000_099.cpp)
 void RuleLeader(TDalkIIToKv21& kv);                                                 // "000"
+void Rule001(TDalkIIToKv21& kv);                                                    // first 001
 void Rule008(TDalkIIToKv21& kv);                                                    // 008
 void Rule029(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag); // each 029
 void Rule041(TDalkIIToKv21& kv);                                                    // first 041

@@ -61,7 +61,8 @@ void QueueThreeCharPieces(TMarcRec& out, char code, std::string_view text) {
 
 // What follows a classification subfield into its 084: the first subfield
 // with Code after it (and before the next "a", "h" or "k"), wrapped and put
-// after Separator.
+// after Separator. A blank value is wrapped and appended too; only the
+// separator needs non-blank text on both sides.
 struct TClassPiece {
   char Code;
   std::string_view Open;
@@ -89,8 +90,8 @@ std::string NextValue(const TMarcField& field, const TMarcSubField& after, char 
 void Add084(TDalkIIToKv21& kv, const TMarcField& f081, const TMarcSubField& start) {
   std::string value = start.Value;
   for (const TClassPiece& piece : ClassPieces) {
-    const std::string next = NextValue(f081, start, piece.Code, ClassStops);
-    if (!IsBlank(next)) AppendWithSep(value, WrapIfNotBlank(next, piece.Open, piece.Close), piece.Separator);
+    if (const TMarcSubField* next = f081.FindNextSubfield(&start, piece.Code, ClassStops))
+      AppendWithSep(value, std::string(piece.Open) + next->Value + std::string(piece.Close), piece.Separator);
   }
   kv.OutRecord.AddFieldFromArrays("084", f081.Ind1, f081.Ind2, "a", {value});
 }
@@ -100,7 +101,7 @@ void Add084(TDalkIIToKv21& kv, const TMarcField& f081, const TMarcSubField& star
 void Add600(TDalkIIToKv21& kv, const TMarcField& f081, const TMarcSubField& n) {
   std::string titles;
   for (char code : std::string_view("ifl"))
-    AppendWithSep(titles, NextValue(f081, n, code, SubjectStops), " ");
+    AppendNonBlank(titles, NextValue(f081, n, code, SubjectStops), " ");
   kv.OutRecord.AddFieldFromArrays("600", ' ', ' ', "adbcg",
                                   {n.Value, NextValue(f081, n, 'y', SubjectStops),
                                    NextValue(f081, n, 'e', SubjectStops), titles,
@@ -128,6 +129,12 @@ void RuleLeader(TDalkIIToKv21& kv) {
   for (const TPositionMap& map : LeaderMaps)
     MapPosition(leader, source->Data, map);
   kv.OutRecord.AddControlField("000", leader);
+}
+
+// Only the first 001, and only its data: the record number.
+void Rule001(TDalkIIToKv21& kv) {
+  if (const TMarcField* source = kv.SourceRecord.FindFieldPtr("001"))
+    kv.OutRecord.AddControlField("001", source->Data);
 }
 
 void Rule008(TDalkIIToKv21& kv) {

@@ -42,18 +42,6 @@ std::vector<std::string> SplitAll(std::string_view text, std::string_view separa
   return pieces;
 }
 
-// Appends value to text after separator (none while text is blank); a
-// blank value adds nothing.
-void AppendNonBlank(std::string& text, std::string_view value, std::string_view separator) {
-  if (!IsBlank(value)) AppendWithSep(text, value, separator);
-}
-
-// The value of the first subfield with the code, or empty.
-std::string FirstValue(const TMarcField& field, char code) {
-  const TMarcSubField* subfield = field.FindSubfieldPtr(code);
-  return subfield == nullptr ? std::string() : subfield->Value;
-}
-
 // Cuts the match of the current expression off the end of text when there is
 // one; the patterns used here are anchored at the end.
 bool CutTrailingMatch(TVoRegExpr& regEx, std::string& text) {
@@ -91,6 +79,8 @@ TParallelMarks AddParallelTitles(TDalkIIToKv21& kv, const TMarcField& title) {
   const TMarcSubField* a = title.FindSubfieldPtr('a');
   const TMarcSubField* h = title.FindSubfieldPtr('h');
   std::string_view rest;
+  // EndsWith is strict on purpose: a value that is nothing but " = " does not
+  // end with it, so it moves no $b.
   if ((a != nullptr && EndsWith(a->Value, ParallelSeparator)) ||
       (h != nullptr && EndsWith(h->Value, ParallelSeparator))) {
     marks.Moved = b;
@@ -143,9 +133,11 @@ void AddPartTitle(TMarcField& field, std::string_view value) {
   AddIfNotBlank(field, 'p', value.substr(0, at));
   if (at == std::string_view::npos) return;
   const std::string_view rest = value.substr(at + Responsibility.size());
-  if (IsBlank(rest)) return;
   TMarcSubField* c = field.FindSubfieldPtr('c');
-  if (c == nullptr) c = field.AddSubfield('c', "");
+  if (c == nullptr) {
+    if (IsBlank(rest)) return; // no $c for a blank statement alone
+    c = field.AddSubfield('c', "");
+  }
   c->AppendText(rest, " ; ");
 }
 
@@ -159,7 +151,7 @@ void AddTitle(TDalkIIToKv21& kv, const TMarcField& source, const TParallelMarks&
       AddIfNotBlank(*field, subfield->Code, value);
       break;
     case 'n':
-      if (EndsWith(value, ",")) value.pop_back();
+      if (value.ends_with(',')) value.pop_back(); // a lone "," leaves nothing
       AddIfNotBlank(*field, 'n', value);
       break;
     case 'b':
@@ -177,8 +169,11 @@ void AddTitle(TDalkIIToKv21& kv, const TMarcField& source, const TParallelMarks&
       break;
     }
   }
-  std::erase_if(field->Subfields, [](const auto& s) { return s->Code == 'b' && TrimBlanks(s->Value) == "="; });
-  kv.OutRecord.AddField(std::move(field));
+  std::erase_if(field->Subfields,
+                [](const auto& s) { return s->Code == 'b' && TrimBlanks(s->Value) == "="; });
+  // A 245 left without subfields is not added: such a record is no title
+  // and, without another 245 or a 295, is not written at all.
+  AddUnlessEmpty(kv.OutRecord, std::move(field));
 }
 
 // ---------------------------------------------------------------------------
@@ -211,12 +206,12 @@ public:
         AddIfNotBlank(*current_, 'p', value);
         break;
       case 'e':
-        if (TMarcSubField* last = current_->LastSubfieldInSet(CharSet("ab")); last && !IsBlank(value))
+        if (TMarcSubField* last = current_->LastSubfieldInSet(CharSet("ab")))
           last->AppendText(value, eCount == 0 ? " / " : ", ");
         ++eCount;
         break;
-      case 'p':
-        if (TMarcSubField* last = current_->LastSubfieldInSet(CharSet("abp")); last && !IsBlank(value))
+      case 'p': // a blank p still gives its parentheses
+        if (TMarcSubField* last = current_->LastSubfieldInSet(CharSet("abp")))
           last->AppendText("(" + value + ")", " ");
         break;
       default:
@@ -293,7 +288,8 @@ void Rule246(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
   for (const auto& subfield : source.Subfields) {
     const char code = subfield->Code;
     const std::string& value = subfield->Value;
-    if (IsBlank(value)) {
+    // Only an append takes a blank value (the separator is left out then).
+    if (IsBlank(value) && !((code == 'd' || code == 'e') && field->HasSubfield('b'))) {
       previous = code;
       continue;
     }
@@ -360,7 +356,7 @@ void Rule250(TDalkIIToKv21& kv) {
 void Rule256(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
   std::string a = FirstValue(source, 'a');
   for (const auto& subfield : source.Subfields)
-    if (subfield->Code == 'b') AppendNonBlank(a, subfield->Value, " ; ");
+    if (subfield->Code == 'b') AppendWithSep(a, subfield->Value, " ; ");
   kv.OutRecord.AddFieldFromArrays(
       newTag, ' ', ' ', "abce",
       {a, FirstValue(source, 'c'), FirstValue(source, 'd'), FirstValue(source, 'e')});
@@ -369,7 +365,7 @@ void Rule256(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
 void RuleAWithB(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
   std::string a = FirstValue(source, 'a');
   for (const auto& subfield : source.Subfields)
-    if (subfield->Code == 'b') AppendNonBlank(a, subfield->Value, " ");
+    if (subfield->Code == 'b') AppendWithSep(a, subfield->Value, " ");
   kv.OutRecord.AddFieldFromArrays(newTag, ' ', ' ', "a", {a});
 }
 
@@ -403,13 +399,13 @@ void Rule260(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
       g = value;
       break;
     case 'i':
-      i = IsBlank(value) ? std::string() : "<" + value + ">";
+      i = "<" + value + ">"; // a blank $i still gives its brackets
       break;
     default:
       break;
     }
   }
-  if (!i.empty() && !IsBlank(further)) i = further + ", " + i;
+  if (!i.empty() && !IsBlank(further)) i = further + ", " + i; // i is empty without an $i
   std::string year;
   kv.RegEx.SetExpression(YearPattern);
   if (kv.RegEx.Exec(c) && kv.RegEx.Match() != c) year = kv.RegEx.Match();
@@ -451,7 +447,7 @@ void AddExtent(TDalkIIToKv21& kv, const TMarcField& source) {
       d = value;
       break;
     case 'e':
-      AppendNonBlank(d, value, seenE ? ", " : " ");
+      AppendWithSep(d, value, seenE ? ", " : " ");
       seenE = true;
       break;
     default:
@@ -476,32 +472,19 @@ void RuleExtent(TDalkIIToKv21& kv) {
   if (source != nullptr) AddExtent(kv, *source);
 }
 
+// $a is the title, then every b, then every e, whatever order they came in.
 void Rule440(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
   std::string a = FirstValue(source, 'a');
-  std::string p;
-  std::string x;
-  bool seenE = false;
+  for (const auto& subfield : source.Subfields)
+    if (subfield->Code == 'b') AppendWithSep(a, subfield->Value, " : ");
+  bool firstE = true;
   for (const auto& subfield : source.Subfields) {
-    const std::string& value = subfield->Value;
-    switch (subfield->Code) {
-    case 'b':
-      AppendNonBlank(a, value, " : ");
-      break;
-    case 'e':
-      AppendNonBlank(a, value, seenE ? " ; " : " / ");
-      seenE = true;
-      break;
-    case 'g':
-      p = value;
-      break;
-    case 'n':
-      x = value;
-      break;
-    default:
-      break;
-    }
+    if (subfield->Code != 'e') continue;
+    AppendWithSep(a, subfield->Value, firstE ? " / " : " ; ");
+    firstE = false;
   }
-  kv.OutRecord.AddFieldWithSubfields(newTag, ' ', source.Ind2, "apx", {a, p, x});
+  kv.OutRecord.AddFieldWithSubfields(newTag, ' ', source.Ind2, "apx",
+                                     {a, LastValue(source, 'g'), LastValue(source, 'n')});
 }
 
 } // namespace kelvo::dalk

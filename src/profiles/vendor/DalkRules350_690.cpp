@@ -27,18 +27,6 @@ constexpr TCodeMap Subject610{"2acijktvwxyzu", "2abnjdtvwxyzt"};
 constexpr TCodeMap Subject611{"2acijktvwxyzu", "2aenjdtvwxyzt"};
 constexpr TCodeMap Shelf596{"abdkps", "abdkps"};
 
-// The value of the last subfield with the code; empty when there is none.
-std::string LastValue(const TMarcField& field, char code) {
-  for (auto it = field.Subfields.rbegin(); it != field.Subfields.rend(); ++it)
-    if ((*it)->Code == code) return (*it)->Value;
-  return {};
-}
-
-std::string FirstValue(const TMarcField& field, char code) {
-  const TMarcSubField* subfield = field.FindSubfieldPtr(code);
-  return subfield != nullptr ? subfield->Value : std::string();
-}
-
 // The text of a match of pattern at the start of value removed and the rest
 // trimmed; false when pattern does not match.
 bool StripMatch(TDalkIIToKv21& kv, std::string_view pattern, std::string_view value, std::string& rest) {
@@ -101,6 +89,7 @@ bool ReadersTo700(TDalkIIToKv21& kv, const TMarcField& source) {
   std::string readers;
   if (a == nullptr || source.Ind1 != '3' || !StripMatch(kv, ReadersPattern, a->Value, readers)) return false;
   ReplaceAll(readers, " och ", ", ");
+  // Strict on purpose: a list that is only "..." keeps it.
   if (EndsWith(readers, "...")) {
     DeleteLast(readers, 3);
     readers = TrimBlanks(readers);
@@ -213,7 +202,7 @@ void Rule630(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
   for (const auto& subfield : source.Subfields) {
     const char code = subfield->Code;
     if (code == 'n') {
-      AppendWithSep(parts, subfield->Value, ", ");
+      AppendNonBlank(parts, subfield->Value, ", ");
       continue;
     }
     const char to = static_cast<unsigned char>(code) < 'n' ? code : MapCode(Later, code);
@@ -227,14 +216,13 @@ void Rule630(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
   AddUnlessEmpty(kv.OutRecord, std::move(field));
 }
 
+// A medical subject heading (its first $2 says "NLMSH") becomes a 660.
 void Rule650(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
-  for (const auto& subfield : source.Subfields) {
-    if (subfield->Code == '2' && subfield->Value == "NLMSH") {
-      kv.OutRecord.AddFieldFromArrays("660", ' ', ' ', "a", {FirstValue(source, 'a')});
-      return;
-    }
-  }
-  kv.CopyFieldAs(source, newTag, '\0', '\0');
+  const TMarcSubField* system = source.FindSubfieldPtr('2');
+  if (system != nullptr && system->Value == "NLMSH")
+    kv.OutRecord.AddFieldFromArrays("660", ' ', ' ', "a", {FirstValue(source, 'a')});
+  else
+    kv.CopyFieldAs(source, newTag, '\0', '\0');
 }
 
 void Rule681(TDalkIIToKv21& kv) {

@@ -46,12 +46,11 @@ void AddFilingForm(TMarcField& field, const TMarcField& source, char indicator) 
     field.AddSubfield('w', filed);
 }
 
-// An added entry with the relator code of the source's second indicator. A
-// field that got nothing from the source is not added for its code alone.
+// An added entry with the relator code of the source's second indicator; the
+// code alone is enough for the field to be added.
 void AddWithRelator(TDalkIIToKv21& kv, std::unique_ptr<TMarcField> field, char ind2) {
-  if (!field->HasSubfields()) return;
   AddRelatorCode(*field, ind2);
-  kv.OutRecord.AddField(std::move(field));
+  AddUnlessEmpty(kv.OutRecord, std::move(field));
 }
 
 bool IsMeeting(std::string_view tag) { return tag.size() == 3 && tag[1] == '1' && tag[2] == '1'; }
@@ -114,7 +113,7 @@ void Rule840(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
   auto field = Mapped(source, newTag, ' ', source.Ind2, {"a", "a"});
   std::string volumes;
   for (const auto& subfield : source.Subfields)
-    if (subfield->Code == 'v' && !IsBlank(subfield->Value)) AppendWithSep(volumes, subfield->Value, " ; ");
+    if (subfield->Code == 'v') AppendNonBlank(volumes, subfield->Value, " ; ");
   if (!IsBlank(volumes)) field->AddSubfield('v', volumes);
   AddFilingForm(*field, source, source.Ind2);
   AddUnlessEmpty(kv.OutRecord, std::move(field));
@@ -160,14 +159,14 @@ void Rule940(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
   auto field = std::make_unique<TMarcField>(newTag, source.Ind1, LocalInd2(source.Ind2));
   TMarcSubField* numbers = nullptr; // e and f gather in the first $n
   for (const auto& subfield : source.Subfields) {
-    if (IsBlank(subfield->Value)) continue;
+    const std::string& value = subfield->Value;
     if (subfield->Code == 'e' || subfield->Code == 'f') {
-      if (numbers == nullptr)
-        numbers = field->AddSubfield('n', subfield->Value);
-      else
-        numbers->AppendText(subfield->Value, ", ");
-    } else if (const char to = MapCode(LocalUniformTitle, subfield->Code); to != '\0') {
-      field->AddSubfield(to, subfield->Value);
+      if (numbers != nullptr)
+        numbers->AppendText(value, ", "); // a blank one too, without the separator
+      else if (!IsBlank(value))
+        numbers = field->AddSubfield('n', value);
+    } else if (const char to = MapCode(LocalUniformTitle, subfield->Code); to != '\0' && !IsBlank(value)) {
+      field->AddSubfield(to, value);
     }
   }
   AddUnlessEmpty(kv.OutRecord, std::move(field));

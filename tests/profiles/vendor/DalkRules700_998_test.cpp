@@ -34,7 +34,7 @@ const TRuleCase AddedEntries[] = {
      "*70002$aA\r\n*70013$aB\r\n*70014$aC\r\n*70015$aD",
      {"700"},
      "*7000 $aA$4pbl\n*7001 $aB$4ill\n*7001 $aC$4trl\n*7001 $aD\n"},
-    {"PersonalEntryWithoutNameIsNotAdded", "*70011$a $qx", {"700"}, ""},
+    {"PersonalEntryWithNothingIsNotAdded", "*7001 $a $qx", {"700"}, ""},
     {"CorporateEntry",
      "*71021$aVerket$cAvd$eenhet$tTitel$uDel$zdrop",
      {"710"},
