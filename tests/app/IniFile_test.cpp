@@ -118,17 +118,20 @@ TEST(IniFileRead, AFileThatCannotBeReadIsAnErrorAndIsNeverWritten) {
   writer.join();
   const std::string locked = dir.Write("last.ini", "[filer]\ninfil=a\n");
   chmod(locked.c_str(), 0);
-  struct Row {
-    TIniFile* ini;
-    const char* reason;
-  };
   TIniFile folder(dir.File("mapp.ini"));
   TIniFile noPermission(locked);
-  std::vector<Row> rows = {{&folder, "(en mapp)"}, {&closedFifo, "(den gav inga data)"}};
-  if (geteuid() != 0) rows.push_back({&noPermission, "(beh\xf6righet saknas)"}); // root reads anything
+  TIniFile tooLarge(dir.Write("stor.ini", std::string(TIniFile::MaxFileSize + 1, ';')));
+  struct Row {
+    TIniFile* ini;
+    const char* reason; // after the file name
+  };
+  std::vector<Row> rows = {{&folder, " (en mapp)"},
+                           {&closedFifo, " (den gav inga data)"},
+                           {&tooLarge, ": filen \xe4r st\xf6rre \xe4n 1 MB"}};
+  if (geteuid() != 0) rows.push_back({&noPermission, " (beh\xf6righet saknas)"}); // root reads anything
   for (const Row& row : rows) {
     EXPECT_EQ(row.ini->LoadError(),
-              "Kan inte l\xe4sa inst\xe4llningsfilen " + row.ini->FileName() + " " + row.reason);
+              "Kan inte l\xe4sa inst\xe4llningsfilen " + row.ini->FileName() + row.reason);
     EXPECT_EQ(row.ini->ReadString("filer", "infil", "std"), "std");
     EXPECT_FALSE(row.ini->WriteString("filer", "infil", "b"));
   }

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/KonvSimple.h"
 #include "record/Iso2709.h"
 #include "record/LineFormat.h"
 #include "record/test_files.h"
@@ -70,15 +69,6 @@ TEST(InputFormatRecord, TellsARecordOfEachFormatAndAnIncompleteLastOne) {
     EXPECT_EQ(HasFieldLine(row.text), row.line) << row.text;
     EXPECT_EQ(IsIncompleteIso2709Record(row.text), row.incomplete) << row.text;
   }
-}
-
-TEST(InputFormatRun, DecidesFromTheReadersBufferWithoutLosingIt) {
-  testing::TempDir dir;
-  TKonvSimple konv(dir.Write("in", kIso + kIso), std::string(1, LineRecordTerminator));
-  DetectSourceFormat(konv);
-  EXPECT_TRUE(konv.SourceIsIso);
-  konv.ConvertNext();
-  EXPECT_EQ(konv.RecordText, kIso.substr(0, kIso.size() - 1));
 }
 
 TEST(InputFormatFile, AMissingFileIsNotIso) { EXPECT_FALSE(LooksLikeIso2709("/saknas/helt/in.mrc")); }

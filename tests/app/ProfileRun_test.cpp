@@ -290,25 +290,6 @@ TEST_F(StartCommand, InputWithoutRecordsOfItsFormatIsAWarningAndAFailureInEveryP
   }
 }
 
-TEST_F(StartCommand, AnIncompleteLastRecordIsConvertedCountedAndTold) {
-  const std::string record = "00048nam  2200037   4500245001000000\x1e"
-                             "10\x1f"
-                             "aTitel\x1e\x1d";
-  state.SourceIsIso = true;
-  state.Profile = 1;
-  state.InFile = dir.Write("in.iso", record + record.substr(0, 45));
-  EXPECT_EQ(RunProfile(state, shell.Frame), TRunOutcome::Completed);
-  ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
-  EXPECT_EQ(shell.Msg.Boxes[0].Kind, TMsgKind::Warning);
-  EXPECT_EQ(shell.Msg.Boxes[0].Text.rfind("Ofullst\xe4ndig sista post: nr 2 ", 0), 0U)
-      << shell.Msg.Boxes[0].Text;
-  EXPECT_EQ(shell.Frame.Counts[0].Count, 2); // both written, the second as far as it goes
-  const TRunCount& incomplete = shell.Frame.Counts.back();
-  EXPECT_EQ(incomplete.Label, "Ofullst\xe4ndiga");
-  EXPECT_EQ(incomplete.Count, 1);
-  EXPECT_TRUE(incomplete.Subset);
-}
-
 TEST_F(StartCommand, RunsProfile2WithItsMultiVolumeFile) {
   state.Profile = 2;
   EXPECT_EQ(RunProfile(state, shell.Frame), TRunOutcome::Completed);
