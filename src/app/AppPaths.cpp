@@ -28,6 +28,11 @@ bool DirectoryExists(const std::string& folder) {
   return !folder.empty() && std::filesystem::is_directory(folder, ec);
 }
 
+bool IsRegularFile(const std::string& fileName) {
+  std::error_code ec;
+  return !fileName.empty() && std::filesystem::is_regular_file(fileName, ec);
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, ec) && !ec;

@@ -9,6 +9,8 @@ namespace kelvo {
 
 bool FileExists(const std::string& fileName); // an existing file that is not a folder
 bool DirectoryExists(const std::string& folder);
+// A regular file (links followed): one that can be read more than once, unlike a pipe or a device.
+bool IsRegularFile(const std::string& fileName);
 // True when both names lead to one existing file (links and relative names resolved).
 bool SameFile(const std::string& a, const std::string& b);
 // The folder part with its trailing separator ("" when there is none).

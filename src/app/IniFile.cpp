@@ -2,8 +2,9 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <sys/stat.h>
 
+#include "record/MarcError.h"
 #include "record/vostr.h"
 
 namespace kelvo {
@@ -27,6 +28,7 @@ bool TCustomIniFile::WriteBool(std::string_view section, std::string_view key, b
 namespace {
 
 constexpr std::string_view Spaces = " \t";
+constexpr std::string_view ByteOrderMark = "\xef\xbb\xbf";
 
 std::string_view TrimSpaces(std::string_view s) {
   const auto first = s.find_first_not_of(Spaces);
@@ -47,14 +49,14 @@ struct TKeyPlace {
 TKeyPlace FindKey(std::string_view text, std::string_view section, std::string_view key) {
   TKeyPlace place;
   bool inSection = false;
-  std::size_t pos = 0;
+  std::size_t pos = text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0;
   while (pos < text.size()) {
-    auto end = text.find('\n', pos);
-    const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    // CR LF, LF and a lone CR each end a line.
+    std::size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
-    std::size_t contentEnd = end;
-    if (contentEnd > pos && text[contentEnd - 1] == '\r') --contentEnd;
-    const std::string_view line = TrimSpaces(text.substr(pos, contentEnd - pos));
+    std::size_t next = end;
+    if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+    const std::string_view line = TrimSpaces(text.substr(pos, end - pos));
 
     if (!line.empty() && line.front() == '[') {
       if (inSection) return place; // the first section of that name ends here
@@ -70,7 +72,7 @@ TKeyPlace FindKey(std::string_view text, std::string_view section, std::string_v
       if (eq != std::string_view::npos && SameText(TrimSpaces(line.substr(0, eq)), key)) {
         place.KeyFound = true;
         place.LineBegin = pos;
-        place.LineEnd = contentEnd;
+        place.LineEnd = end;
         place.Value = TrimSpaces(line.substr(eq + 1));
         return place;
       }
@@ -87,20 +89,11 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-bool ReadWholeFile(const std::string& fileName, std::string& text) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  text = std::move(buffer).str();
-  return true;
-}
-
 // The file's own line end (that of its first line), CR LF for a new file.
 std::string_view LineEndOf(std::string_view text) {
-  const auto lf = text.find('\n');
-  if (lf != std::string_view::npos && (lf == 0 || text[lf - 1] != '\r')) return "\n";
-  return "\r\n";
+  const auto end = text.find_first_of("\r\n");
+  if (end == std::string_view::npos || text.compare(end, 2, "\r\n") == 0) return "\r\n";
+  return text[end] == '\r' ? "\r" : "\n";
 }
 
 // Writes a sibling file and renames it over the settings file, so that a
@@ -125,18 +118,25 @@ bool StoreFile(const std::string& fileName, std::string_view text) {
   return true;
 }
 
-} // namespace
-
-std::string TIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
-  std::string text;
-  if (!ReadWholeFile(fileName_, text)) return std::string(def);
-  const TKeyPlace place = FindKey(text, section, key);
-  return std::string(place.KeyFound ? Unquote(place.Value) : def);
+// What tells whether the file changed since it was read; empty when there is none.
+std::string StampOf(const std::string& fileName) {
+  struct stat st {};
+  if (::stat(fileName.c_str(), &st) != 0) return {};
+  return std::to_string(st.st_dev) + ':' + std::to_string(st.st_ino) + ':' + std::to_string(st.st_size) +
+         ':' + std::to_string(st.st_mtim.tv_sec) + '.' + std::to_string(st.st_mtim.tv_nsec);
 }
 
-bool TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  std::string text;
-  ReadWholeFile(fileName_, text); // a missing file is created
+} // namespace
+
+std::optional<std::string> FindIniValue(std::string_view text, std::string_view section,
+                                        std::string_view key) {
+  const TKeyPlace place = FindKey(text, section, key);
+  if (!place.KeyFound) return std::nullopt;
+  return std::string(Unquote(place.Value));
+}
+
+std::string SetIniValue(std::string text, std::string_view section, std::string_view key,
+                        std::string_view value) {
   const std::string_view eol = LineEndOf(text);
   std::string line(key);
   line += '=';
@@ -145,21 +145,59 @@ bool TIniFile::WriteString(std::string_view section, std::string_view key, std::
   const TKeyPlace place = FindKey(text, section, key);
   if (place.KeyFound) {
     text.replace(place.LineBegin, place.LineEnd - place.LineBegin, line);
-  } else {
-    std::string insert;
-    const std::size_t at = place.SectionFound ? place.InsertAt : text.size();
-    if (at > 0 && text[at - 1] != '\n') insert += eol; // the line before has no line end
-    if (!place.SectionFound) {
-      insert += '[';
-      insert += section;
-      insert += ']';
-      insert += eol;
-    }
-    insert += line;
-    insert += eol;
-    text.insert(at, insert);
+    return text;
   }
-  return StoreFile(fileName_, text);
+  std::string insert;
+  const std::size_t at = place.SectionFound ? place.InsertAt : text.size();
+  if (at > 0 && text[at - 1] != '\n' && text[at - 1] != '\r')
+    insert += eol; // the line before has no line end
+  if (!place.SectionFound) {
+    insert += '[';
+    insert += section;
+    insert += ']';
+    insert += eol;
+  }
+  insert += line;
+  insert += eol;
+  text.insert(at, insert);
+  return text;
+}
+
+TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) { Refresh(); }
+
+void TIniFile::Refresh() const {
+  if (loaded_ && file_.Exists && !file_.Regular) return; // a stream gives its text once
+  std::string stamp = StampOf(fileName_);
+  if (loaded_ && stamp == stamp_) return;
+  loaded_ = true;
+  stamp_ = std::move(stamp);
+  loadError_.clear();
+  try {
+    file_ = ReadFileText(fileName_, MaxFileSize, "inst\xe4llningsfilen");
+    if (file_.Exists && !file_.Regular && file_.Text.empty())
+      loadError_ = "Kan inte l\xe4sa inst\xe4llningsfilen " + fileName_ + " (den gav inga data)";
+  } catch (const MarcError& e) {
+    file_ = TFileText{};
+    loadError_ = e.what();
+  }
+  if (!loadError_.empty()) file_.Text.clear();
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+  Refresh();
+  std::optional<std::string> value = FindIniValue(file_.Text, section, key);
+  return value ? std::move(*value) : std::string(def);
+}
+
+bool TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  Refresh();
+  if (!loadError_.empty() || (file_.Exists && !file_.Regular)) return false;
+  std::string text = SetIniValue(file_.Text, section, key, value);
+  if (!StoreFile(fileName_, text)) return false;
+  file_.Text = std::move(text);
+  file_.Exists = file_.Regular = true;
+  stamp_ = StampOf(fileName_);
+  return true;
 }
 
 } // namespace kelvo

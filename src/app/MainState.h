@@ -60,6 +60,11 @@ struct TMainState {
   bool DalkOegentligaDelarSpecial = false;    // mnuDalkOegentligaDelarSpecial (profile 2)
   bool DalkEgentligaFlerbandSepareras = true; // mnuDalkEgentligaFlerbandSepareras (profile 2)
 
+  // The run tells the format from the input's first chunk, for a stream that
+  // can be read only once (kelvokonv --format auto); SourceIsIso is then
+  // only the run's first guess.
+  bool FormatFromInput = false;
+
   // Values of the settings file.
   std::string Infil;           // "filer"/"infil": last input file, kept only when it exists
   std::string Utfil;           // "filer"/"utfil": last output file

@@ -39,6 +39,9 @@ TRunOutcome RunProfile(const TMainState& state, TRunFrame& frame) {
       RunDalkProfile(frame, state);
       return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
     }
+  } catch (const TInputFormatError& e) {
+    frame.Msg.WarningBox(e.what());
+    return TRunOutcome::Failed;
   } catch (const std::exception& e) {
     frame.Msg.ErrorBox(e.what());
     return TRunOutcome::Failed;

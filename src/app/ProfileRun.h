@@ -12,7 +12,8 @@ enum class TRunOutcome {
   NotStarted, // no such profile: Start does nothing
   Completed,
   Cancelled, // stopped after a record; what was written stays
-  Failed,    // an error, shown in the error box; the converter is released
+  Failed,    // an error, shown in the error box (an input without records of its
+             // format in a warning box); the converter is released
 };
 
 // Profiles 0 and 1: filter lines, converter, options, the loop, the final

@@ -28,6 +28,11 @@ void TRunFrame::ConvertLoop(TKonvBase& konv) {
     throw;
   }
   Counts = konv.RunCounts();
+  if (!Cancelled) konv.CheckInputFormat();
+  std::string warnings;
+  for (const std::string& warning : konv.InputWarnings())
+    warnings += (warnings.empty() ? "" : "\r\n") + warning;
+  if (!warnings.empty()) Msg.WarningBox(warnings);
 }
 
 void TRunFrame::ShowCount() {

@@ -4,20 +4,20 @@
 // Errors propagate to RunProfile, which reports them.
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/AppPaths.h"
+#include "app/InputFormat.h"
 #include "app/MainState.h"
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
 #include "app/Settings.h"
 #include "app/voMsg.h"
 #include "convert/KonvSimple.h"
+#include "record/LineFormat.h"
 
 namespace kelvo {
-
-inline constexpr char IsoRecordTerminator = '\x1d';
-inline constexpr char LineRecordTerminator = '^';
 
 // The converters that take the options of the section "kv2m21spec".
 template <class T>
@@ -39,6 +39,8 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
       std::make_unique<TConverter>(st.OutFile, st.InFile, terminator, filterLines, st.SourceIsIso,
                                    sideFiles && st.PeriodicalsSep, sideFiles ? st.PeriodicalsFile : noFile,
                                    sideFiles && st.UtgallradeSeparera, sideFiles ? st.WeededFile : noFile);
+  if constexpr (std::is_base_of_v<TKonvSimple, TConverter>)
+    if (st.FormatFromInput) DetectSourceFormat(*konv);
   konv->ConvertToKv2 = st.ConvertToKv2;
   konv->OutRecord.ApplyFilter = st.FilterOn;
   konv->RemoveDuplicateLines = st.RemoveDuplicateLines;

@@ -8,9 +8,10 @@
 
 namespace kelvo {
 
-enum class TMsgKind { Error, Question, Information };
+enum class TMsgKind { Error, Warning, Question, Information };
 
 inline constexpr std::string_view ErrorCaption = "Felmeddelande";
+inline constexpr std::string_view WarningCaption = "Varning";
 inline constexpr std::string_view QuestionCaption = "Fr\xe5ga";
 
 class TVoMsg {
@@ -20,6 +21,11 @@ public:
   // OK button, exclamation icon, caption "Felmeddelande".
   void ErrorBox(std::string_view text) {
     ShowBox(TMsgKind::Error, text, ErrorCaption);
+    LastAnswer = false;
+  }
+  // OK button, warning icon, caption "Varning": the run ended but not as asked.
+  void WarningBox(std::string_view text) {
+    ShowBox(TMsgKind::Warning, text, WarningCaption);
     LastAnswer = false;
   }
   // Yes and No, question icon; caption "Fråga" when none is given. True on Yes.

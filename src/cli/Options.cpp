@@ -140,6 +140,7 @@ void ApplyOptions(const TCliOptions& o, TMainState& state) {
   state.FilterFile = o.FilterFile.empty() ? ProfileFilterFile(state) : o.FilterFile;
 
   if (!o.In.empty() || !o.InPositional.empty()) state.InFile = o.In.empty() ? o.InPositional : o.In;
+  if (state.InFile == "-") state.InFile = StandardInputName;
   if (!o.Out.empty() || !o.OutPositional.empty()) state.OutFile = o.Out.empty() ? o.OutPositional : o.Out;
 
   if (o.Filter) state.FilterOn = *o.Filter;

@@ -16,6 +16,9 @@ inline constexpr int ExitInterrupted = 130;
 
 enum class TInputFormat { Auto, Iso, Line };
 
+// What "-" as INPUT reads.
+inline constexpr const char* StandardInputName = "/dev/stdin";
+
 struct TCliOptions {
   bool BatchForm = false; // the program's own batch argument
   std::string BatchArgument;

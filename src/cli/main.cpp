@@ -55,15 +55,13 @@ void CheckFiles(const TCliOptions& o, const TMainState& state) {
     throw TCliError{"filterfilen finns inte: " + o.FilterFile, ExitFailed};
 }
 
-bool SourceIsIso(const TCliOptions& o, const std::string& inFile) {
-  switch (o.Format) {
-  case TInputFormat::Iso:
-    return true;
-  case TInputFormat::Line:
-    return false;
-  default:
-    return LooksLikeIso2709(inFile);
-  }
+// For --format auto a file is looked at here; a stream can be read only
+// once, so the run decides from what its reader has buffered.
+void SetSourceFormat(const TCliOptions& o, TMainState& state) {
+  const bool file = IsRegularFile(state.InFile);
+  state.SourceIsIso = o.Format == TInputFormat::Iso ||
+                      (o.Format == TInputFormat::Auto && file && LooksLikeIso2709(state.InFile));
+  state.FormatFromInput = o.Format == TInputFormat::Auto && !file;
 }
 
 int Survey(const TMainState& state, TConsoleShell& shell) {
@@ -88,9 +86,10 @@ int Run(int argc, char** argv) {
     state.DataFolder = WithSeparator(o.DataDir);
   }
   SetProgramPaths(state, programFile);
-  if (!o.Ini.empty() && !FileExists(o.Ini))
+  if (!o.Ini.empty() && !FileExists(o.Ini) && !DirectoryExists(o.Ini))
     throw TCliError{"inst\xe4llningsfilen finns inte: " + o.Ini, ExitFailed};
   const TIniFile ini(o.Ini.empty() ? SettingsFileFor(programFile) : o.Ini);
+  if (!ini.LoadError().empty()) throw TCliError{ini.LoadError(), ExitFailed};
   PrepareStartUp(state, ini, o.BatchArgument);
 
   TConsoleShell shell(o.Quiet, &ini);
@@ -102,7 +101,7 @@ int Run(int argc, char** argv) {
 
   ApplyOptions(o, state);
   CheckFiles(o, state);
-  state.SourceIsIso = SourceIsIso(o, state.InFile);
+  SetSourceFormat(o, state);
   if (o.Survey) return Survey(state, shell);
   if (!HasFileName(state.OutFile))
     throw TCliError{"ingen utfil angiven (UTFIL, --out eller \"utfil\" i inst\xe4llningsfilen)", ExitUsage};

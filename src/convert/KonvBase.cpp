@@ -58,7 +58,9 @@ void TKonvBase::WriteRenderedTo(TVoFileOutStream &stream) {
 }
 
 std::vector<TRunCount> TKonvBase::RunCounts() const {
-  return {{"Utfil", OutFileName, WrittenRecords}, {"Ej skrivna", "", DroppedRecords}};
+  std::vector<TRunCount> counts{{"Utfil", OutFileName, WrittenRecords}, {"Ej skrivna", "", DroppedRecords}};
+  if (IncompleteRecords > 0) counts.push_back({"Ofullst\xe4ndiga", "", IncompleteRecords, true});
+  return counts;
 }
 
 void TKonvBase::AddStampField(std::string_view text, std::string_view tag) {

@@ -18,6 +18,9 @@ struct TRunCount {
   std::string Label;    // Swedish text for the summary
   std::string FileName; // empty for "written nowhere"
   std::int64_t Count = 0;
+  // The records are counted in another destination as well (they are a
+  // part of those, not more records), e.g. "Ofullst\xe4ndiga".
+  bool Subset = false;
 };
 
 class TKonvBase {
@@ -46,6 +49,9 @@ public:
   // after a file's final separator is no record and counts nowhere.
   std::int64_t WrittenRecords = 0;
   std::int64_t DroppedRecords = 0;
+  // Records cut short by the end of the input, converted as far as they go
+  // (and counted where they went as well).
+  std::int64_t IncompleteRecords = 0;
 
   // Renders OutRecord and appends it with RecordSeparator to the output file;
   // a failed write raises MarcError naming the file.
@@ -54,9 +60,17 @@ public:
   virtual int Percent() const = 0;
   // Where the records of the run went, for the summary: always
   // {"Utfil", OutFileName, WrittenRecords} and then
-  // {"Ej skrivna", "", DroppedRecords} (also when 0). A converter with side
-  // files calls this and appends one entry per side file it opened.
+  // {"Ej skrivna", "", DroppedRecords} (also when 0), then
+  // {"Ofullst\xe4ndiga", "", IncompleteRecords} as a subset when there are
+  // any. A converter with side files calls this and appends one entry per
+  // side file it opened.
   virtual std::vector<TRunCount> RunCounts() const;
+  // After the last record: what the input side noticed for the user (records
+  // skipped as too long, an incomplete last record), one text each.
+  virtual std::vector<std::string> InputWarnings() const { return {}; }
+  // After the last record: raises TInputFormatError when the input held text
+  // but nothing that reads as a record of its format.
+  virtual void CheckInputFormat() const {}
 
   // Appends a field tag with indicators "0" "0", $a text (left out when
   // blank) and $b today's date as "YYYY-MM-DD".

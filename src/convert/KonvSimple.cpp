@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "record/LineFormat.h"
 #include "record/MarcError.h"
 #include "record/vostr.h"
 
@@ -46,14 +47,54 @@ void TKonvSimple::OpenInput(const std::string &inFileName, const std::string &se
     throw MarcError("Kan inte \xf6ppna indatafilen " + inFileName);
 }
 
+void TKonvSimple::SetSourceFormat(bool sourceIsIso) {
+  SourceIsIso = sourceIsIso;
+  Reader.SetSingleCharMode(true);
+  Reader.SepChar = sourceIsIso ? IsoRecordTerminator : LineRecordTerminator;
+}
+
 void TKonvSimple::ConvertNext() {
   if (EndOfInput) {
     RecordText.clear(); // stays at the end; never reads past it
   } else {
     EndOfInput = Reader.ReadRecord(workBuffer_, TVblRec::ChunkSize);
     RecordText = Reader.Current;
+    NoteInput();
   }
   OutRecord.Clear();
+}
+
+void TKonvSimple::NoteInput() {
+  const std::string number = std::to_string(Reader.RecordNumber);
+  if (Reader.TooLongLength > 0) {
+    ++DroppedRecords;
+    inputWarnings_.push_back("Post nr " + number + " (byte " + std::to_string(Reader.RecordOffset) +
+                             " i infilen) \xe4r " + std::to_string(Reader.TooLongLength) +
+                             " byte l\xe5ng, l\xe4ngre \xe4n gr\xe4nsen " +
+                             std::to_string(Reader.MaxRecordLength) + " byte, och har hoppats \xf6ver");
+    return;
+  }
+  // Once a record of the format has been seen the input is of that format.
+  if (!recordSeen_ && !IsBlank(RecordText)) {
+    textSeen_ = true;
+    recordSeen_ = SourceIsIso ? ReadsAsIso2709Record(RecordText) : HasFieldLine(RecordText);
+  }
+  if (EndOfInput && SourceIsIso && IsIncompleteIso2709Record(RecordText)) {
+    ++IncompleteRecords;
+    inputWarnings_.push_back("Ofullst\xe4ndig sista post: nr " + number +
+                             " (infilen tar slut inne i posten, som har konverterats s\xe5 l\xe5ngt den r\xe4"
+                             "cker)");
+  }
+}
+
+void TKonvSimple::CheckInputFormat() const {
+  if (!textSeen_ || recordSeen_) return;
+  const std::string start = "Infilen " + InFileName + " inneh\xe5ller inga poster i ";
+  if (SourceIsIso)
+    throw TInputFormatError(start + "Iso2709-format. \xc4r den i radformat? Sl\xe5 av \"K\xe4llfilen har "
+                                    "Iso2709-format\" (kelvokonv: --format line, batch: /iso=0).");
+  throw TInputFormatError(start + "radformat. \xc4r den i Iso2709-format? Sl\xe5 p\xe5 \"K\xe4llfilen har "
+                                  "Iso2709-format\" (kelvokonv: --format iso, batch: /iso=1).");
 }
 
 int TKonvSimple::Percent() const { return Reader.Percent(); }

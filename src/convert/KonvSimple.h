@@ -28,10 +28,20 @@ public:
   TVblRec Reader;
   std::string RecordText;
   std::string InFileName;
+  // The input is ISO 2709 (else line format); the converters set it.
+  bool SourceIsIso = false;
 
-  // Reads the next record text into RecordText, sets EndOfInput, clears OutRecord.
+  // Reads the next record text into RecordText, sets EndOfInput, clears
+  // OutRecord. A record skipped by the reader as too long comes as an empty
+  // text and counts in DroppedRecords; an incomplete last ISO 2709 record
+  // counts in IncompleteRecords. Both are noted for InputWarnings.
   void ConvertNext() override;
   int Percent() const override;
+  std::vector<std::string> InputWarnings() const override { return inputWarnings_; }
+  void CheckInputFormat() const override;
+  // Sets the format and the record terminator that goes with it; only before
+  // the first record is read (after Reader.Peek).
+  void SetSourceFormat(bool sourceIsIso);
 
   // Field survey: SurveyList gets one entry per tag, the tag followed by the
   // subfield codes seen with it. SurveyRecord reads the next record; a "*"
@@ -51,6 +61,12 @@ protected:
 
 private:
   void OpenInput(const std::string &inFileName, const std::string &separator);
+  // What ConvertNext notes about the record just read.
+  void NoteInput();
+
+  bool textSeen_ = false;   // a record text that is not blank
+  bool recordSeen_ = false; // one that reads as a record of the format
+  std::vector<std::string> inputWarnings_;
 
   std::string surveyText_;                                      // reused between records
   std::map<std::string, std::size_t, std::less<>> surveyIndex_; // tag -> index in SurveyList

@@ -19,6 +19,7 @@ bool TQtMsg::ShowBox(TMsgKind kind, std::string_view text, std::string_view capt
   box.setTextFormat(Qt::PlainText);
   switch (kind) {
   case TMsgKind::Error:
+  case TMsgKind::Warning:
     box.setIcon(QMessageBox::Warning);
     box.setStandardButtons(QMessageBox::Ok);
     break;

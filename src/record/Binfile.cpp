@@ -50,11 +50,12 @@ void TBinFile::Close() {
 std::int64_t TBinFile::Read(char* buffer, std::int64_t count) {
   if (!IsOpen || count <= 0) return 0;
   // A read may return less than asked for (a signal, a pipe); keep going
-  // until the count is reached or the file ends.
+  // until the count is reached or the input ends.
   std::int64_t done = 0;
   while (done < count) {
     const ssize_t n = ::read(Handle, buffer + done, static_cast<std::size_t>(count - done));
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && done == 0) return -1;
     if (n <= 0) break;
     done += n;
   }

@@ -21,8 +21,8 @@ public:
   bool Open(const std::string& fileName);
   bool CreateFile(const std::string& fileName);
   void Close();
-  // Reads count bytes, fewer only at the end of the file or on an error;
-  // returns how many were read.
+  // Reads count bytes, fewer only at the end of the input; returns how many
+  // were read, or -1 when the system reports an error before any byte.
   std::int64_t Read(char* buffer, std::int64_t count);
   // Writes all of text (in as few system calls as the system allows); returns
   // false when any byte could not be written, e.g. on a full disk.

@@ -127,6 +127,35 @@ const TIsoFldClass &TIso2709::GetField(int index) {
   return fld;
 }
 
+namespace {
+
+constexpr std::size_t kRecordLengthDigits = 5;
+
+// The record length at the start of a leader: how many of the first five
+// characters are digits (all five for a usable leader).
+std::size_t LeadingLengthDigits(std::string_view text) {
+  std::size_t n = 0;
+  while (n < kRecordLengthDigits && n < text.size() && text[n] >= '0' && text[n] <= '9')
+    ++n;
+  return n;
+}
+
+} // namespace
+
+bool ReadsAsIso2709Record(std::string_view text) {
+  const std::size_t terminator = text.find('\x1e');
+  return LeadingLengthDigits(text) == kRecordLengthDigits && terminator != std::string_view::npos &&
+         terminator >= kLeaderLength + kEntryLength;
+}
+
+bool IsIncompleteIso2709Record(std::string_view text) {
+  if (IsBlank(text)) return false;
+  const std::size_t digits = LeadingLengthDigits(text);
+  if (digits < std::min(kRecordLengthDigits, text.size())) return false; // not a leader at all
+  if (text.size() < kLeaderLength) return true;
+  return static_cast<std::size_t>(EntryNumber(text.substr(0, kRecordLengthDigits))) > text.size() + 1;
+}
+
 void BuildRecordFromIso(TIso2709 &reader, std::string_view text, TMarcRec &rec) {
   rec.Clear();
   rec.Couples.Clear(); // a pair left queued by a caller must not end up in this record

@@ -9,6 +9,9 @@ namespace kelvo {
 
 class TMarcRec;
 
+// Ends every record of an ISO 2709 input.
+inline constexpr char IsoRecordTerminator = '\x1d';
+
 class TIsoFldClass {
 public:
   bool IsControl = true;
@@ -43,6 +46,15 @@ private:
   std::size_t dirLength_ = 0; // characters of the directory, measured by SetRecord
   bool blank_ = true;
 };
+
+// A record text with a usable leader (24 characters beginning with the record
+// length as five digits) and at least one directory entry before its first
+// field terminator: what tells a record of the format from other text.
+bool ReadsAsIso2709Record(std::string_view text);
+// The text after an input's last record terminator is an incomplete record
+// when the input ends inside its leader or before the end its record length
+// gives (the record length counts the terminator). Blank text is none.
+bool IsIncompleteIso2709Record(std::string_view text);
 
 // Builds rec (cleared first) from one ISO 2709 record text in the order the
 // converters use: fields in directory order, the leader as "000", SortFields.

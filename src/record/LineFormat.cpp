@@ -118,4 +118,16 @@ std::string SubfieldLinesText(std::string_view text, char delimiter) {
   return out;
 }
 
+bool HasFieldLine(std::string_view text) {
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t first = text.find_first_not_of(" \t", start);
+    if (first == std::string_view::npos) return false;
+    if (text[first] == '*') return true;
+    start = text.find_first_of("\r\n", first);
+    if (start == std::string_view::npos) return false;
+    ++start;
+  }
+  return false;
+}
+
 } // namespace kelvo

@@ -7,6 +7,12 @@ namespace kelvo {
 
 // The line end of the format, also what parsing turns into a blank.
 inline constexpr std::string_view LineEnd = "\r\n";
+// Separates the records of a line-format input.
+inline constexpr char LineRecordTerminator = '^';
+
+// True when some line of a record text begins with the field mark "*"
+// (after blanks): what tells a line-format record from other text.
+bool HasFieldLine(std::string_view text);
 
 // "Dubblettrader i resultat raderas": every line once (case-insensitive),
 // each followed by CR LF; trailing empty lines dropped.

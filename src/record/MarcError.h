@@ -11,6 +11,13 @@ public:
   explicit MarcError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// An input that holds text but no record of the format it is read in: the
+// shell shows it as a warning that suggests the other format.
+class TInputFormatError : public MarcError {
+public:
+  using MarcError::MarcError;
+};
+
 // The index error of the record model's lists (an index outside a list is a
 // programming error in the caller).
 inline MarcError ListIndexError(long long index) {

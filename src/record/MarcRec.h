@@ -2,6 +2,8 @@
 // A MARC record: an ordered list of fields with a cursor, a couple queue, and
 // the exclude filter applied when the record is rendered. Field occurrences
 // are 1-based, indexes 0-based. Operations marked "moves cursor" set CurrentField.
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,7 +22,7 @@ public:
 
   std::vector<std::unique_ptr<TMarcField>> Fields;
   TCoupleList Couples;
-  std::vector<std::string> FilterEntries; // sorted case-insensitively, no duplicates
+  std::vector<std::string> FilterEntries; // sorted case-insensitively, no duplicates; set by SetFilter
   char FieldMark = '*';
   char SubfieldDelimiter = '$';
   int CurrentField = -1;
@@ -81,6 +83,12 @@ public:
   std::string AsText();
   void AppendText(std::string& out); // same, appended to out
   void ParseText(std::string_view text);
+
+private:
+  // The entry of FilterEntries that governs fields with this tag, or none.
+  const std::string* FilterEntryForTag(std::string_view tag) const;
+
+  std::map<std::string, std::size_t, std::less<>> filterIndex_; // tag -> its entry in FilterEntries
 };
 
 } // namespace kelvo

@@ -26,15 +26,6 @@ std::string_view JoinContinuationLines(std::string_view piece, std::string& buff
   }
 }
 
-// The filter entry that governs fields with this tag: the first entry (in
-// sorted order) of at least three characters whose first three are the tag.
-const std::string* FilterEntryForTag(const std::vector<std::string>& entries, std::string_view tag) {
-  const auto it = std::find_if(entries.begin(), entries.end(), [tag](const std::string& entry) {
-    return entry.size() >= 3 && std::string_view(entry).substr(0, 3) == tag;
-  });
-  return it == entries.end() ? nullptr : &*it;
-}
-
 } // namespace
 
 std::string TMarcRec::AsText() {
@@ -78,25 +69,38 @@ void TMarcRec::ParseText(std::string_view text) {
 
 void TMarcRec::SetFilter(std::string_view text) {
   FilterEntries.clear();
+  filterIndex_.clear();
   for (std::size_t start = 0; start <= text.size();) {
     const std::size_t space = std::min(text.find(' ', start), text.size());
     const std::string_view piece = TrimView(text.substr(start, space - start));
     start = space + 1;
-    if (IsBlank(piece)) continue;
-    // Sorted case-insensitively; an entry equal to one already held (letter
-    // case ignored) is dropped.
-    const auto at =
-        std::lower_bound(FilterEntries.begin(), FilterEntries.end(), piece,
-                         [](const std::string& a, std::string_view b) { return CompareText(a, b) < 0; });
-    if (at == FilterEntries.end() || CompareText(*at, piece) != 0) FilterEntries.emplace(at, piece);
+    if (!IsBlank(piece)) FilterEntries.emplace_back(piece);
   }
+  // Sorted case-insensitively once all are read (a filter of millions of
+  // entries loads in linear-logarithmic time); of entries equal but for
+  // letter case the first given stays.
+  std::stable_sort(FilterEntries.begin(), FilterEntries.end(),
+                   [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  FilterEntries.erase(
+      std::unique(FilterEntries.begin(), FilterEntries.end(),
+                  [](const std::string& a, const std::string& b) { return CompareText(a, b) == 0; }),
+      FilterEntries.end());
+  // The entry that governs a tag is the first, in sorted order, of at least
+  // three characters whose first three are the tag.
+  for (std::size_t i = 0; i < FilterEntries.size(); ++i)
+    if (FilterEntries[i].size() >= 3) filterIndex_.emplace(FilterEntries[i].substr(0, 3), i);
+}
+
+const std::string* TMarcRec::FilterEntryForTag(std::string_view tag) const {
+  const auto it = filterIndex_.find(tag);
+  return it == filterIndex_.end() ? nullptr : &FilterEntries[it->second];
 }
 
 void TMarcRec::MarkFiltered() {
   for (std::size_t i = 0; i < Fields.size(); ++i) {
     CurrentField = static_cast<int>(i);
     TMarcField& field = *Fields[i];
-    const std::string* entry = FilterEntryForTag(FilterEntries, field.Tag);
+    const std::string* entry = FilterEntryForTag(field.Tag);
     if (entry == nullptr || IsBlank(*entry)) continue;
     if (entry->size() == 3)
       field.Deleted = true;
@@ -107,7 +111,7 @@ void TMarcRec::MarkFiltered() {
 
 std::string TMarcRec::FilterEntryFor() const {
   const TMarcField* field = CurrentFieldObj();
-  const std::string* entry = field ? FilterEntryForTag(FilterEntries, field->Tag) : nullptr;
+  const std::string* entry = field ? FilterEntryForTag(field->Tag) : nullptr;
   return entry ? *entry : std::string();
 }
 

@@ -1,5 +1,7 @@
-// Cuts an input file into record texts, one chunk of the file at a time.
+// Cuts an input into record texts, one chunk of it at a time.
 #include "record/Vblrec.h"
+
+#include <algorithm>
 
 #include "record/MarcError.h"
 #include "record/vomisc.h"
@@ -17,7 +19,13 @@ void TVblRec::Reset() {
   Buffer.clear();
   Current.clear();
   Pending = 0;
+  RecordNumber = 0;
+  RecordOffset = 0;
+  TooLongLength = 0;
   cutPos_ = 0;
+  bufferOffset_ = 0;
+  skippedOffset_ = 0;
+  skippedLength_ = 0;
 }
 
 bool TVblRec::Open(const std::string& fileName) {
@@ -26,7 +34,7 @@ bool TVblRec::Open(const std::string& fileName) {
   FileSize = -1;
   NextChunkPos = -1;
   if (!File.Open(fileName)) return false;
-  FileSize = File.Size();
+  FileSize = File.Size(); // -1 for a stream
   NextChunkPos = 0;
   return true;
 }
@@ -38,66 +46,115 @@ void TVblRec::Close() {
 
 std::size_t TVblRec::SeparatorLength() const { return MultiCharSep ? SepString.size() : 1; }
 
+std::size_t TVblRec::SeparatorOverlap() const { return std::max<std::size_t>(SeparatorLength(), 1) - 1; }
+
 std::size_t TVblRec::FindSeparator(std::size_t from) const {
   if (!MultiCharSep) return Buffer.find(SepChar, from);
-  // An empty separator string separates nothing: the file is one record.
+  // An empty separator string separates nothing: the input is one record.
   return SepString.empty() ? std::string::npos : Buffer.find(SepString, from);
 }
 
-// Reads the chunk that starts at ChunkStart into Buffer and counts its
-// records into Pending. A chunk without a separator that does not reach the
-// end of the file holds the beginning of a record longer than the chunk; the
-// following chunks are added until the record's separator (or the end of the
-// file) is reached, so the record is delivered whole.
-void TVblRec::ReadChunk(std::string& workBuffer, std::int64_t bufferSize) {
-  Buffer.swap(workBuffer); // keep the previous chunk's storage for the next read
-  cutPos_ = 0;
-  if (File.IsOpen) NextChunkPos = ChunkStart;
-  const auto chunk = static_cast<std::size_t>(bufferSize);
-  const std::size_t sepLength = SeparatorLength();
-  std::size_t filled = 0;
-  std::size_t afterLast = 0; // index just past the chunk's last separator; 0 for none
-  do {
-    Buffer.resize(filled + chunk);
-    const auto n = static_cast<std::size_t>(File.Read(Buffer.data() + filled, bufferSize));
-    // A separator may straddle the boundary of two added pieces.
-    std::size_t scan = filled >= sepLength ? filled - (sepLength - 1) : 0;
-    filled += n;
-    Buffer.resize(filled);
-    AtEndOfFile = File.AtEof();
-    if (n < chunk && !AtEndOfFile) throw MarcError("Kan inte l\xe4sa filen " + File.FileName());
-    for (std::size_t at; (at = FindSeparator(scan)) != std::string::npos; scan = afterLast) {
-      afterLast = at + sepLength;
-      ++Pending;
-    }
-  } while (afterLast == 0 && !AtEndOfFile);
+void TVblRec::ReadMore(std::size_t count) {
+  const std::size_t filled = Buffer.size();
+  Buffer.resize(filled + count);
+  const std::int64_t n = File.Read(Buffer.data() + filled, static_cast<std::int64_t>(count));
+  Buffer.resize(filled + static_cast<std::size_t>(n < 0 ? 0 : n));
+  if (n < 0) throw MarcError("Kan inte l\xe4sa filen " + File.FileName());
+  if (static_cast<std::size_t>(n) < count) AtEndOfFile = true;
+}
 
+std::size_t TVblRec::CountSeparators(std::size_t scan) {
+  std::size_t afterLast = 0;
+  for (std::size_t at; (at = FindSeparator(scan)) != std::string::npos; scan = afterLast) {
+    afterLast = at + SeparatorLength();
+    ++Pending;
+  }
+  return afterLast;
+}
+
+// Called when every record counted so far is handed out: what is left of
+// Buffer is the beginning of the next record (or the start of the input that
+// Peek read). The chunk grows by reads until it holds a separator or the
+// input ends, each read filling it to the next multiple of the chunk size, as
+// if the chunk were read anew from where that record begins.
+void TVblRec::ReadChunk(std::string& workBuffer, std::size_t chunk) {
+  workBuffer.assign(Buffer, cutPos_);
+  Buffer.swap(workBuffer); // keep the other storage for the next chunk
+  bufferOffset_ += static_cast<std::int64_t>(cutPos_);
+  cutPos_ = 0;
+  if (File.IsOpen) NextChunkPos = bufferOffset_;
+  const std::size_t overlap = SeparatorOverlap();
+  std::size_t afterLast = CountSeparators(0);
+  while (Pending == 0 && !AtEndOfFile) {
+    if (Buffer.size() > static_cast<std::size_t>(MaxRecordLength)) {
+      SkipTooLongRecord(chunk);
+      afterLast = CountSeparators(0);
+      continue;
+    }
+    const std::size_t filled = Buffer.size();
+    ReadMore((filled / chunk + 1) * chunk - filled);
+    // A separator may straddle the boundary of two reads.
+    afterLast = CountSeparators(filled - std::min(overlap, filled));
+  }
   if (AtEndOfFile) {
     // The text after the last separator counts as a record, even when it is
     // empty or only a line end.
     ++Pending;
   } else {
-    // The next chunk starts right after the last separator; the incomplete
-    // record after it is read again there.
-    ChunkStart += static_cast<std::int64_t>(afterLast);
-    File.Seek(ChunkStart);
+    ChunkStart = bufferOffset_ + static_cast<std::int64_t>(afterLast);
   }
+}
+
+// Only the last bytes read are kept while the record is passed over (a
+// separator may begin there), so memory stays bounded by the limit and a
+// chunk. Buffer then begins with the record's separator, and the next cut
+// hands out the empty text before it in the record's place.
+void TVblRec::SkipTooLongRecord(std::size_t chunk) {
+  skippedOffset_ = bufferOffset_;
+  const std::size_t keep = SeparatorOverlap();
+  for (;;) {
+    const std::size_t at = FindSeparator(0);
+    const std::size_t drop = at != std::string::npos ? at
+                             : AtEndOfFile           ? Buffer.size()
+                                                     : Buffer.size() - std::min(keep, Buffer.size());
+    Buffer.erase(0, drop);
+    bufferOffset_ += static_cast<std::int64_t>(drop);
+    if (at != std::string::npos || AtEndOfFile) break;
+    ReadMore(chunk);
+  }
+  skippedLength_ = bufferOffset_ - skippedOffset_;
 }
 
 bool TVblRec::ReadRecord(std::string& workBuffer, std::int64_t bufferSize) {
   // A chunk always yields at least one record: it is read on until a
-  // separator or the end of the file (which counts the final record).
-  if (Pending == 0) ReadChunk(workBuffer, bufferSize < 1 ? ChunkSize : bufferSize);
+  // separator or the end of the input (which counts the final record).
+  if (Pending == 0) ReadChunk(workBuffer, static_cast<std::size_t>(bufferSize < 1 ? ChunkSize : bufferSize));
+  ++RecordNumber;
   const std::size_t at = FindSeparator(cutPos_);
-  if (at == std::string::npos) {
-    Current.assign(Buffer, cutPos_);
-    cutPos_ = Buffer.size();
-  } else {
-    Current.assign(Buffer, cutPos_, at - cutPos_);
-    cutPos_ = at + SeparatorLength();
+  const std::size_t end = at == std::string::npos ? Buffer.size() : at;
+  RecordOffset = bufferOffset_ + static_cast<std::int64_t>(cutPos_);
+  TooLongLength = 0;
+  if (skippedLength_ > 0) { // the empty text before the separator of a record passed over
+    RecordOffset = skippedOffset_;
+    TooLongLength = skippedLength_;
+    skippedLength_ = 0;
+  } else if (end - cutPos_ > static_cast<std::size_t>(MaxRecordLength)) {
+    TooLongLength =
+        static_cast<std::int64_t>(end - cutPos_); // read whole in one go, but too long all the same
   }
+  if (TooLongLength > 0)
+    Current.clear();
+  else
+    Current.assign(Buffer, cutPos_, end - cutPos_);
+  cutPos_ = at == std::string::npos ? Buffer.size() : at + SeparatorLength();
   --Pending;
   return Pending == 0 && AtEndOfFile;
+}
+
+std::string_view TVblRec::Peek(std::size_t count) {
+  const std::size_t have = Buffer.size() - cutPos_;
+  if (have < count && !AtEndOfFile) ReadMore(count - have);
+  return std::string_view(Buffer).substr(cutPos_, count);
 }
 
 // The size measured at Open: the input does not change during a run.

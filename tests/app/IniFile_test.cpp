@@ -3,6 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
 #include "record/test_files.h"
 
 namespace kelvo {
@@ -64,6 +71,72 @@ TEST(IniFileRead, BooleansAreIntegers) {
   EXPECT_TRUE(ini.ReadBool("d", "c", false));
   EXPECT_FALSE(ini.ReadBool("d", "d", false)); // unreadable: the default
   EXPECT_TRUE(ini.ReadBool("d", "d", true));
+}
+
+TEST(IniFileRead, SkipsAByteOrderMarkAndTakesEveryLineEnd) {
+  struct Row {
+    std::string text, after; // after writing utfil=b
+  };
+  const Row rows[] = {
+      {"\xef\xbb\xbf[filer]\r\ninfil=a\r\n", "\xef\xbb\xbf[filer]\r\ninfil=a\r\nutfil=b\r\n"},
+      {"[filer]\ninfil=a", "[filer]\ninfil=a\nutfil=b\n"},
+      {"[filer]\rinfil=a\r[x]\r", "[filer]\rinfil=a\rutfil=b\r[x]\r"},
+  };
+  for (const Row& row : rows) {
+    TempDir dir;
+    TIniFile ini(dir.Write("k.ini", row.text));
+    EXPECT_EQ(ini.ReadString("filer", "infil", "-"), "a") << row.text;
+    ASSERT_TRUE(ini.WriteString("filer", "utfil", "b"));
+    EXPECT_EQ(ReadAll(ini.FileName()), row.after);
+  }
+}
+
+TEST(IniFileRead, IsReadOnceAndAgainOnlyWhenTheFileChanged) {
+  TempDir dir;
+  const std::string fifo = dir.File("k.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] { std::ofstream(fifo) << "[diverse]\nprofil=2\n"; });
+  const TIniFile fromFifo(fifo); // reads the FIFO to its end here, once
+  writer.join();
+  EXPECT_EQ(fromFifo.ReadInteger("diverse", "profil", 0), 2);
+  EXPECT_EQ(fromFifo.ReadInteger("diverse", "profil", 0), 2); // a second read would wait for ever
+
+  const TIniFile file(dir.Write("fil.ini", "[diverse]\nprofil=1\n"));
+  EXPECT_EQ(file.ReadInteger("diverse", "profil", 0), 1);
+  dir.Write("fil.ini", "[diverse]\nprofil=22\n"); // edited between two runs
+  EXPECT_EQ(file.ReadInteger("diverse", "profil", 0), 22);
+  EXPECT_TRUE(file.LoadError().empty());
+}
+
+TEST(IniFileRead, AFileThatCannotBeReadIsAnErrorAndIsNeverWritten) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("mapp.ini"));
+  const std::string fifo = dir.File("tom.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] { std::ofstream{fifo}; }); // opens and closes at once
+  TIniFile closedFifo(fifo);
+  writer.join();
+  const std::string locked = dir.Write("last.ini", "[filer]\ninfil=a\n");
+  chmod(locked.c_str(), 0);
+  TIniFile folder(dir.File("mapp.ini"));
+  TIniFile noPermission(locked);
+  TIniFile tooLarge(dir.Write("stor.ini", std::string(TIniFile::MaxFileSize + 1, ';')));
+  struct Row {
+    TIniFile* ini;
+    const char* reason; // after the file name
+  };
+  std::vector<Row> rows = {{&folder, " (en mapp)"},
+                           {&closedFifo, " (den gav inga data)"},
+                           {&tooLarge, ": filen \xe4r st\xf6rre \xe4n 1 MB"}};
+  if (geteuid() != 0) rows.push_back({&noPermission, " (beh\xf6righet saknas)"}); // root reads anything
+  for (const Row& row : rows) {
+    EXPECT_EQ(row.ini->LoadError(),
+              "Kan inte l\xe4sa inst\xe4llningsfilen " + row.ini->FileName() + row.reason);
+    EXPECT_EQ(row.ini->ReadString("filer", "infil", "std"), "std");
+    EXPECT_FALSE(row.ini->WriteString("filer", "infil", "b"));
+  }
+  chmod(locked.c_str(), 0600);
+  EXPECT_EQ(ReadAll(locked), "[filer]\ninfil=a\n");
 }
 
 TEST(IniFileWrite, CreatesAMissingFileWithWindowsLineEnds) {

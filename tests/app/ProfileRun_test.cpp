@@ -275,6 +275,21 @@ TEST_F(StartCommand, AFailedWriteEndsTheRunAndReportsIt) {
   EXPECT_NE(shell.Msg.Boxes[0].Text.find("/dev/full"), std::string::npos);
 }
 
+TEST_F(StartCommand, InputWithoutRecordsOfItsFormatIsAWarningAndAFailureInEveryProfile) {
+  state.SourceIsIso = true; // the input is line format
+  for (int profile : {0, 1, 2}) {
+    state.Profile = profile;
+    shell.Msg.Boxes.clear();
+    EXPECT_EQ(RunProfile(state, shell.Frame), TRunOutcome::Failed) << profile;
+    ASSERT_EQ(shell.Msg.Boxes.size(), 1U) << profile;
+    EXPECT_EQ(shell.Msg.Boxes[0].Kind, TMsgKind::Warning);
+    EXPECT_NE(
+        shell.Msg.Boxes[0].Text.find("inneh\xe5ller inga poster i Iso2709-format. \xc4r den i radformat?"),
+        std::string::npos)
+        << shell.Msg.Boxes[0].Text;
+  }
+}
+
 TEST_F(StartCommand, RunsProfile2WithItsMultiVolumeFile) {
   state.Profile = 2;
   EXPECT_EQ(RunProfile(state, shell.Frame), TRunOutcome::Completed);

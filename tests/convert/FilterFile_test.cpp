@@ -39,7 +39,7 @@ TEST(FilterFile, MissingFileIsAnEmptyFilterAnUnreadableOneRaises) {
     LoadFilterLines(dir.File(""));
     FAIL() << "no exception";
   } catch (const MarcError &e) {
-    EXPECT_EQ(std::string(e.what()), "Kan inte l\xe4sa filterfilen " + dir.File(""));
+    EXPECT_EQ(std::string(e.what()), "Kan inte l\xe4sa filterfilen " + dir.File("") + " (en mapp)");
   }
 }
 
@@ -60,6 +60,23 @@ TEST(FilterFile, JoinedLinesGiveTheRecordsEntries) {
     EXPECT_EQ(rec.FilterEntries, c.entries) << JoinFilterLines(c.lines);
   }
   EXPECT_EQ(JoinFilterLines({"245", "", "500"}), "245 500");
+}
+
+TEST(FilterFile, ManyEntriesAreSortedOnceAndTheFirstOfEqualOnesStays) {
+  // Given in descending order, the worst case of sorting on insertion.
+  std::vector<std::string> lines;
+  for (int tag = 999; tag >= 100; --tag)
+    lines.push_back(std::to_string(tag) + "a " + std::to_string(tag) + "A");
+  TMarcRec rec;
+  rec.SetFilter(JoinFilterLines(lines));
+  ASSERT_EQ(rec.FilterEntries.size(), 900U);
+  EXPECT_EQ(rec.FilterEntries.front(), "100a");
+  EXPECT_EQ(rec.FilterEntries.back(), "999a");
+  rec.AddField("650")->AddSubfield('a', "x");
+  rec.AddField("650")->AddSubfield('b', "y");
+  rec.SelectField(0);
+  EXPECT_EQ(rec.FilterEntryFor(), "650a");
+  EXPECT_EQ(rec.AsText(), "*650  $by\r\n");
 }
 
 } // namespace

@@ -143,6 +143,50 @@ TEST(KonvSimplePassThrough, RecordLongerThanOneChunkPassesThrough) {
   EXPECT_EQ(ReadAll(out), input);
 }
 
+TEST(KonvSimpleInput, NotesWhatTheRunMustTell) {
+  const std::string iso = "00040nam  2200037   4500001000200000\x1e"
+                          "a\x1e\x1d";
+  const std::string line = "*245  $aA\r\n^\r\n";
+  struct Case {
+    const char *name;
+    std::string content;
+    bool iso;
+    std::int64_t dropped, incomplete;
+    std::string warning; // the beginning of the one warning, if any
+    const char *formatError;
+  };
+  const Case cases[] = {
+      {"Iso", iso + iso, true, 0, 0, "", nullptr},
+      {"IncompleteLast", iso + iso.substr(0, 30), true, 0, 1, "Ofullst\xe4ndig sista post: nr 2 ", nullptr},
+      {"TooLong", line + std::string(50, 'x') + "^" + line, false, 1, 0,
+       "Post nr 2 (byte 12 i infilen) \xe4r 52 byte l\xe5ng, l\xe4ngre \xe4n gr\xe4nsen 45 byte", nullptr},
+      {"OnlyTooLong", std::string(50, 'x'), false, 1, 0, "Post nr 1 ", nullptr},
+      {"Blank", "\r\n", true, 0, 0, "", nullptr},
+      {"LineReadAsIso", line + line, true, 0, 0, "", "Iso2709-format. \xc4r den i radformat?"},
+      {"IsoReadAsLine", iso, false, 0, 0, "", "radformat. \xc4r den i Iso2709-format?"},
+  };
+  for (const Case &c : cases) {
+    TempDir dir;
+    TKonvSimple konv(dir.File("ut.mrc"), dir.Write("in", c.content), c.iso ? "\x1d" : "^");
+    konv.SourceIsIso = c.iso;
+    konv.Reader.MaxRecordLength = 45; // above the ISO 2709 records here, below the long ones
+    while (!konv.EndOfInput)
+      konv.ConvertNext();
+    EXPECT_EQ(konv.DroppedRecords, c.dropped) << c.name;
+    EXPECT_EQ(konv.IncompleteRecords, c.incomplete) << c.name;
+    const std::vector<std::string> warnings = konv.InputWarnings();
+    ASSERT_EQ(warnings.size(), c.warning.empty() ? 0U : 1U) << c.name;
+    EXPECT_TRUE(warnings.empty() || warnings[0].rfind(c.warning, 0) == 0) << warnings[0];
+    try {
+      konv.CheckInputFormat();
+      EXPECT_EQ(c.formatError, nullptr) << c.name;
+    } catch (const TInputFormatError &e) {
+      ASSERT_NE(c.formatError, nullptr) << c.name;
+      EXPECT_NE(std::string(e.what()).find(c.formatError), std::string::npos) << e.what();
+    }
+  }
+}
+
 // Real ISO 2709 files: every byte but the terminators reaches a record text,
 // and every record is written.
 TEST(KonvSimplePassThrough, RealIsoFilesAreReadWhole) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "record/MarcError.h"
@@ -228,6 +230,92 @@ TEST(VblRecTests, UnreadableFileRaises) {
   } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "Kan inte l\xe4sa filen " + dir.File("folder.mrc"));
   }
+}
+
+// A pipe that already holds content and whose writing end is closed; it is
+// read through its name in /dev/fd, as a FIFO or standard input would be.
+class TFilledPipe {
+public:
+  explicit TFilledPipe(const std::string& content) {
+    int fds[2];
+    if (pipe(fds) != 0 ||
+        write(fds[1], content.data(), content.size()) != static_cast<ssize_t>(content.size()))
+      throw std::runtime_error("pipe");
+    close(fds[1]);
+    read_ = fds[0];
+  }
+  ~TFilledPipe() { close(read_); }
+  std::string Name() const { return "/dev/fd/" + std::to_string(read_); }
+
+private:
+  int read_ = -1;
+};
+
+TEST(VblRecTests, StreamIsReadToItsEndWhateverTheChunkSize) {
+  const std::string content = "ab^^cdefghijklmnop^q^rstuvwxyz0123456789^^x";
+  for (std::int64_t chunk : {1, 2, 3, 5, 8, 13, 50, static_cast<int>(TVblRec::ChunkSize)}) {
+    const TFilledPipe stream(content);
+    TVblRec reader('\x1d');
+    ASSERT_TRUE(reader.Open(stream.Name()));
+    EXPECT_EQ(reader.FileSize, -1);
+    // The start is looked at first and the separator chosen after.
+    EXPECT_EQ(reader.Peek(4), "ab^^");
+    reader.SepChar = '^';
+    const Reading r = ReadAllRecords(reader, chunk);
+    EXPECT_EQ(r.records, Split(content, "^")) << "chunk " << chunk;
+    EXPECT_TRUE(r.lastFlagOnlyAtEnd);
+    EXPECT_TRUE(std::all_of(r.percents.begin(), r.percents.end(), [](int p) { return p == 0; }));
+  }
+}
+
+TEST(VblRecTests, RecordLongerThanTheLimitIsSkippedToItsSeparator) {
+  struct Row {
+    std::string content, sep;
+    std::vector<std::string> records;
+    std::vector<std::int64_t> tooLong, offsets;
+  };
+  const std::string crlf = "\r\n^\r\n";
+  const Row rows[] = {
+      {"ab^" + std::string(25, 'x') + "^cd", "^", {"ab", "", "cd"}, {0, 25, 0}, {0, 3, 29}},
+      {std::string(25, 'x'), "^", {""}, {25}, {0}},
+      {"0123456789^z", "^", {"0123456789", "z"}, {0, 0}, {0, 11}}, // as long as the limit: kept
+      {"a" + crlf + std::string(30, 'y') + crlf + "b", crlf, {"a", "", "b"}, {0, 30, 0}, {0, 6, 41}},
+  };
+  TempDir dir;
+  for (const Row& row : rows) {
+    const std::string file = dir.Write("in.mrc", row.content);
+    for (std::int64_t chunk : {1, 3, 4, 7, 64}) {
+      TVblRec reader('^');
+      reader.SetSingleCharMode(row.sep.size() == 1);
+      reader.SetSepString(row.sep);
+      reader.MaxRecordLength = 10;
+      ASSERT_TRUE(reader.Open(file));
+      std::vector<std::int64_t> tooLong, offsets;
+      std::vector<std::string> records;
+      std::string work;
+      for (bool last = false; !last && records.size() < 10;) {
+        last = reader.ReadRecord(work, chunk);
+        records.push_back(reader.Current);
+        tooLong.push_back(reader.TooLongLength);
+        offsets.push_back(reader.RecordOffset);
+        EXPECT_EQ(reader.RecordNumber, static_cast<std::int64_t>(records.size()));
+      }
+      EXPECT_EQ(records, row.records) << row.content << " chunk " << chunk;
+      EXPECT_EQ(tooLong, row.tooLong) << row.content << " chunk " << chunk;
+      EXPECT_EQ(offsets, row.offsets) << row.content << " chunk " << chunk;
+    }
+  }
+}
+
+TEST(VblRecTests, InputWithoutSeparatorKeepsMemoryNearTheLimit) {
+  TempDir dir;
+  TVblRec reader('^');
+  reader.MaxRecordLength = 1000;
+  ASSERT_TRUE(reader.Open(dir.Write("in.mrc", std::string(1 << 20, 'x'))));
+  std::string work;
+  EXPECT_TRUE(reader.ReadRecord(work, 100));
+  EXPECT_EQ(reader.TooLongLength, 1 << 20);
+  EXPECT_LT(reader.Buffer.capacity() + work.capacity(), 8U * (1000 + 100));
 }
 
 TEST(VblRecTests, RealIsoFilesSplitAtTheTerminator) {

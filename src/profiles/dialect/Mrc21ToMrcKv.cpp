@@ -29,9 +29,10 @@ TMrc21ToMrcKv::TMrc21ToMrcKv(const std::string& outFileName, const std::string& 
                              const std::string& terminator, const std::vector<std::string>& filterLines,
                              bool sourceIsIso, bool separatePeriodicals, const std::string& periodicalsFile,
                              bool separateWeeded, const std::string& weededFile)
-    : TKonvSimple(outFileName, inFileName, terminator), filterLines_(filterLines), sourceIsIso_(sourceIsIso),
+    : TKonvSimple(outFileName, inFileName, terminator), filterLines_(filterLines),
       separatePeriodicals_(separatePeriodicals), periodicalsFile_(periodicalsFile),
       separateWeeded_(separateWeeded), weededFile_(weededFile) {
+  SourceIsIso = sourceIsIso;
   // A side file that cannot be created would swallow every record routed to
   // it, and one that is the input or another output would destroy records:
   // both stop the run before the first record is read.
@@ -62,7 +63,7 @@ void TMrc21ToMrcKv::ConvertNext() {
   OutRecord.Clear();
   // The blank piece after the input's last separator is no record.
   if (IsBlank(RecordText)) return;
-  ParseRecordText(SourceRecord, sourceIsIso_);
+  ParseRecordText(SourceRecord, SourceIsIso);
 
   if (ConvertToKv2) {
     ConvertFields();

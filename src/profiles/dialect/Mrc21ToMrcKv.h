@@ -42,7 +42,6 @@ private:
   void WriteSideRecord(TVoFileOutStream& stream);
 
   const std::vector<std::string>& filterLines_;
-  bool sourceIsIso_;
   bool separatePeriodicals_;
   std::string periodicalsFile_;
   bool separateWeeded_;

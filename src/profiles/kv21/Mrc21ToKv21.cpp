@@ -58,9 +58,10 @@ TMrc21ToKv21::TMrc21ToKv21(const std::string& outFileName, const std::string& in
                            const std::string& terminator, const std::vector<std::string>& filterLines,
                            bool sourceIsIso, bool separatePeriodicals, const std::string& periodicalsFile,
                            bool separateWeeded, const std::string& weededFile)
-    : TKonvSimple(outFileName, inFileName, terminator), sourceIsIso_(sourceIsIso),
-      fieldRules_(std::make_unique<TKv21FieldRules>()), identifiers_(std::make_unique<TKv21Identifiers>()),
-      cleanUps_(std::make_unique<TKv21CleanUps>()), weeding_(std::make_unique<TWeedingCriteria>()) {
+    : TKonvSimple(outFileName, inFileName, terminator), fieldRules_(std::make_unique<TKv21FieldRules>()),
+      identifiers_(std::make_unique<TKv21Identifiers>()), cleanUps_(std::make_unique<TKv21CleanUps>()),
+      weeding_(std::make_unique<TWeedingCriteria>()) {
+  SourceIsIso = sourceIsIso;
   // Each side file asked for exists (empty) from the start of the run; one
   // that cannot be created stops the run before any record is read.
   if (separatePeriodicals) periodicalsStream_ = std::make_unique<TVoFileOutStream>(periodicalsFile);
@@ -72,7 +73,7 @@ TMrc21ToKv21::~TMrc21ToKv21() = default;
 
 void TMrc21ToKv21::ConvertNext() {
   TKonvSimple::ConvertNext();
-  ParseRecordText(SourceRecord, sourceIsIso_);
+  ParseRecordText(SourceRecord, SourceIsIso);
   for (const auto& field : SourceRecord.Fields)
     OutRecord.CopyField(*field);
   if (ConvertToKv2) ApplyRules();

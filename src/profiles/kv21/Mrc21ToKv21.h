@@ -54,7 +54,6 @@ private:
   void Route();
   bool HasTitle() const;
 
-  bool sourceIsIso_;
   std::unique_ptr<TVoFileOutStream> periodicalsStream_; // only when periodicals are separated
   std::unique_ptr<TVoFileOutStream> weededStream_;      // only when weeded records are separated
   std::unique_ptr<TKv21FieldRules> fieldRules_;

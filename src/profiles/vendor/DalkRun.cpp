@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/AppPaths.h"
+#include "app/InputFormat.h"
 #include "app/MainState.h"
 #include "app/RunFrame.h"
 #include "app/VoWinApi.h"
@@ -31,7 +32,8 @@ TDalkRunInputs LoadInputs(const TMainState &state) {
   inputs.Terminator = state.SourceIsIso ? "\x1d" : "^";
   inputs.FilterLines = LoadFilterLines(state.FilterFile);
   // Any file of lines; a missing one gives none.
-  inputs.MediaCodeLines = LoadFilterLines(state.DataFolder + std::string(MediaCodeFileName));
+  inputs.MediaCodeLines =
+      LoadFilterLines(state.DataFolder + std::string(MediaCodeFileName), "mediekodsfilen");
   return inputs;
 }
 
@@ -45,6 +47,7 @@ void ConvertPass(TRunFrame &frame, const TMainState &state, const TDalkRunInputs
   TDalkIIToKv21 konv(state.OutFile, state.InFile, inputs.Terminator, inputs.FilterLines, state.SourceIsIso,
                      state.PeriodicalsSep, sideFiles ? state.PeriodicalsFile : std::string(),
                      state.UtgallradeSeparera, sideFiles ? state.WeededFile : std::string());
+  if (state.FormatFromInput) DetectSourceFormat(konv);
   konv.SetLocalAdaptation(adaptation);
   konv.ConvertToKv2 = state.ConvertToKv2;
   konv.OutRecord.ApplyFilter = state.FilterOn;
@@ -84,6 +87,11 @@ void RunDalkConvert(TRunFrame &frame, const TMainState &state) {
 }
 
 void RunDalkCollectAndConvert(TRunFrame &frame, const TMainState &state) {
+  // A pipe or a device would be empty when the second pass came to it.
+  if (!IsRegularFile(state.InFile))
+    throw MarcError("Tv\xe5passk\xf6rningen (\"TRUX - endast oegentliga flerbandsdelar\") l\xe4ser infilen "
+                    "tv\xe5 g\xe5nger och kr\xe4ver en vanlig fil: " +
+                    state.InFile);
   THeadIndex headIndex;
   TPartLists partLists;
   const TDalkRunInputs inputs = LoadInputs(state);

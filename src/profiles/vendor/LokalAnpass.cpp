@@ -3,9 +3,9 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include <filesystem>
 #include <memory>
 
+#include "record/FileText.h"
 #include "record/MarcError.h"
 #include "record/vostr.h"
 
@@ -131,11 +131,8 @@ void TLocalAdaptation::Clear() { *this = TLocalAdaptation(); }
 
 void TLocalAdaptation::LoadFromFile(const std::string &fileName) {
   Clear();
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(fileName, ec)) return;
-  TLocalAdaptationLoader::Parse(*this, fileName, [&](xmlParserCtxt *ctxt) {
-    return xmlCtxtReadFile(ctxt, fileName.c_str(), nullptr, ParseOptions);
-  });
+  const TFileText file = ReadFileText(fileName, MaxFileSize, "filen");
+  if (file.Exists) LoadFromMemory(file.Text, fileName);
 }
 
 void TLocalAdaptation::LoadFromMemory(std::string_view xml, std::string_view name) {

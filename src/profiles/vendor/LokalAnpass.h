@@ -4,6 +4,7 @@
 // their 007 texts and plain-text captions, and whether 503 is copied to 020.
 // The file is read once per run; the rules only ask this object. Texts are
 // code page 1252 like the records.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,9 +28,11 @@ struct TMediaText {
 class TLocalAdaptation {
 public:
   static constexpr std::string_view FileName = "LokalAnpassTrux.xml";
+  static constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
 
-  // A missing file leaves the adaptation empty. A file that cannot be parsed
-  // raises MarcError with the parser's message and the file name.
+  // Reads the file once. A missing file leaves the adaptation empty. A file
+  // that cannot be read, is larger than MaxFileSize or cannot be parsed
+  // raises MarcError with the file name (and the parser's message).
   void LoadFromFile(const std::string &fileName);
   // The same from a document in memory; name stands for the file in messages.
   void LoadFromMemory(std::string_view xml, std::string_view name);

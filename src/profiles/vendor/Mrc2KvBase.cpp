@@ -25,14 +25,17 @@ TMrc2KvBase::TMrc2KvBase(const std::string &outFileName, const std::string &inFi
                          const std::string &terminator, const std::vector<std::string> &filterLines,
                          bool sourceIsIso, bool separatePeriodicals, const std::string &periodicalsFile,
                          bool separateWeeded, const std::string &weededFile)
-    : TKonvSimple(outFileName, inFileName, terminator), SourceIsIso(sourceIsIso),
-      SeparatePeriodicals(separatePeriodicals), SeparateWeeded(separateWeeded),
-      PeriodicalsFile(periodicalsFile), WeededFile(weededFile), FilterLines(&filterLines) {
+    : TKonvSimple(outFileName, inFileName, terminator), SeparatePeriodicals(separatePeriodicals),
+      SeparateWeeded(separateWeeded), PeriodicalsFile(periodicalsFile), WeededFile(weededFile),
+      FilterLines(&filterLines) {
+  SourceIsIso = sourceIsIso;
   OutRecord.SetFilter(JoinFilterLines(filterLines));
 }
 
 TMrc2KvBase::TMrc2KvBase(const std::string &inFileName, bool sourceIsIso, const std::string &terminator)
-    : TKonvSimple(inFileName, terminator), SourceIsIso(sourceIsIso) {}
+    : TKonvSimple(inFileName, terminator) {
+  SourceIsIso = sourceIsIso;
+}
 
 TMrc2KvBase::~TMrc2KvBase() = default;
 

@@ -25,7 +25,6 @@ public:
   TMrc2KvBase(const std::string &inFileName, bool sourceIsIso, const std::string &terminator);
   ~TMrc2KvBase() override;
 
-  bool SourceIsIso = false;
   bool ConvertToKv2 = true;
   // Carried for the run; no rule of the vendor profile reads them.
   bool SeparatePeriodicals = false;

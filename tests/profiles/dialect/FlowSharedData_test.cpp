@@ -54,7 +54,7 @@ TEST(DialectSharedData, EveryIsoFileConverts) {
       while (!kv.EndOfInput)
         kv.ConvertNext();
       for (const TRunCount& c : kv.RunCounts())
-        (c.FileName.empty() ? dropped : written) += c.Count;
+        if (!c.Subset) (c.FileName.empty() ? dropped : written) += c.Count;
     } catch (const std::exception& e) {
       ADD_FAILURE() << e.what();
       continue;
