@@ -20,6 +20,8 @@ public:
                                  std::string_view def) const = 0;
   // False when the file could not be stored.
   virtual bool WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
+  // The file on disk; empty for settings held elsewhere.
+  virtual std::string FileName() const { return {}; }
 
   // def when the key is missing or its value is not a decimal number.
   int ReadInteger(std::string_view section, std::string_view key, int def) const;
@@ -36,7 +38,7 @@ public:
 
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const override;
   bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
-  const std::string& FileName() const { return fileName_; }
+  std::string FileName() const override { return fileName_; }
 
 private:
   std::string fileName_;

@@ -60,8 +60,8 @@ public:
   void BeginLoop();
   // Calls ConvertNext until EndOfInput or the cancel flag; after every call
   // the counter, every 200th time the status text, the gauge from Percent and
-  // the pending events. Keeps the converter's RunCounts at the end, also when
-  // a record raises.
+  // the pending events. Then closes the converter's files (CloseOutput).
+  // Keeps the converter's RunCounts at the end, also when a record raises.
   void ConvertLoop(TKonvBase& konv);
   // Status text "Antal konverterade poster: " and the counter.
   void ShowCount();

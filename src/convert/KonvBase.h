@@ -7,8 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/RunFiles.h"
 #include "record/Binfile.h"
 #include "record/MarcRec.h"
+#include "record/VoFileOutStream.h"
 #include "record/VoRegExpr.h"
 
 namespace kelvo {
@@ -20,10 +22,20 @@ struct TRunCount {
   std::int64_t Count = 0;
 };
 
+// A file the run writes besides the output, and the records written there.
+struct TSideFile {
+  TSideFile(const std::string &fileName, const TOutputRole &role)
+      : Label(role.Label), Stream(fileName, role.Name, TVoFileOutStream::TOpen::Keep) {}
+  std::string_view Label;
+  TVoFileOutStream Stream;
+  std::int64_t Records = 0;
+};
+
 class TKonvBase {
 public:
-  // Creates (truncates) the output file at once; raises MarcError naming the
-  // file when it cannot be created.
+  // Opens the output file at once ("-": standard output) and raises
+  // MarcError naming it when it cannot be opened. An existing file keeps its
+  // content until BeginOutput.
   explicit TKonvBase(const std::string &outFileName);
   // No output file (the field survey).
   TKonvBase();
@@ -47,15 +59,26 @@ public:
   std::int64_t WrittenRecords = 0;
   std::int64_t DroppedRecords = 0;
 
+  // Checks that no two files the run writes are one file on disk, nor the
+  // input (CheckDistinctFiles), then empties them all. Until then they are
+  // open but unchanged, so a start refused here or earlier leaves every
+  // existing file as it was; the files the run created are removed again
+  // then. The first ConvertNext and the first write call it; once only.
+  void BeginOutput();
+  // Closes the output and the side files; raises MarcError naming a file
+  // whose data the system could not store.
+  void CloseOutput();
+
   // Renders OutRecord and appends it with RecordSeparator to the output file;
-  // a failed write raises MarcError naming the file.
+  // a failed write raises MarcError naming the file, which then ends on the
+  // record before.
   virtual void WriteRecord();
   virtual void ConvertNext() = 0;
   virtual int Percent() const = 0;
-  // Where the records of the run went, for the summary: always
-  // {"Utfil", OutFileName, WrittenRecords} and then
-  // {"Ej skrivna", "", DroppedRecords} (also when 0). A converter with side
-  // files calls this and appends one entry per side file it opened.
+  // Where the records of the run went, for the summary:
+  // {"Utfil", OutFileName, WrittenRecords}, one entry per side file in the
+  // order they were opened, and {"Ej skrivna", "", DroppedRecords} (each also
+  // when 0).
   virtual std::vector<TRunCount> RunCounts() const;
 
   // Appends a field tag with indicators "0" "0", $a text (left out when
@@ -74,18 +97,28 @@ public:
   std::string RenderOutRecord();
 
 protected:
+  // Opens a side file the way the output is opened (BeginOutput empties it);
+  // raises MarcError naming it when it cannot be opened.
+  TSideFile &OpenSideFile(const std::string &fileName, const TOutputRole &role);
   // Renders OutRecord like WriteRecord and appends it with RecordSeparator to
   // a side file (converters' WriteSideRecord).
-  void WriteRenderedTo(class TVoFileOutStream &stream);
-  // Creates (truncates) the output file and sets OutFileName; raises
-  // MarcError naming the file when it cannot be created.
-  void CreateOutFile(const std::string &outFileName);
+  void WriteRenderedTo(TSideFile &side);
+  // Append one whole record's text (separator included) to the output or a
+  // side file and count it.
+  void WriteToOutFile(std::string_view text);
+  void WriteTo(TSideFile &side, std::string_view text);
+  // Opens the output file and sets OutFileName, as the constructor describes.
+  void OpenOutFile(const std::string &outFileName);
+  // The files the run reads, for BeginOutput's check.
+  virtual std::vector<TRunFile> ReadFiles() const { return {}; }
 
   TVoRegExpr plainRegEx_{false}; // the inner expression of CleanUpWithRegEx
   std::string textBuffer_;       // reused between records
 
 private:
   std::string variantBuffer_; // the output variants' second buffer
+  std::vector<std::unique_ptr<TSideFile>> sideFiles_;
+  bool outputBegun_ = false;
 
   // Fills textBuffer_ with what WriteRecord writes, without the separator.
   void RenderToBuffer();

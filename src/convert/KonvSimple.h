@@ -17,9 +17,9 @@ namespace kelvo {
 
 class TKonvSimple : public TKonvBase {
 public:
-  // Opens the input at once, then creates the output; raises MarcError naming
-  // the file when the input cannot be opened, when the output cannot be
-  // created, and when both name the same file (nothing is truncated then).
+  // Opens the input at once, then the output (TKonvBase); raises MarcError
+  // naming the file when either cannot be opened. BeginOutput refuses an
+  // output that is the input before anything is truncated.
   // separator: one character, or a string that separates records as a whole.
   TKonvSimple(const std::string &outFileName, const std::string &inFileName, const std::string &separator);
   TKonvSimple(const std::string &inFileName, const std::string &separator);
@@ -29,7 +29,8 @@ public:
   std::string RecordText;
   std::string InFileName;
 
-  // Reads the next record text into RecordText, sets EndOfInput, clears OutRecord.
+  // Reads the next record text into RecordText, sets EndOfInput, clears
+  // OutRecord. The first call begins the output (BeginOutput).
   void ConvertNext() override;
   int Percent() const override;
 
@@ -46,6 +47,8 @@ public:
   void ParseRecordText(TMarcRec &rec, bool sourceIsIso);
 
 protected:
+  std::vector<TRunFile> ReadFiles() const override;
+
   std::string workBuffer_;
   TIso2709 isoReader_;
 

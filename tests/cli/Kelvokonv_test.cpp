@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -116,8 +116,10 @@ public:
     setenv("SOURCE_DATE_EPOCH", "0", 1);
   }
   ~TFixedDate() {
-    if (old_) setenv("SOURCE_DATE_EPOCH", old_->c_str(), 1);
-    else unsetenv("SOURCE_DATE_EPOCH");
+    if (old_)
+      setenv("SOURCE_DATE_EPOCH", old_->c_str(), 1);
+    else
+      unsetenv("SOURCE_DATE_EPOCH");
   }
 
 private:
@@ -285,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"UnreadableInput", {"DIR", "ut.mrc"}, 1, "infilen finns inte"},
         TErrorCase{
             "OutputCannotBeCreated", {"-p", "1", "IN", "/saknas/mapp/ut.mrc"}, 1, "/saknas/mapp/ut.mrc"},
-        TErrorCase{"OutputIsInput", {"-p", "1", "IN", "IN"}, 1, "samma fil som infilen"},
+        TErrorCase{"OutputIsInput", {"-p", "1", "IN", "IN"}, 1, "Utfilen och infilen \xc3\xa4r samma fil"},
         TErrorCase{"UnknownProfile", {"-p", "7", "IN", "ut.mrc"}, 2, "ok\xc3\xa4nd profil: 7"},
         TErrorCase{"UnknownFormat", {"--format", "xml", "IN", "ut.mrc"}, 2, "ok\xc3\xa4nt format: xml"},
         TErrorCase{
