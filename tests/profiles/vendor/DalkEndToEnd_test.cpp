@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 
 #include "record/test_files.h"
+#include "support/Kelvokonv.h"
 
 namespace kelvo {
 namespace {
@@ -20,7 +19,7 @@ const std::string ExpectedDir = std::string(KELVO_SOURCE_DIR) + "/tests/data/ven
 struct TVendorRun {
   const char* Name;
   const char* Input;    // in data/samples
-  const char* Switches; // of kelvokonv
+  const char* Switch;   // of kelvokonv, or none
   const char* Expected; // in tests/data/vendor
   const char* ExpectedMultiVolume;
 };
@@ -45,13 +44,12 @@ protected:
     dir.Write("kelvokonv.ini", ""); // every setting at its default
   }
 
-  int Run(const TVendorRun& run) {
-    const std::string command =
-        "SOURCE_DATE_EPOCH=1700000000 '" + std::string(KELVOKONV_PATH) + "' --quiet --profile 2 --ini '" +
-        dir.File("kelvokonv.ini") + "' --data-dir '" + SampleDir + "' " + run.Switches + " '" + SampleDir +
-        run.Input + "' '" + dir.File("out.mrc") + "' 2>'" + dir.File("stderr.txt") + "'";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  testing::TKelvokonvResult Run(const TVendorRun& run) {
+    std::vector<std::string> args{"--quiet",    "--profile", "2", "--ini", dir.File("kelvokonv.ini"),
+                                  "--data-dir", SampleDir};
+    if (*run.Switch) args.push_back(run.Switch);
+    args.insert(args.end(), {SampleDir + run.Input, dir.File("out.mrc")});
+    return testing::RunKelvokonv({.Args = args, .Env = {"SOURCE_DATE_EPOCH=1700000000"}});
   }
 
   testing::TempDir dir;
@@ -59,7 +57,8 @@ protected:
 
 TEST_P(DalkEndToEnd, GivesTheExpectedFiles) {
   const TVendorRun& run = GetParam();
-  ASSERT_EQ(Run(run), 0) << testing::ReadAll(dir.File("stderr.txt"));
+  const testing::TKelvokonvResult r = Run(run);
+  ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), testing::ReadAll(ExpectedDir + run.Expected));
   EXPECT_EQ(testing::ReadAll(dir.File("flerband.txt")),
             testing::ReadAll(ExpectedDir + run.ExpectedMultiVolume));
