@@ -87,8 +87,10 @@ void TKonvBase::WriteRecord() {
 
 void TKonvBase::WriteToOutFile(std::string_view text) {
   BeginOutput();
-  if (!OutFile.IsOpen || !OutFile.WriteString(text))
+  if (!OutFile.IsOpen || !OutFile.WriteString(text)) {
+    ++DroppedRecords; // the record that failed is in no file
     throw MarcError("Kan inte skriva till " + std::string(OutputRole.Name) + " " + OutFileName);
+  }
   ++WrittenRecords;
 }
 
@@ -100,7 +102,12 @@ void TKonvBase::WriteRenderedTo(TSideFile &side) {
 
 void TKonvBase::WriteTo(TSideFile &side, std::string_view text) {
   BeginOutput();
-  side.Stream.WriteString(text);
+  try {
+    side.Stream.WriteString(text);
+  } catch (const MarcError &) {
+    ++DroppedRecords; // the record that failed is in no file
+    throw;
+  }
   ++side.Records;
 }
 

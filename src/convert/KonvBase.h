@@ -54,8 +54,9 @@ public:
   TVoRegExpr RegEx;
 
   // Records written by WriteRecord, and records a converter wrote nowhere.
-  // A converter counts a record it drops in DroppedRecords; the blank piece
-  // after a file's final separator is no record and counts nowhere.
+  // A converter counts a record it drops in DroppedRecords, and so does a
+  // write that fails; the blank piece after a file's final separator is no
+  // record and counts nowhere.
   std::int64_t WrittenRecords = 0;
   std::int64_t DroppedRecords = 0;
 

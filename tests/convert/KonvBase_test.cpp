@@ -135,6 +135,7 @@ TEST(KonvBaseWrite, FailedWriteRaisesAtOnce) {
     EXPECT_EQ(std::string(e.what()), "Kan inte skriva till utfilen /dev/full");
   }
   EXPECT_EQ(konv.WrittenRecords, 0);
+  EXPECT_EQ(konv.DroppedRecords, 1); // the record is in no file
 }
 
 TEST(KonvBaseWrite, RunCountsNameTheOutputAndTheDropped) {
