@@ -24,8 +24,11 @@ TKonvBase::~TKonvBase() {
 
 void TKonvBase::OpenOutFile(const std::string &outFileName) {
   OutFileName = outFileName;
-  if (!OutFile.OpenForOutput(outFileName))
-    throw MarcError("Kan inte skapa " + std::string(OutputRole.Name) + " " + outFileName);
+  if (!OutFile.OpenForOutput(outFileName)) throw OutFileError("Kan inte skapa ");
+}
+
+MarcError TKonvBase::OutFileError(std::string_view what) const {
+  return MarcError(std::string(what) + std::string(OutputRole.Name) + " " + OutFileName);
 }
 
 TSideFile &TKonvBase::OpenSideFile(const std::string &fileName, const TOutputRole &role) {
@@ -42,8 +45,7 @@ void TKonvBase::BeginOutput() {
   CheckDistinctFiles(writes, ReadFiles());
   // Every file is open and every check made: only now is anything emptied.
   outputBegun_ = true;
-  if (OutFile.IsOpen && !OutFile.Truncate())
-    throw MarcError("Kan inte skriva till " + std::string(OutputRole.Name) + " " + OutFileName);
+  if (OutFile.IsOpen && !OutFile.Truncate()) throw OutFileError("Kan inte skriva till ");
   for (const auto &side : sideFiles_)
     side->Stream.Truncate();
 }
@@ -52,7 +54,7 @@ void TKonvBase::CloseOutput() {
   const bool stored = OutFile.Close();
   for (const auto &side : sideFiles_)
     side->Stream.Close();
-  if (!stored) throw MarcError("Kan inte skriva till " + std::string(OutputRole.Name) + " " + OutFileName);
+  if (!stored) throw OutFileError("Kan inte skriva till ");
 }
 
 void TKonvBase::RenderToBuffer() {
@@ -89,7 +91,7 @@ void TKonvBase::WriteToOutFile(std::string_view text) {
   BeginOutput();
   if (!OutFile.IsOpen || !OutFile.WriteString(text)) {
     ++DroppedRecords; // the record that failed is in no file
-    throw MarcError("Kan inte skriva till " + std::string(OutputRole.Name) + " " + OutFileName);
+    throw OutFileError("Kan inte skriva till ");
   }
   ++WrittenRecords;
 }

@@ -9,6 +9,7 @@
 
 #include "convert/RunFiles.h"
 #include "record/Binfile.h"
+#include "record/MarcError.h"
 #include "record/MarcRec.h"
 #include "record/VoFileOutStream.h"
 #include "record/VoRegExpr.h"
@@ -123,6 +124,8 @@ private:
 
   // Fills textBuffer_ with what WriteRecord writes, without the separator.
   void RenderToBuffer();
+  // "<what>utfilen <name>".
+  MarcError OutFileError(std::string_view what) const;
   // One clean-up step on every subfield code of every field tag, with the
   // patterns already set in RegEx and plainRegEx_.
   void CleanUpTag(std::string_view tag, char code);
