@@ -89,22 +89,6 @@ TEST(BinFileTests, FullDeviceMakesWriteStringFail) {
   EXPECT_FALSE(f.WriteString("one record\r\n^\r\n"));
 }
 
-TEST(BinFileTests, OpenForOutputKeepsTheContentUntilTruncate) {
-  TempDir dir;
-  const std::string old = dir.Write("ut.mrc", "earlier run");
-  TBinFile f;
-  ASSERT_TRUE(f.OpenForOutput(old));
-  EXPECT_FALSE(f.Created);
-  EXPECT_EQ(ReadAll(old), "earlier run");
-  ASSERT_TRUE(f.Truncate());
-  EXPECT_TRUE(f.WriteString("new"));
-  EXPECT_TRUE(f.Close());
-  EXPECT_EQ(ReadAll(old), "new");
-  ASSERT_TRUE(f.OpenForOutput(dir.File("ny.mrc")));
-  EXPECT_TRUE(f.Created);
-  EXPECT_FALSE(f.OpenForOutput(dir.File("saknas/ut.mrc")));
-}
-
 // A file size limit makes the system take part of a write and refuse the
 // rest, as a full disk does.
 TEST(BinFileTests, AFailedWriteLeavesTheFileWhereThePreviousWriteEnded) {
