@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "record/vostr.h"
+
 namespace kelvo {
 
 namespace {
@@ -53,6 +55,12 @@ std::string ChangeFileExt(std::string_view fileName, std::string_view ext) {
   std::string result(fileName.substr(0, dot));
   result += ext;
   return result;
+}
+
+std::string FileNameFromSettings(const std::string& name) {
+  std::error_code ec;
+  if (IsValidUtf8(name) || std::filesystem::exists(name, ec)) return name;
+  return Cp1252ToUtf8(name);
 }
 
 std::string ProgramFilePath() {

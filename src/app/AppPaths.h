@@ -19,6 +19,10 @@ std::string ExtractFilePath(std::string_view fileName);
 std::string ExtractFileName(std::string_view fileName);
 // fileName with its extension (from the last "." of the name part) replaced by ext.
 std::string ChangeFileExt(std::string_view fileName, std::string_view ext);
+// A file name read from a settings file: as it is, unless it is no UTF-8 and
+// names no existing file; then it comes from a code page 1252 system and is
+// converted to the system's UTF-8.
+std::string FileNameFromSettings(const std::string& name);
 // Full path of the running program ("/proc/self/exe" resolved); empty when unknown.
 std::string ProgramFilePath();
 

@@ -1,7 +1,9 @@
 #include "app/CommandLine.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "record/vostr.h"
 
@@ -48,9 +50,19 @@ void ParseCommandLine(std::string_view argument, TMainState& state) {
 }
 
 bool IsBatchArgument(std::string_view argument) {
-  constexpr std::string_view marks[] = {"/bat", "/in=", "/ut=", "/iso=", "/oeg=", "/egs="};
-  return std::any_of(std::begin(marks), std::end(marks),
-                     [&](std::string_view m) { return argument.find(m) != std::string_view::npos; });
+  if (!StartsWith(argument, "/")) return false;
+  std::error_code ec;
+  if (std::filesystem::exists(std::string(argument), ec)) return false;
+  std::string rest(argument.substr(1));
+  const std::string first = NextToken(rest, '/');
+  // Only recognition forgives blanks around "bat"; parsing then takes the
+  // token as it is ("bat " asks for no batch mode).
+  if (Trim(first) == BatKeyword) return true;
+  const auto keyword = [&](std::string_view k) { return StartsWith(first, k); };
+  return std::any_of(std::begin(FileKeywords), std::end(FileKeywords),
+                     [&](const TFileKeyword& k) { return keyword(k.Keyword); }) ||
+         std::any_of(std::begin(SwitchKeywords), std::end(SwitchKeywords),
+                     [&](const TSwitchKeyword& k) { return keyword(k.Keyword); });
 }
 
 } // namespace kelvo

@@ -15,8 +15,10 @@ namespace kelvo {
 // otherwise. Other tokens are ignored; parsing stops at a blank rest.
 void ParseCommandLine(std::string_view argument, TMainState& state);
 
-// True when the argument holds one of "/bat", "/in=", "/ut=", "/iso=",
-// "/oeg=", "/egs=" (how kelvokonv tells its batch form from its options).
+// True when the argument is the batch argument and not a file name: it
+// begins with "/" followed by a keyword ("bat" as the whole token, blanks
+// aside, or "in=", "ut=", "iso=", "oeg=", "egs=" and the rest), and it names
+// no existing file. "/srv/bat/a.mrc" and "/data/batches/a.mrc" are file names.
 bool IsBatchArgument(std::string_view argument);
 
 } // namespace kelvo

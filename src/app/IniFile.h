@@ -23,6 +23,8 @@ public:
                                  std::string_view def) const = 0;
   // False when the file could not be stored.
   virtual bool WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
+  // The file on disk; empty for settings held elsewhere.
+  virtual std::string FileName() const { return {}; }
 
   // def when the key is missing or its value is not a decimal number.
   int ReadInteger(std::string_view section, std::string_view key, int def) const;
@@ -55,7 +57,7 @@ public:
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const override;
   // Never over a file that could not be read, nor over a FIFO or a device.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
-  const std::string& FileName() const { return fileName_; }
+  std::string FileName() const override { return fileName_; }
   // Empty when the file was read or does not exist; otherwise why it could
   // not be read (no permission, a folder, too large, a stream that gave
   // nothing). Every value then reads as its default.

@@ -75,6 +75,9 @@ struct TMainState {
   // Profile 1 options switched on whatever section "kv2m21spec" says
   // (kelvokonv --option); the window leaves it empty.
   std::vector<std::string> Kv21Options;
+  // Profile 2: the file of proper multi-volume works (kelvokonv
+  // --multi-volume); empty: "flerband.txt" beside the output file.
+  std::string MultiVolumeFile;
 
   // Start-up.
   bool Batch = false;           // "bat" on the command line

@@ -1,26 +1,37 @@
 #include "app/ProfileRun.h"
 
 #include <exception>
-#include <utility>
+#include <vector>
 
+#include "app/IniFile.h"
 #include "app/SimpleProfileRun.h"
 #include "app/voMsg.h"
+#include "convert/RunFiles.h"
 #include "profiles/dialect/Mrc21ToMrcKv.h"
 #include "profiles/kv21/Mrc21ToKv21.h"
 #include "profiles/vendor/DalkRun.h"
-#include "record/MarcError.h"
 
 namespace kelvo {
 
 namespace {
 
-// Creating an output truncates it: one that is the input would lose the
-// records before they are read.
-void CheckOutputsAreNotTheInput(const TMainState& st) {
-  const std::pair<bool, const std::string*> outputs[] = {
-      {true, &st.OutFile}, {st.PeriodicalsSep, &st.PeriodicalsFile}, {st.UtgallradeSeparera, &st.WeededFile}};
-  for (const auto& [used, name] : outputs)
-    if (used && SameFile(*name, st.InFile)) throw MarcError("Utfilen \xe4r samma fil som infilen: " + *name);
+// No file the run writes may be another file of the run: checked by name
+// before anything is opened, so that a clash stops the run before it reads
+// a record (the converter checks the open files again before it empties them).
+void CheckRunFiles(const TMainState& st, const TRunFrame& frame) {
+  std::vector<TRunFile> writes{{st.OutFile, OutputRole.Name}};
+  std::vector<TRunFile> reads{{st.InFile, InputRole}, {st.FilterFile, FilterRole}};
+  if (frame.Settings) reads.push_back({frame.Settings->FileName(), SettingsRole});
+  if (st.Profile == 2) {
+    writes.push_back({MultiVolumeFileFor(st), MultiVolumeRole.Name});
+    const TDalkDataFiles data = DalkDataFiles(st);
+    reads.push_back({data.LocalAdaptation, DataFileRole});
+    reads.push_back({data.MediaCodes, DataFileRole});
+  } else {
+    if (st.PeriodicalsSep) writes.push_back({st.PeriodicalsFile, PeriodicalsRole.Name});
+    if (st.UtgallradeSeparera) writes.push_back({st.WeededFile, WeededRole.Name});
+  }
+  CheckDistinctFiles(writes, reads);
 }
 
 } // namespace
@@ -29,7 +40,7 @@ TRunOutcome RunProfile(const TMainState& state, TRunFrame& frame) {
   const TProfileInfo* profile = ProfileInfo(state.Profile);
   if (!profile) return TRunOutcome::NotStarted;
   try {
-    CheckOutputsAreNotTheInput(state);
+    CheckRunFiles(state, frame);
     switch (profile->Number) {
     case 0:
       return RunSimpleProfile<TMrc21ToMrcKv>(state, *profile, frame);

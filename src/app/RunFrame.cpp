@@ -23,6 +23,7 @@ void TRunFrame::ConvertLoop(TKonvBase& konv) {
       View.SetGauge(konv.Percent());
       Api.ProcessMessages();
     } while (!konv.EndOfInput && !Cancelled);
+    konv.CloseOutput(); // a file whose data could not be stored fails the run
   } catch (...) {
     Counts = konv.RunCounts(); // what was written before the error stays, and is told
     throw;

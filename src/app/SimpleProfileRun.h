@@ -53,6 +53,7 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
     konv->VoyagerIdKeep = options.VoyagerIdKeep;
     konv->KeepOld035Handling = options.KeepOld035Handling;
   }
+  konv->BeginOutput(); // every file open and checked: now the outputs are emptied
 
   frame.BeginLoop();
   frame.ConvertLoop(*konv);

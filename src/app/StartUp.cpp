@@ -34,6 +34,8 @@ void SetProgramPaths(TMainState& state, std::string_view programFile) {
 
 void PrepareStartUp(TMainState& state, const TCustomIniFile& settings, std::string_view firstArgument) {
   ReadSettings(settings, state);
+  for (std::string* name : {&state.Infil, &state.Utfil, &state.PeriodicalsFile, &state.WeededFile})
+    *name = FileNameFromSettings(*name);
   if (!FileExists(state.Infil)) state.Infil.clear();
   if (FileExists(state.Utfil)) state.OutFile = state.Utfil;
   // A name without a folder part is in the current folder, which exists.
@@ -47,7 +49,11 @@ void PrepareStartUp(TMainState& state, const TCustomIniFile& settings, std::stri
   state.OpenDialogFolder = DialogFolder(state.Infil, state.ProgramFile);
   state.SaveDialogFolder = DialogFolder(state.Utfil, state.ProgramFile);
 
-  ParseCommandLine(firstArgument, state);
+  // Any other argument is a file name: the input, as if chosen in the dialog.
+  if (IsBatchArgument(firstArgument))
+    ParseCommandLine(firstArgument, state);
+  else if (!firstArgument.empty())
+    state.InFile = std::string(firstArgument);
 
   if (!HasFileName(state.InFile) && !IsBlank(state.Infil)) state.InFile = state.Infil;
   if (!HasFileName(state.OutFile) && !IsBlank(state.Utfil)) state.OutFile = state.Utfil;

@@ -20,8 +20,9 @@ std::string SettingsFileFor(std::string_view programFile);
 void SetProgramPaths(TMainState& state, std::string_view programFile);
 
 // Steps 2 to 8: reads the settings, sets the filter file, the title, the
-// vendor menu items and the dialog folders, applies the command line, and
-// shows the settings' file names where the command line named none.
+// vendor menu items and the dialog folders, applies the command line (the
+// batch argument, or any other argument as the input file), and shows the
+// settings' file names where the command line named none.
 void PrepareStartUp(TMainState& state, const TCustomIniFile& settings, std::string_view firstArgument);
 
 // Steps 10 and 11 after PrepareStartUp, in batch mode: when the file names do

@@ -10,9 +10,9 @@ namespace kelvo::cli {
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t interrupted = 0; // the signal that asked to stop, 0 for none
 
-extern "C" void OnInterrupt(int) { interrupted = 1; }
+extern "C" void OnInterrupt(int signal) { interrupted = signal; }
 
 // Records between two redraws of the progress line when the percentage stays.
 constexpr std::int64_t RedrawInterval = 200;
@@ -20,7 +20,7 @@ constexpr std::int64_t RedrawInterval = 200;
 } // namespace
 
 void WriteText(std::FILE* stream, std::string_view text) {
-  std::string utf8 = Cp1252ToUtf8(text);
+  std::string utf8 = MessageToUtf8(text);
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size(); ++i)
@@ -67,10 +67,11 @@ void TConsoleWinApi::CatchInterrupt() {
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESETHAND;
-  sigaction(SIGINT, &action, nullptr);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+    sigaction(signal, &action, nullptr);
 }
 
-bool TConsoleWinApi::Interrupted() { return interrupted != 0; }
+int TConsoleWinApi::Interrupted() { return interrupted; }
 
 void TConsoleWinApi::ProcessMessages() {
   if (interrupted && frame_) frame_->Cancelled = true;

@@ -11,7 +11,8 @@
 
 namespace kelvo::cli {
 
-// Writes code page 1252 text to a stream as UTF-8, with CR LF as LF.
+// Writes code page 1252 text, with the file names it holds as they are
+// (MessageToUtf8), to a stream as UTF-8, with CR LF as LF.
 void WriteText(std::FILE* stream, std::string_view text);
 
 // Errors always; information unless quiet; questions are answered No (the
@@ -48,15 +49,17 @@ private:
   std::int64_t drawnRecords_ = -1;
 };
 
-// Pending events are the interrupt signal: after Ctrl-C the run's cancel flag
-// is set and the run stops after the record in progress.
+// Pending events are the stop signals: after Ctrl-C, SIGTERM or SIGHUP the
+// run's cancel flag is set and the run stops after the record in progress.
 class TConsoleWinApi : public TVoWinApi {
 public:
   void Attach(TRunFrame& frame) { frame_ = &frame; }
 
-  // Installs the Ctrl-C handler; a second Ctrl-C ends the program at once.
+  // Installs the handler of SIGINT (Ctrl-C), SIGTERM and SIGHUP; a second
+  // such signal ends the program at once.
   static void CatchInterrupt();
-  static bool Interrupted();
+  // The signal that asked the run to stop; 0 when none came.
+  static int Interrupted();
 
   void ProcessMessages() override;
   void SetClipboardText(const std::string& text) override;                     // standard output

@@ -36,7 +36,7 @@ void SetSwedishLabels(CLI::App& app) {
 std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   if (argc == 2 && IsBatchArgument(argv[1])) {
     o.BatchForm = true;
-    o.BatchArgument = FromTerminal(argv[1]);
+    o.BatchArgument = argv[1]; // file names in it: bytes as they are
     return std::nullopt;
   }
 
@@ -55,7 +55,7 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   auto* profileOpt = app.add_option(
       "-p,--profile", profile, "Konverteringsprofil 0, 1 eller 2 (standard: profil i inst\xe4llningsfilen)");
   app.add_option("-i,--in", o.In, "Infil (standard: infil i inst\xe4llningsfilen)");
-  app.add_option("-o,--out", o.Out, "Utfil (standard: utfil i inst\xe4llningsfilen)");
+  app.add_option("-o,--out", o.Out, "Utfil, - f\xf6r standard ut (standard: utfil i inst\xe4llningsfilen)");
   app.add_option("INFIL", o.InPositional, "Infil");
   app.add_option("UTFIL", o.OutPositional, "Utfil");
   app.add_option("--format", format, "Infilens format: iso, line eller auto (standard)");
@@ -71,6 +71,8 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   app.add_flag("--no-subfield-lines", sfOff, "Delf\xe4lten p\xe5 f\xe4ltets rad");
   app.add_option("--periodicals", o.Periodicals, "Periodika separeras till FIL");
   app.add_option("--weeded", o.Weeded, "Utgallrade poster separeras till FIL");
+  app.add_option("--multi-volume", o.MultiVolume,
+                 "Profil 2: filen f\xf6r egentliga flerbandsverk (standard: flerband.txt bredvid utfilen)");
   auto* crit = app.add_option("--weeding-criteria", criteria, "Gallringskoder \xe5tskilda av |");
   app.add_option("--option", o.Kv21Options,
                  "Profil 1: fld852cunconditionally, voyageridkeep eller keepold035handling (upprepbar)");
@@ -125,9 +127,6 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   if (sfOn || sfOff) o.SubfieldLines = sfOn;
   if (profileOpt->count() > 0) o.Profile = FromTerminal(profile);
   if (crit->count() > 0) o.WeedingCriteria = FromTerminal(criteria);
-  for (std::string* path : {&o.In, &o.Out, &o.InPositional, &o.OutPositional, &o.Ini, &o.DataDir,
-                            &o.FilterFile, &o.Periodicals, &o.Weeded})
-    *path = FromTerminal(*path);
   return std::nullopt;
 }
 
@@ -160,6 +159,7 @@ void ApplyOptions(const TCliOptions& o, TMainState& state) {
   if (o.NoDiacritics) state.DiakriterTranslate = false;
   if (o.OnlyImproperParts) state.DalkOegentligaDelarSpecial = true;
   if (o.NoSeparateProperWorks) state.DalkEgentligaFlerbandSepareras = false;
+  state.MultiVolumeFile = o.MultiVolume;
 }
 
 } // namespace kelvo::cli

@@ -12,7 +12,8 @@ namespace kelvo::cli {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
-inline constexpr int ExitInterrupted = 130;
+// A run stopped by a signal exits with 128 + the signal (130 for Ctrl-C).
+inline constexpr int ExitSignalBase = 128;
 
 enum class TInputFormat { Auto, Iso, Line };
 
@@ -35,6 +36,7 @@ struct TCliOptions {
   std::optional<bool> SubfieldLines;
   std::string Periodicals;
   std::string Weeded;
+  std::string MultiVolume;
   std::optional<std::string> WeedingCriteria;
   std::vector<std::string> Kv21Options;
   bool NoDiacritics = false;
@@ -52,7 +54,8 @@ struct TCliError {
 };
 
 // Parses argv. Returns an exit status when the program is done already
-// (--help, --version); throws TCliError for a wrong command line.
+// (--help, --version); throws TCliError for a wrong command line. File names
+// stay the system's bytes; other texts are converted to code page 1252.
 std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& options);
 
 // Applies the options over the state that start-up read; throws TCliError.

@@ -1,5 +1,6 @@
 // kelvokonv: the conversion from the command line, with the settings file of
 // the window and the program's own batch argument.
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -22,15 +23,19 @@ std::string WithSeparator(std::string folder) {
   return folder;
 }
 
-// After the count of the run, where the records went.
+// After the count of the run, the records read and where each of them went.
 void PrintSummary(const TRunFrame& frame) {
   std::string text(CountStatusText);
   text += std::to_string(frame.RecordCount) + "\n";
+  std::int64_t read = 0;
+  std::string destinations;
   for (const TRunCount& count : frame.Counts) {
-    text += "  " + count.Label + ": " + std::to_string(count.Count);
-    if (!count.FileName.empty()) text += " (" + count.FileName + ")";
-    text += "\n";
+    if (!count.Subset) read += count.Count; // a subset is counted in another destination too
+    destinations += "  " + count.Label + ": " + std::to_string(count.Count);
+    if (!count.FileName.empty()) destinations += " (" + count.FileName + ")";
+    destinations += "\n";
   }
+  text += "L\xe4sta poster: " + std::to_string(read) + "\n" + destinations;
   WriteText(stderr, text);
 }
 
@@ -39,8 +44,8 @@ int ExitStatus(TRunOutcome outcome, const TCliOptions& o, const TRunFrame& frame
   switch (outcome) {
   case TRunOutcome::Completed:
     return ExitOk;
-  case TRunOutcome::Cancelled:
-    return ExitInterrupted;
+  case TRunOutcome::Cancelled: // on the command line only a signal cancels
+    return ExitSignalBase + TConsoleWinApi::Interrupted();
   default:
     return ExitFailed;
   }

@@ -1,5 +1,7 @@
 #include "convert/KonvBase.h"
 
+#include <unistd.h>
+
 #include "record/LineFormat.h"
 #include "record/MarcError.h"
 #include "record/VoFileOutStream.h"
@@ -10,13 +12,49 @@ namespace kelvo {
 
 TKonvBase::TKonvBase() = default;
 
-TKonvBase::TKonvBase(const std::string &outFileName) { CreateOutFile(outFileName); }
+TKonvBase::TKonvBase(const std::string &outFileName) { OpenOutFile(outFileName); }
 
-TKonvBase::~TKonvBase() = default;
+TKonvBase::~TKonvBase() {
+  // A start that never began leaves no new files behind.
+  if (outputBegun_) return;
+  if (OutFile.IsOpen && OutFile.Created) ::unlink(OutFileName.c_str());
+  for (const auto &side : sideFiles_)
+    if (side->Stream.File().Created) ::unlink(side->Stream.FileName().c_str());
+}
 
-void TKonvBase::CreateOutFile(const std::string &outFileName) {
+void TKonvBase::OpenOutFile(const std::string &outFileName) {
   OutFileName = outFileName;
-  if (!OutFile.CreateFile(outFileName)) throw MarcError("Kan inte skapa utfilen " + outFileName);
+  if (!OutFile.OpenForOutput(outFileName)) throw OutFileError("Kan inte skapa ");
+}
+
+MarcError TKonvBase::OutFileError(std::string_view what) const {
+  return MarcError(std::string(what) + std::string(OutputRole.Name) + " " + OutFileName);
+}
+
+TSideFile &TKonvBase::OpenSideFile(const std::string &fileName, const TOutputRole &role) {
+  sideFiles_.push_back(std::make_unique<TSideFile>(fileName, role));
+  return *sideFiles_.back();
+}
+
+void TKonvBase::BeginOutput() {
+  if (outputBegun_) return;
+  std::vector<TRunFile> writes;
+  if (OutFile.IsOpen) writes.push_back({OutFileName, OutputRole.Name, OutFile.Handle});
+  for (const auto &side : sideFiles_)
+    writes.push_back({side->Stream.FileName(), side->Stream.Role(), side->Stream.File().Handle});
+  CheckDistinctFiles(writes, ReadFiles());
+  // Every file is open and every check made: only now is anything emptied.
+  outputBegun_ = true;
+  if (OutFile.IsOpen && !OutFile.Truncate()) throw OutFileError("Kan inte skriva till ");
+  for (const auto &side : sideFiles_)
+    side->Stream.Truncate();
+}
+
+void TKonvBase::CloseOutput() {
+  const bool stored = OutFile.Close();
+  for (const auto &side : sideFiles_)
+    side->Stream.Close();
+  if (!stored) throw OutFileError("Kan inte skriva till ");
 }
 
 void TKonvBase::RenderToBuffer() {
@@ -44,21 +82,42 @@ std::string TKonvBase::RenderOutRecord() {
 void TKonvBase::WriteRecord() {
   RenderToBuffer();
   // An empty rendering still writes the separator. Text and separator go out
-  // in one call, so a stopped run never leaves half a separator behind.
+  // in one call, so a stopped or failed run never leaves half a record behind.
   textBuffer_ += RecordSeparator;
-  if (!OutFile.IsOpen || !OutFile.WriteString(textBuffer_))
-    throw MarcError("Kan inte skriva till utfilen " + OutFileName);
+  WriteToOutFile(textBuffer_);
+}
+
+void TKonvBase::WriteToOutFile(std::string_view text) {
+  BeginOutput();
+  if (!OutFile.IsOpen || !OutFile.WriteString(text)) {
+    ++DroppedRecords; // the record that failed is in no file
+    throw OutFileError("Kan inte skriva till ");
+  }
   ++WrittenRecords;
 }
 
-void TKonvBase::WriteRenderedTo(TVoFileOutStream &stream) {
+void TKonvBase::WriteRenderedTo(TSideFile &side) {
   RenderToBuffer();
   textBuffer_ += RecordSeparator;
-  stream.WriteString(textBuffer_);
+  WriteTo(side, textBuffer_);
+}
+
+void TKonvBase::WriteTo(TSideFile &side, std::string_view text) {
+  BeginOutput();
+  try {
+    side.Stream.WriteString(text);
+  } catch (const MarcError &) {
+    ++DroppedRecords; // the record that failed is in no file
+    throw;
+  }
+  ++side.Records;
 }
 
 std::vector<TRunCount> TKonvBase::RunCounts() const {
-  std::vector<TRunCount> counts{{"Utfil", OutFileName, WrittenRecords}, {"Ej skrivna", "", DroppedRecords}};
+  std::vector<TRunCount> counts{{std::string(OutputRole.Label), OutFileName, WrittenRecords}};
+  for (const auto &side : sideFiles_)
+    counts.push_back({std::string(side->Label), side->Stream.FileName(), side->Records});
+  counts.push_back({std::string(NotWrittenLabel), "", DroppedRecords});
   if (IncompleteRecords > 0) counts.push_back({"Ofullst\xe4ndiga", "", IncompleteRecords, true});
   return counts;
 }

@@ -7,8 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/RunFiles.h"
 #include "record/Binfile.h"
+#include "record/MarcError.h"
 #include "record/MarcRec.h"
+#include "record/VoFileOutStream.h"
 #include "record/VoRegExpr.h"
 
 namespace kelvo {
@@ -23,10 +26,20 @@ struct TRunCount {
   bool Subset = false;
 };
 
+// A file the run writes besides the output, and the records written there.
+struct TSideFile {
+  TSideFile(const std::string &fileName, const TOutputRole &role)
+      : Label(role.Label), Stream(fileName, role.Name, TVoFileOutStream::TOpen::Keep) {}
+  std::string_view Label;
+  TVoFileOutStream Stream;
+  std::int64_t Records = 0;
+};
+
 class TKonvBase {
 public:
-  // Creates (truncates) the output file at once; raises MarcError naming the
-  // file when it cannot be created.
+  // Opens the output file at once ("-": standard output) and raises
+  // MarcError naming it when it cannot be opened. An existing file keeps its
+  // content until BeginOutput.
   explicit TKonvBase(const std::string &outFileName);
   // No output file (the field survey).
   TKonvBase();
@@ -45,25 +58,36 @@ public:
   TVoRegExpr RegEx;
 
   // Records written by WriteRecord, and records a converter wrote nowhere.
-  // A converter counts a record it drops in DroppedRecords; the blank piece
-  // after a file's final separator is no record and counts nowhere.
+  // A converter counts a record it drops in DroppedRecords, and so does a
+  // write that fails; the blank piece after a file's final separator is no
+  // record and counts nowhere.
   std::int64_t WrittenRecords = 0;
   std::int64_t DroppedRecords = 0;
   // Records cut short by the end of the input, converted as far as they go
   // (and counted where they went as well).
   std::int64_t IncompleteRecords = 0;
 
+  // Checks that no two files the run writes are one file on disk, nor the
+  // input (CheckDistinctFiles), then empties them all. Until then they are
+  // open but unchanged, so a start refused here or earlier leaves every
+  // existing file as it was; the files the run created are removed again
+  // then. The first ConvertNext and the first write call it; once only.
+  void BeginOutput();
+  // Closes the output and the side files; raises MarcError naming a file
+  // whose data the system could not store.
+  void CloseOutput();
+
   // Renders OutRecord and appends it with RecordSeparator to the output file;
-  // a failed write raises MarcError naming the file.
+  // a failed write raises MarcError naming the file, which then ends on the
+  // record before.
   virtual void WriteRecord();
   virtual void ConvertNext() = 0;
   virtual int Percent() const = 0;
-  // Where the records of the run went, for the summary: always
-  // {"Utfil", OutFileName, WrittenRecords} and then
-  // {"Ej skrivna", "", DroppedRecords} (also when 0), then
-  // {"Ofullst\xe4ndiga", "", IncompleteRecords} as a subset when there are
-  // any. A converter with side files calls this and appends one entry per
-  // side file it opened.
+  // Where the records of the run went, for the summary:
+  // {"Utfil", OutFileName, WrittenRecords}, one entry per side file in the
+  // order they were opened, and {"Ej skrivna", "", DroppedRecords} (each also
+  // when 0), then {"Ofullst\xe4ndiga", "", IncompleteRecords} as a subset
+  // when there are any.
   virtual std::vector<TRunCount> RunCounts() const;
   // After the last record: what the input side noticed for the user (records
   // skipped as too long, an incomplete last record), one text each.
@@ -88,21 +112,33 @@ public:
   std::string RenderOutRecord();
 
 protected:
+  // Opens a side file the way the output is opened (BeginOutput empties it);
+  // raises MarcError naming it when it cannot be opened.
+  TSideFile &OpenSideFile(const std::string &fileName, const TOutputRole &role);
   // Renders OutRecord like WriteRecord and appends it with RecordSeparator to
   // a side file (converters' WriteSideRecord).
-  void WriteRenderedTo(class TVoFileOutStream &stream);
-  // Creates (truncates) the output file and sets OutFileName; raises
-  // MarcError naming the file when it cannot be created.
-  void CreateOutFile(const std::string &outFileName);
+  void WriteRenderedTo(TSideFile &side);
+  // Append one whole record's text (separator included) to the output or a
+  // side file and count it.
+  void WriteToOutFile(std::string_view text);
+  void WriteTo(TSideFile &side, std::string_view text);
+  // Opens the output file and sets OutFileName, as the constructor describes.
+  void OpenOutFile(const std::string &outFileName);
+  // The files the run reads, for BeginOutput's check.
+  virtual std::vector<TRunFile> ReadFiles() const { return {}; }
 
   TVoRegExpr plainRegEx_{false}; // the inner expression of CleanUpWithRegEx
   std::string textBuffer_;       // reused between records
 
 private:
   std::string variantBuffer_; // the output variants' second buffer
+  std::vector<std::unique_ptr<TSideFile>> sideFiles_;
+  bool outputBegun_ = false;
 
   // Fills textBuffer_ with what WriteRecord writes, without the separator.
   void RenderToBuffer();
+  // "<what>utfilen <name>".
+  MarcError OutFileError(std::string_view what) const;
   // One clean-up step on every subfield code of every field tag, with the
   // patterns already set in RegEx and plainRegEx_.
   void CleanUpTag(std::string_view tag, char code);

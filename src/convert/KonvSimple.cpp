@@ -21,12 +21,9 @@ char SeparatorChar(const std::string &separator) { return separator.size() == 1 
 TKonvSimple::TKonvSimple(const std::string &outFileName, const std::string &inFileName,
                          const std::string &separator)
     : Reader(SeparatorChar(separator)) {
-  // The input first: a run that cannot read must not truncate the output.
+  // The input first: a run that cannot read creates no output.
   OpenInput(inFileName, separator);
-  std::error_code ec;
-  if (std::filesystem::equivalent(inFileName, outFileName, ec))
-    throw MarcError("Indatafilen och utfilen \xe4r samma fil: " + outFileName);
-  CreateOutFile(outFileName);
+  OpenOutFile(outFileName);
 }
 
 TKonvSimple::TKonvSimple(const std::string &inFileName, const std::string &separator)
@@ -53,7 +50,12 @@ void TKonvSimple::SetSourceFormat(bool sourceIsIso) {
   Reader.SepChar = sourceIsIso ? IsoRecordTerminator : LineRecordTerminator;
 }
 
+std::vector<TRunFile> TKonvSimple::ReadFiles() const {
+  return {{InFileName, InputRole, Reader.File.IsOpen ? Reader.File.Handle : -1}};
+}
+
 void TKonvSimple::ConvertNext() {
+  BeginOutput();
   if (EndOfInput) {
     RecordText.clear(); // stays at the end; never reads past it
   } else {

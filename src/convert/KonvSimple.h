@@ -17,9 +17,9 @@ namespace kelvo {
 
 class TKonvSimple : public TKonvBase {
 public:
-  // Opens the input at once, then creates the output; raises MarcError naming
-  // the file when the input cannot be opened, when the output cannot be
-  // created, and when both name the same file (nothing is truncated then).
+  // Opens the input at once, then the output (TKonvBase); raises MarcError
+  // naming the file when either cannot be opened. BeginOutput refuses an
+  // output that is the input before anything is truncated.
   // separator: one character, or a string that separates records as a whole.
   TKonvSimple(const std::string &outFileName, const std::string &inFileName, const std::string &separator);
   TKonvSimple(const std::string &inFileName, const std::string &separator);
@@ -32,9 +32,10 @@ public:
   bool SourceIsIso = false;
 
   // Reads the next record text into RecordText, sets EndOfInput, clears
-  // OutRecord. A record skipped by the reader as too long comes as an empty
-  // text and counts in DroppedRecords; an incomplete last ISO 2709 record
-  // counts in IncompleteRecords. Both are noted for InputWarnings.
+  // OutRecord. The first call begins the output (BeginOutput). A record
+  // skipped by the reader as too long comes as an empty text and counts in
+  // DroppedRecords; an incomplete last ISO 2709 record counts in
+  // IncompleteRecords. Both are noted for InputWarnings.
   void ConvertNext() override;
   int Percent() const override;
   std::vector<std::string> InputWarnings() const override { return inputWarnings_; }
@@ -56,6 +57,8 @@ public:
   void ParseRecordText(TMarcRec &rec, bool sourceIsIso);
 
 protected:
+  std::vector<TRunFile> ReadFiles() const override;
+
   std::string workBuffer_;
   TIso2709 isoReader_;
 

@@ -14,8 +14,8 @@ namespace kelvo::gui {
 
 bool TQtMsg::ShowBox(TMsgKind kind, std::string_view text, std::string_view caption) {
   QMessageBox box(owner_);
-  box.setWindowTitle(FromCp1252(caption));
-  box.setText(FromCp1252(text));
+  box.setWindowTitle(FromMessage(caption));
+  box.setText(FromMessage(text));
   box.setTextFormat(Qt::PlainText);
   switch (kind) {
   case TMsgKind::Error:

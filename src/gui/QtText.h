@@ -16,6 +16,12 @@ inline QString FromCp1252(std::string_view text) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// A message that may name files: their bytes shown as they are (MessageToUtf8).
+inline QString FromMessage(std::string_view text) {
+  const std::string utf8 = MessageToUtf8(text);
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 inline std::string ToCp1252(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
   return Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));

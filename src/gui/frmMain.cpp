@@ -189,7 +189,7 @@ void TfrmMain::FormActivate() {
 
 void TfrmMain::SetGauge(int percent) { gauge_->setValue(percent); }
 
-void TfrmMain::SetStatus(const std::string& text) { pnlMsg_->setText(FromCp1252(text)); }
+void TfrmMain::SetStatus(const std::string& text) { pnlMsg_->setText(FromMessage(text)); }
 
 void TfrmMain::SetRunning(bool running) {
   btnStart_->setVisible(!running);

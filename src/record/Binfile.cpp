@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kelvo {
@@ -41,10 +42,37 @@ bool TBinFile::OpenHandle(const std::string& fileName, int flags) {
   return IsOpen;
 }
 
-void TBinFile::Close() {
-  if (IsOpen) ::close(Handle);
+bool TBinFile::OpenForOutput(const std::string& fileName) {
+  Close();
+  fileName_ = fileName;
+  Created = false;
+  if (fileName == "-") {
+    Handle = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+  } else {
+    // Exclusive creation tells a new file from an existing one, which keeps
+    // its content until Truncate.
+    Handle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    Created = Handle >= 0;
+    if (!Created && errno == EEXIST) Handle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  }
+  IsOpen = Handle >= 0;
+  LastError = IsOpen ? 0 : errno;
+  return IsOpen;
+}
+
+bool TBinFile::Truncate() {
+  struct stat st {};
+  if (!IsOpen || ::fstat(Handle, &st) != 0) return false;
+  if (!S_ISREG(st.st_mode) || fileName_ == "-") return true;
+  return ::ftruncate(Handle, 0) == 0 && ::lseek(Handle, 0, SEEK_SET) == 0;
+}
+
+bool TBinFile::Close() {
+  bool stored = true;
+  if (IsOpen) stored = ::close(Handle) == 0 || errno == EINTR;
   Handle = -1;
   IsOpen = false;
+  return stored;
 }
 
 std::int64_t TBinFile::Read(char* buffer, std::int64_t count) {
@@ -66,11 +94,22 @@ std::int64_t TBinFile::Read(char* buffer, std::int64_t count) {
 // bytes reach the file in the same order, with far fewer system calls.
 bool TBinFile::WriteString(std::string_view text) {
   if (!IsOpen) return false;
-  while (!text.empty()) {
-    const ssize_t n = ::write(Handle, text.data(), text.size());
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(Handle, text.data() + done, text.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    text.remove_prefix(static_cast<std::size_t>(n));
+    if (n <= 0) {
+      LastError = n < 0 ? errno : ENOSPC;
+      // A regular file loses the part that was written; elsewhere (a pipe, a
+      // device) ftruncate fails and changes nothing.
+      if (done > 0) {
+        const off_t end = ::lseek(Handle, 0, SEEK_CUR);
+        if (end >= static_cast<off_t>(done) && ::ftruncate(Handle, end - static_cast<off_t>(done)) == 0)
+          ::lseek(Handle, end - static_cast<off_t>(done), SEEK_SET);
+      }
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
   }
   return true;
 }

@@ -17,15 +17,26 @@ public:
   std::uint16_t OpenMode = 0;
   int LastError = 0;
   bool IsOpen = false;
+  bool Created = false; // OpenForOutput made the file
 
   bool Open(const std::string& fileName);
   bool CreateFile(const std::string& fileName);
-  void Close();
+  // Opens a file to write without changing it: creates it when it does not
+  // exist (Created tells), else keeps its content until Truncate. "-" is
+  // standard output.
+  bool OpenForOutput(const std::string& fileName);
+  // Empties a regular file opened with OpenForOutput; other files (a pipe, a
+  // device, standard output) are left as they are. False when it fails.
+  bool Truncate();
+  // False when the system reports that written data could not be stored.
+  bool Close();
   // Reads count bytes, fewer only at the end of the input; returns how many
   // were read, or -1 when the system reports an error before any byte.
   std::int64_t Read(char* buffer, std::int64_t count);
   // Writes all of text (in as few system calls as the system allows); returns
-  // false when any byte could not be written, e.g. on a full disk.
+  // false when any byte could not be written, e.g. on a full disk. Then the
+  // part of text that did reach a regular file is cut away again: the file
+  // ends where the previous WriteString ended.
   bool WriteString(std::string_view text);
   std::int64_t Position() const;
   void Seek(std::int64_t offset);

@@ -73,6 +73,11 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+void AppendCp1252Char(std::string& out, char c) {
+  const auto u = static_cast<unsigned char>(c);
+  AppendUtf8(out, u >= 0x80 && u <= 0x9F ? char32_t{kHighControls[u - 0x80]} : char32_t{u});
+}
+
 // Decodes one UTF-8 sequence at s[i] and advances i past it. A malformed
 // sequence (overlong, truncated, a surrogate) gives kInvalid and consumes one byte.
 constexpr char32_t kInvalid = 0xFFFFFFFF;
@@ -137,10 +142,8 @@ bool SameText(std::string_view a, std::string_view b) {
 std::string Cp1252ToUtf8(std::string_view s) {
   std::string out;
   out.reserve(s.size() + s.size() / 4);
-  for (char c : s) {
-    const auto u = static_cast<unsigned char>(c);
-    AppendUtf8(out, u >= 0x80 && u <= 0x9F ? char32_t{kHighControls[u - 0x80]} : char32_t{u});
-  }
+  for (char c : s)
+    AppendCp1252Char(out, c);
   return out;
 }
 
@@ -150,6 +153,27 @@ std::string Utf8ToCp1252(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
     const char32_t cp = DecodeUtf8(s, i);
     out += cp == kInvalid ? '?' : Cp1252FromCodePoint(cp);
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();)
+    if (DecodeUtf8(s, i) == kInvalid) return false;
+  return true;
+}
+
+std::string MessageToUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size() + s.size() / 4);
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t start = i;
+    if (DecodeUtf8(s, i) != kInvalid && i - start > 1) {
+      out.append(s.substr(start, i - start));
+    } else {
+      i = start + 1;
+      AppendCp1252Char(out, s[start]);
+    }
   }
   return out;
 }

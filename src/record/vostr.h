@@ -111,5 +111,12 @@ int StrToIntDef(std::string_view s, int def);
 // page 1252 become "?".
 std::string Cp1252ToUtf8(std::string_view s);
 std::string Utf8ToCp1252(std::string_view s);
+bool IsValidUtf8(std::string_view s);
+// A message for the terminal or the window: code page 1252 text that may
+// hold file names, which are the system's bytes (UTF-8). A well-formed UTF-8
+// sequence of two or more bytes is taken as it is (the program's own texts
+// never hold one: it would be a capital letter with an accent followed by a
+// symbol); every other byte is converted from code page 1252.
+std::string MessageToUtf8(std::string_view s);
 
 } // namespace kelvo

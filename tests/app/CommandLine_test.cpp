@@ -66,10 +66,12 @@ TEST(CommandLineParse, VendorSwitches) {
   EXPECT_TRUE(state.DalkEgentligaFlerbandSepareras);
 }
 
-TEST(CommandLineBatchForm, IsRecognisedByAnyKeywordAfterASlash) {
-  for (const char* arg : {"/bat", "x/in=a", "/ut=b", "/iso=1", "/oeg=1", "/egs=0"})
+TEST(CommandLineBatchForm, IsAKeywordAfterTheFirstSlashAndNoFile) {
+  for (const char* arg :
+       {"/bat", "/bat/in=a.m21/ut=b.mrc", "/bat /in=a.m21", "/ut=b", "/iso=1", "/oeg=1", "/egs=0"})
     EXPECT_TRUE(IsBatchArgument(arg)) << arg;
-  for (const char* arg : {"a.m21", "bat", "in=a.m21", "/tmp/a.m21", "--in=a", "/BAT"})
+  for (const char* arg : {"a.m21", "bat", "x/in=a", "in=a.m21", "/tmp/a.m21", "--in=a", "/BAT",
+                          "/srv/bat/leverans.mrc", "/data/batches/ny.mrc", "/batch/a.mrc"})
     EXPECT_FALSE(IsBatchArgument(arg)) << arg;
 }
 

@@ -100,6 +100,15 @@ TEST_F(StartUp, TheCommandLineWinsOverTheSettings) {
   EXPECT_FALSE(state.SourceIsIso);
 }
 
+TEST_F(StartUp, AnArgumentThatIsNoBatchArgumentIsTheInputFile) {
+  ini.Values["filer/infil"] = dir.Write("gammal.mrc", "");
+  for (const char* path : {"/srv/bat/leverans.mrc", "/data/batches/ny.mrc", "lokal.mrc"}) {
+    PrepareStartUp(state, ini, path);
+    EXPECT_FALSE(state.Batch) << path;
+    EXPECT_EQ(state.InFile, path);
+  }
+}
+
 TEST_F(StartUp, BatchWithAMissingInputShowsTheErrorAndStaysOpen) {
   EXPECT_FALSE(RunStartUp(state, ini, "/bat/in=saknas.m21/ut=ut.mrc", shell.Frame));
   EXPECT_FALSE(state.Batch);

@@ -3,19 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
 #include <csignal>
-#include <fcntl.h>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <optional>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "app/Fakes.h"
@@ -23,8 +15,7 @@
 #include "app/StartUp.h"
 #include "record/test_files.h"
 #include "record/vostr.h"
-
-extern char** environ;
+#include "support/Kelvokonv.h"
 
 namespace kelvo {
 namespace {
@@ -35,69 +26,11 @@ using testing::ReadAll;
 const std::string Records = "*001 1\r\n*245 10$aF\xf6rsta titeln$cN.N.\r\n*650  $aA$xB\r\n^\r\n"
                             "*001 2\r\n*245 00$aAndra titeln\r\n*500  $aNot\r\n*500  $aNot\r\n^\r\n";
 
-// A folder beside the program with its own copy (a hard link) of kelvokonv,
-// so that its settings file and data folder are this folder.
-class TProgramDir {
-public:
-  TProgramDir() {
-    const fs::path program(KELVOKONV_PATH);
-    std::string pattern = (program.parent_path() / "kelvokonv-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp " + pattern);
-    folder_ = pattern;
-    std::error_code ec;
-    fs::create_hard_link(program, folder_ / "kelvokonv", ec);
-    if (ec) fs::copy_file(program, folder_ / "kelvokonv");
-  }
-  ~TProgramDir() {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  std::string File(std::string_view name) const { return (folder_ / name).string(); }
-  std::string Write(std::string_view name, std::string_view content) const {
-    std::ofstream(File(name), std::ios::binary) << content;
-    return File(name);
-  }
-  std::string Program() const { return File("kelvokonv"); }
+using testing::TKelvokonvResult;
+using testing::TProgramDir;
 
-private:
-  fs::path folder_;
-};
-
-struct TResult {
-  int Status = -1;
-  std::string Out, Err; // standard output and error, UTF-8
-};
-
-// Starts the program in the folder with this process's environment; onStarted
-// runs while it goes.
-TResult RunKelvokonv(const TProgramDir& dir, const std::vector<std::string>& args,
-                     const std::function<void(pid_t)>& onStarted = {}) {
-  std::vector<std::string> argv{dir.Program()};
-  argv.insert(argv.end(), args.begin(), args.end());
-  std::vector<char*> cargv;
-  for (auto& a : argv)
-    cargv.push_back(a.data());
-  cargv.push_back(nullptr);
-
-  const std::string out = dir.File("stdout.txt"), err = dir.File("stderr.txt");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  const std::string cwd = dir.File("");
-  posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str()); // relative names are the folder's
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  TResult result;
-  if (spawned != 0) return result;
-  if (onStarted) onStarted(pid);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.Out = ReadAll(out);
-  result.Err = ReadAll(err);
-  return result;
+TKelvokonvResult RunKelvokonv(const TProgramDir& dir, const std::vector<std::string>& args) {
+  return dir.Run({.Args = args});
 }
 
 // The same conversion through the library, with the state the options stand for.
@@ -116,8 +49,10 @@ public:
     setenv("SOURCE_DATE_EPOCH", "0", 1);
   }
   ~TFixedDate() {
-    if (old_) setenv("SOURCE_DATE_EPOCH", old_->c_str(), 1);
-    else unsetenv("SOURCE_DATE_EPOCH");
+    if (old_)
+      setenv("SOURCE_DATE_EPOCH", old_->c_str(), 1);
+    else
+      unsetenv("SOURCE_DATE_EPOCH");
   }
 
 private:
@@ -151,7 +86,7 @@ class KelvokonvOptions : public Kelvokonv, public ::testing::WithParamInterface<
 TEST_P(KelvokonvOptions, WriteWhatTheLibraryWritesWithTheSameSwitches) {
   std::vector<std::string> args{"--ini", ini, "-i", in, "-o", dir.File("cli.mrc")};
   args.insert(args.end(), GetParam().Args.begin(), GetParam().Args.end());
-  const TResult r = RunKelvokonv(dir, args);
+  const TKelvokonvResult r = RunKelvokonv(dir, args);
   ASSERT_EQ(r.Status, 0) << r.Err;
   GetParam().Set(state);
   const std::string expected = LibraryRun(dir, state, "lib.mrc");
@@ -179,9 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Kelvokonv, FilterFileAndFilterSwitch) {
   const std::string filter = dir.Write("egetfilter.txt", "650\r\n500\r\n");
-  const TResult on =
+  const TKelvokonvResult on =
       RunKelvokonv(dir, {"--ini", ini, "-p", "1", "--filter-file", filter, in, dir.File("on.mrc")});
-  const TResult off = RunKelvokonv(
+  const TKelvokonvResult off = RunKelvokonv(
       dir, {"--ini", ini, "-p", "1", "--filter-file", filter, "--no-filter", in, dir.File("off.mrc")});
   ASSERT_EQ(on.Status, 0) << on.Err;
   ASSERT_EQ(off.Status, 0) << off.Err;
@@ -194,7 +129,8 @@ TEST_F(Kelvokonv, FilterFileAndFilterSwitch) {
 
 TEST_F(Kelvokonv, SettingsFileGivesTheDefaults) {
   dir.Write("kelvokonv.ini", "[diverse]\r\nprofil=1\r\ndfradbryt=0\r\n[filer]\r\ninfil=" + in + "\r\n");
-  const TResult r = RunKelvokonv(dir, {"-o", dir.File("cli.mrc")}); // the settings file beside the program
+  const TKelvokonvResult r =
+      RunKelvokonv(dir, {"-o", dir.File("cli.mrc")}); // the settings file beside the program
   ASSERT_EQ(r.Status, 0) << r.Err;
   state.Profile = 1;
   state.SubfieldLines = false;
@@ -204,7 +140,7 @@ TEST_F(Kelvokonv, SettingsFileGivesTheDefaults) {
 }
 
 TEST_F(Kelvokonv, SummaryCountsEveryDestination) {
-  const TResult r =
+  const TKelvokonvResult r =
       RunKelvokonv(dir, {"--ini", ini, "-p", "1", in, dir.File("ut.mrc"), "--weeded", dir.File("g.mrc")});
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_NE(r.Err.find("Antal konverterade poster: "), std::string::npos) << r.Err;
@@ -213,14 +149,14 @@ TEST_F(Kelvokonv, SummaryCountsEveryDestination) {
   EXPECT_NE(r.Err.find("Utgallrade poster har separerats till fil:\n" + dir.File("g.mrc")),
             std::string::npos);
   EXPECT_TRUE(r.Out.empty());
-  const TResult quiet = RunKelvokonv(dir, {"--ini", ini, "-q", "-p", "1", in, dir.File("ut.mrc")});
+  const TKelvokonvResult quiet = RunKelvokonv(dir, {"--ini", ini, "-q", "-p", "1", in, dir.File("ut.mrc")});
   EXPECT_EQ(quiet.Status, 0);
   EXPECT_TRUE(quiet.Err.empty()) << quiet.Err;
 }
 
 TEST_F(Kelvokonv, BatchFormRunsWithTheProgramsSettingsAndFolder) {
   dir.Write("kelvokonv.ini", "[diverse]\r\nprofil=1\r\n");
-  const TResult r = RunKelvokonv(dir, {"/bat/in=in.mrc/ut=ut.mrc/iso=0"});
+  const TKelvokonvResult r = RunKelvokonv(dir, {"/bat/in=in.mrc/ut=ut.mrc/iso=0"});
   ASSERT_EQ(r.Status, 0) << r.Err;
   state.Profile = 1;
   state.FilterFile = ProfileFilterFile(state);
@@ -228,14 +164,14 @@ TEST_F(Kelvokonv, BatchFormRunsWithTheProgramsSettingsAndFolder) {
 }
 
 TEST_F(Kelvokonv, BatchFormWithAMissingInputFails) {
-  const TResult r = RunKelvokonv(dir, {"/bat/in=saknas.m21/ut=ut.mrc"});
+  const TKelvokonvResult r = RunKelvokonv(dir, {"/bat/in=saknas.m21/ut=ut.mrc"});
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Err.find("Kan ej k\xc3\xb6ra batch, kontrollera filangivelserna"), std::string::npos) << r.Err;
   EXPECT_FALSE(fs::exists(dir.File("ut.mrc")));
 }
 
 TEST_F(Kelvokonv, SurveyListsTagsAndCodes) {
-  const TResult r = RunKelvokonv(dir, {"--ini", ini, "--survey", in});
+  const TKelvokonvResult r = RunKelvokonv(dir, {"--ini", ini, "--survey", in});
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(r.Out, "001\n245ac\n500a\n650ax\n");
 }
@@ -243,13 +179,13 @@ TEST_F(Kelvokonv, SurveyListsTagsAndCodes) {
 TEST_F(Kelvokonv, FormatAutoReadsIso2709) {
   const std::string iso = std::string(KELVO_SHARED_DATA) + "/marc21/marc4j/sample1.mrc";
   if (!fs::exists(iso)) GTEST_SKIP() << "testdata saknas: " << iso;
-  const TResult r = RunKelvokonv(dir, {"--ini", ini, "-p", "1", iso, dir.File("cli.mrc")});
+  const TKelvokonvResult r = RunKelvokonv(dir, {"--ini", ini, "-p", "1", iso, dir.File("cli.mrc")});
   ASSERT_EQ(r.Status, 0) << r.Err;
   state.Profile = 1;
   state.InFile = iso;
   state.SourceIsIso = true;
   EXPECT_EQ(ReadAll(dir.File("cli.mrc")), LibraryRun(dir, state, "lib.mrc"));
-  const TResult survey = RunKelvokonv(dir, {"--ini", ini, "--survey", iso});
+  const TKelvokonvResult survey = RunKelvokonv(dir, {"--ini", ini, "--survey", iso});
   EXPECT_EQ(survey.Status, 1);
   EXPECT_NE(survey.Err.find("Iso2709"), std::string::npos);
 }
@@ -269,7 +205,7 @@ TEST_P(KelvokonvErrors, ExitWithAMessage) {
   if (std::find(given.begin(), given.end(), "--ini") == given.end()) args = {"--ini", ini};
   for (const std::string& a : GetParam().Args)
     args.push_back(a == "IN" ? in : a == "DIR" ? dir.File("") : a);
-  const TResult r = RunKelvokonv(dir, args);
+  const TKelvokonvResult r = RunKelvokonv(dir, args);
   EXPECT_EQ(r.Status, GetParam().Status) << r.Err;
   EXPECT_NE(r.Err.find(GetParam().Message), std::string::npos) << r.Err;
   EXPECT_EQ(ReadAll(in), Records); // the input is never touched
@@ -285,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"UnreadableInput", {"DIR", "ut.mrc"}, 1, "infilen finns inte"},
         TErrorCase{
             "OutputCannotBeCreated", {"-p", "1", "IN", "/saknas/mapp/ut.mrc"}, 1, "/saknas/mapp/ut.mrc"},
-        TErrorCase{"OutputIsInput", {"-p", "1", "IN", "IN"}, 1, "samma fil som infilen"},
+        TErrorCase{"OutputIsInput", {"-p", "1", "IN", "IN"}, 1, "Utfilen och infilen \xc3\xa4r samma fil"},
         TErrorCase{"UnknownProfile", {"-p", "7", "IN", "ut.mrc"}, 2, "ok\xc3\xa4nd profil: 7"},
         TErrorCase{"UnknownFormat", {"--format", "xml", "IN", "ut.mrc"}, 2, "ok\xc3\xa4nt format: xml"},
         TErrorCase{
@@ -298,10 +234,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(Kelvokonv, HelpAndVersion) {
-  const TResult help = RunKelvokonv(dir, {"--help"});
+  const TKelvokonvResult help = RunKelvokonv(dir, {"--help"});
   EXPECT_EQ(help.Status, 0);
   EXPECT_NE(help.Out.find("--profile"), std::string::npos);
-  const TResult version = RunKelvokonv(dir, {"--version"});
+  const TKelvokonvResult version = RunKelvokonv(dir, {"--version"});
   EXPECT_EQ(version.Status, 0);
   EXPECT_EQ(version.Out, "kelvokonv 3.16\n");
 }
@@ -312,16 +248,13 @@ TEST_F(Kelvokonv, InterruptStopsAfterARecordAndKeepsTheOutput) {
     big += "*245 10$aTitel " + std::to_string(i) + "\r\n^\r\n";
   const std::string input = dir.Write("stor.mrc", big);
   const std::string out = dir.File("ut.mrc");
-  const TResult r =
-      RunKelvokonv(dir, {"--ini", ini, "-p", "1", "--format", "line", input, out}, [&](pid_t pid) {
-        // Once records are being written the handler is in place.
-        for (int i = 0; i < 2000; ++i) {
-          std::error_code ec;
-          if (fs::exists(out, ec) && fs::file_size(out, ec) > 0) break;
-          std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        kill(pid, SIGINT);
-      });
+  // Once records are being written the handler is in place.
+  const TKelvokonvResult r = dir.Run({.Args = {"--ini", ini, "-p", "1", "--format", "line", input, out},
+                                      .Signal = SIGINT,
+                                      .SignalWhen = [&] {
+                                        std::error_code ec;
+                                        return fs::exists(out, ec) && fs::file_size(out, ec) > 0;
+                                      }});
   ASSERT_EQ(r.Status, 130) << r.Err;
   const std::string written = ReadAll(out);
   ASSERT_FALSE(written.empty());

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "record/MarcError.h"
-#include "record/VoFileOutStream.h"
 #include "record/test_files.h"
 
 namespace kelvo {
@@ -23,6 +22,7 @@ using testing::TempDir;
 // The writing half of a converter; these tests never read input.
 class TWriter : public TKonvBase {
 public:
+  using TKonvBase::OpenSideFile;
   using TKonvBase::TKonvBase;
   using TKonvBase::WriteRenderedTo;
   void ConvertNext() override {}
@@ -99,12 +99,13 @@ TEST(KonvBaseWrite, SideFileAndRenderingMatchTheOutputFile) {
   {
     TWriter konv(out);
     konv.SubfieldLines = true;
-    TVoFileOutStream stream(side);
+    TSideFile &periodicals = konv.OpenSideFile(side, PeriodicalsRole);
     AddExampleRecord(konv.OutRecord);
     EXPECT_EQ(konv.RenderOutRecord(), kExampleSubfieldLines);
-    konv.WriteRenderedTo(stream);
+    konv.WriteRenderedTo(periodicals);
     konv.WriteRecord();
-    EXPECT_EQ(konv.WrittenRecords, 1); // the side file is the converter's to count
+    EXPECT_EQ(konv.WrittenRecords, 1);
+    EXPECT_EQ(periodicals.Records, 1);
   }
   EXPECT_EQ(ReadAll(side), kExampleSubfieldLines + kSep);
   EXPECT_EQ(ReadAll(out), ReadAll(side));
@@ -134,6 +135,7 @@ TEST(KonvBaseWrite, FailedWriteRaisesAtOnce) {
     EXPECT_EQ(std::string(e.what()), "Kan inte skriva till utfilen /dev/full");
   }
   EXPECT_EQ(konv.WrittenRecords, 0);
+  EXPECT_EQ(konv.DroppedRecords, 1); // the record is in no file
 }
 
 TEST(KonvBaseWrite, RunCountsNameTheOutputAndTheDropped) {

@@ -19,6 +19,7 @@ using testing::TempDir;
 std::string ErrorOf(const std::string &out, const std::string &in) {
   try {
     TKonvSimple konv(out, in, "^");
+    konv.BeginOutput();
   } catch (const MarcError &e) {
     return e.what();
   }
@@ -38,7 +39,7 @@ TEST(KonvSimpleOpen, InputThatCannotBeOpenedRaisesBeforeTheOutputIsTouched) {
 TEST(KonvSimpleOpen, SameFileForInputAndOutputRaisesAndKeepsTheInput) {
   TempDir dir;
   const std::string in = dir.Write("in.mrc", "*001A1\r\n^\r\n");
-  EXPECT_EQ(ErrorOf(in, in), "Indatafilen och utfilen \xe4r samma fil: " + in);
+  EXPECT_EQ(ErrorOf(in, in), "Utfilen och infilen \xe4r samma fil: " + in);
   EXPECT_EQ(ReadAll(in), "*001A1\r\n^\r\n");
   const std::string out = dir.File("ingen/ut.mrc");
   EXPECT_EQ(ErrorOf(out, in), "Kan inte skapa utfilen " + out);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
+#include <sys/resource.h>
 
 #include "record/test_files.h"
 
@@ -85,6 +87,30 @@ TEST(BinFileTests, FullDeviceMakesWriteStringFail) {
   f.OpenMode = 1; // write
   ASSERT_TRUE(f.Open("/dev/full"));
   EXPECT_FALSE(f.WriteString("one record\r\n^\r\n"));
+}
+
+// A file size limit makes the system take part of a write and refuse the
+// rest, as a full disk does.
+TEST(BinFileTests, AFailedWriteLeavesTheFileWhereThePreviousWriteEnded) {
+  TempDir dir;
+  const std::string file = dir.File("ut.mrc");
+  TBinFile f;
+  ASSERT_TRUE(f.OpenForOutput(file));
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 10;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool first = f.WriteString("record");  // 6 bytes fit
+  const bool second = f.WriteString("second"); // 4 of 6 fit, then the limit
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_TRUE(first);
+  EXPECT_FALSE(second);
+  EXPECT_EQ(ReadAll(file), "record");
+  EXPECT_TRUE(f.WriteString("!"));
+  EXPECT_EQ(ReadAll(file), "record!");
 }
 
 TEST(BinFileTests, ReopeningClosesThePreviousFile) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "record/MarcError.h"
@@ -26,48 +27,36 @@ TEST(VoFileOutStreamTests, WritesBytesAsTheyAreAndTruncates) {
   EXPECT_EQ(ReadAll(file), std::string("*245 $aG\xf6teborg\r\n^\r\n\0\xff", 22));
 }
 
-TEST(VoFileOutStreamTests, FlushAndCloseStoreTheData) {
+TEST(VoFileOutStreamTests, KeepLeavesTheContentUntilTruncate) {
   TempDir dir;
-  const std::string file = dir.File("utgallrade.mrc");
-  TVoFileOutStream out(file);
+  const std::string file = dir.Write("utgallrade.mrc", "earlier run");
+  TVoFileOutStream out(file, "filen", TVoFileOutStream::TOpen::Keep);
+  EXPECT_EQ(ReadAll(file), "earlier run");
+  out.Truncate();
   out.WriteString("abc");
-  out.Flush();
-  EXPECT_EQ(ReadAll(file), "abc");
-  out.WriteString("def");
+  EXPECT_EQ(ReadAll(file), "abc"); // nothing waits in a buffer
   out.Close();
-  EXPECT_EQ(ReadAll(file), "abcdef");
   out.Close(); // a second Close does nothing
-  out.Flush();
   EXPECT_THROW(out.WriteString("x"), MarcError);
 }
 
-TEST(VoFileOutStreamTests, UncreatableFileRaisesTheFixedMessage) {
+TEST(VoFileOutStreamTests, FailuresNameTheFileByItsRole) {
   TempDir dir;
-  const std::string file = dir.File("no/such/folder/x.mrc");
-  try {
-    TVoFileOutStream out(file);
-    FAIL() << "no exception";
-  } catch (const MarcError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot create file " + file);
-  }
-}
-
-TEST(VoFileOutStreamTests, FullDeviceRaisesAtTheLatestOnFlushOrClose) {
-  const std::string expected = "Kan inte skriva till filen /dev/full";
-  const auto writeThen = [&](void (*finish)(TVoFileOutStream&)) {
+  const std::string missing = dir.File("no/such/folder/x.mrc");
+  const auto errorOf = [](auto&& action) {
     try {
-      TVoFileOutStream out("/dev/full");
-      out.WriteString("one record\r\n^\r\n");
-      finish(out);
-      return std::string("no exception");
+      action();
     } catch (const MarcError& e) {
       return std::string(e.what());
     }
+    return std::string("no exception");
   };
-  EXPECT_EQ(writeThen([](TVoFileOutStream& out) { out.Flush(); }), expected);
-  EXPECT_EQ(writeThen([](TVoFileOutStream& out) { out.Close(); }), expected);
-  // More than the buffer holds fails in WriteString itself.
-  EXPECT_EQ(writeThen([](TVoFileOutStream& out) { out.WriteString(std::string(1 << 20, 'x')); }), expected);
+  EXPECT_EQ(errorOf([&] { TVoFileOutStream out(missing); }), "Kan inte skapa filen " + missing);
+  EXPECT_EQ(errorOf([&] { TVoFileOutStream out(missing, "filen f\xf6r periodika"); }),
+            "Kan inte skapa filen f\xf6r periodika " + missing);
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "/dev/full saknas";
+  EXPECT_EQ(errorOf([] { TVoFileOutStream("/dev/full").WriteString("one record\r\n^\r\n"); }),
+            "Kan inte skriva till filen /dev/full");
 }
 
 } // namespace

@@ -301,5 +301,23 @@ TEST(VoStrTests, Cp1252AndUtf8) {
   EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
 }
 
+TEST(VoStrTests, MessagesKeepTheUtf8OfFileNames) {
+  struct Row {
+    const char* Message;
+    const char* Shown;
+  };
+  const Row rows[] = {
+      {"Kan inte \xf6ppna infilen \xc3\xb6lbok.mrc", "Kan inte \xc3\xb6ppna infilen \xc3\xb6lbok.mrc"},
+      {"utfilen data\xe4\xb8\xad.mrc \xe4r", "utfilen data\xe4\xb8\xad.mrc \xc3\xa4r"},
+      {"\xe4\xb8", "\xc3\xa4\xc2\xb8"},         // a sequence cut short is code page 1252
+      {"\xf6lbok.mrc", "\xc3\xb6lbok.mrc"},     // so is a name from a code page 1252 system
+      {"\xc3\xa5\x80", "\xc3\xa5\xe2\x82\xac"}, // one byte after a whole sequence
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(MessageToUtf8(row.Message), row.Shown) << row.Message;
+  EXPECT_TRUE(IsValidUtf8("\xc3\xb6lbok data\xe4\xb8\xad"));
+  EXPECT_FALSE(IsValidUtf8("\xf6lbok"));
+}
+
 } // namespace
 } // namespace kelvo

@@ -2,22 +2,13 @@
 // route each record to the output or to a side file.
 #include "profiles/dialect/Mrc21ToMrcKv.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "profiles/dialect/DialectCleanUp.h"
 #include "profiles/dialect/DialectHelpers.h"
-#include "record/MarcError.h"
 #include "record/vostr.h"
 
 namespace kelvo {
 
 namespace {
-
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec);
-}
 
 bool HasTitle(const TMarcRec& rec) {
   return rec.FindFieldPtr("245") != nullptr || rec.FindFieldPtr("295") != nullptr;
@@ -33,25 +24,10 @@ TMrc21ToMrcKv::TMrc21ToMrcKv(const std::string& outFileName, const std::string& 
       separatePeriodicals_(separatePeriodicals), periodicalsFile_(periodicalsFile),
       separateWeeded_(separateWeeded), weededFile_(weededFile) {
   SourceIsIso = sourceIsIso;
-  // A side file that cannot be created would swallow every record routed to
-  // it, and one that is the input or another output would destroy records:
-  // both stop the run before the first record is read.
-  auto createSideFile = [&](const std::string& fileName, const char* what) {
-    if (SameFile(fileName, inFileName) || SameFile(fileName, outFileName))
-      throw MarcError(std::string("Filen f\xf6r ") + what +
-                      " f\xe5r inte vara indatafilen eller utfilen: " + fileName);
-    try {
-      return std::make_unique<TVoFileOutStream>(fileName);
-    } catch (const MarcError&) {
-      throw MarcError(std::string("Kan inte skapa filen f\xf6r ") + what + ": " + fileName);
-    }
-  };
-  if (separatePeriodicals_) periodicalsStream_ = createSideFile(periodicalsFile_, "periodika");
-  if (separateWeeded_) {
-    if (separatePeriodicals_ && SameFile(weededFile_, periodicalsFile_))
-      throw MarcError("Filerna f\xf6r periodika och utgallrade poster \xe4r samma fil: " + weededFile_);
-    weededStream_ = createSideFile(weededFile_, "utgallrade poster");
-  }
+  // Both exist from the start of the run; the output's BeginOutput checks
+  // that neither is another file of the run.
+  if (separatePeriodicals_) periodicals_ = &OpenSideFile(periodicalsFile_, PeriodicalsRole);
+  if (separateWeeded_) weeded_ = &OpenSideFile(weededFile_, WeededRole);
   OutRecord.SetFilter(JoinFilterLines(filterLines_));
 }
 
@@ -85,18 +61,16 @@ void TMrc21ToMrcKv::RouteRecord() {
     ++DroppedRecords;
     return;
   }
-  if (weededStream_ && IsWeeded()) {
-    WriteSideRecord(*weededStream_);
-    ++weededCount_;
-  } else if (periodicalsStream_ && IsPeriodical()) {
-    WriteSideRecord(*periodicalsStream_);
-    ++periodicalsCount_;
+  if (weeded_ && IsWeeded()) {
+    WriteSideRecord(*weeded_);
+  } else if (periodicals_ && IsPeriodical()) {
+    WriteSideRecord(*periodicals_);
   } else {
     WriteRecord();
   }
 }
 
-void TMrc21ToMrcKv::WriteSideRecord(TVoFileOutStream& stream) { WriteRenderedTo(stream); }
+void TMrc21ToMrcKv::WriteSideRecord(TSideFile& side) { WriteRenderedTo(side); }
 
 bool TMrc21ToMrcKv::IsWeeded() const {
   std::string criteria;
@@ -115,13 +89,6 @@ bool TMrc21ToMrcKv::IsWeeded() const {
 bool TMrc21ToMrcKv::IsPeriodical() const {
   const TMarcField* leader = OutRecord.FindFieldPtr("000");
   return leader != nullptr && leader->Data.size() > 3 && leader->Data[3] == 'g';
-}
-
-std::vector<TRunCount> TMrc21ToMrcKv::RunCounts() const {
-  std::vector<TRunCount> counts = TKonvSimple::RunCounts();
-  if (separatePeriodicals_) counts.push_back({"Periodika", periodicalsFile_, periodicalsCount_});
-  if (separateWeeded_) counts.push_back({"Utgallrade", weededFile_, weededCount_});
-  return counts;
 }
 
 } // namespace kelvo

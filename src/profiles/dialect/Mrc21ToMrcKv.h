@@ -7,14 +7,13 @@
 
 #include "convert/KonvSimple.h"
 #include "profiles/dialect/TagIndex.h"
-#include "record/VoFileOutStream.h"
 
 namespace kelvo {
 
 class TMrc21ToMrcKv : public TKonvSimple {
 public:
-  // Side files are created (truncated) here; one that cannot be created
-  // raises MarcError naming the file.
+  // Side files are opened here like the output (emptied when the output
+  // begins); one that cannot be opened raises MarcError naming the file.
   TMrc21ToMrcKv(const std::string& outFileName, const std::string& inFileName, const std::string& terminator,
                 const std::vector<std::string>& filterLines, bool sourceIsIso, bool separatePeriodicals,
                 const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
@@ -26,7 +25,6 @@ public:
   std::string WeedingCriteria = "Utgallr|Gallr|U";
 
   void ConvertNext() override;
-  std::vector<TRunCount> RunCounts() const override;
 
   // The rule sequence: builds OutRecord from SourceRecord.
   void ConvertFields();
@@ -39,17 +37,15 @@ public:
 private:
   void FinalCleanUp();
   void RouteRecord();
-  void WriteSideRecord(TVoFileOutStream& stream);
+  void WriteSideRecord(TSideFile& side);
 
   const std::vector<std::string>& filterLines_;
   bool separatePeriodicals_;
   std::string periodicalsFile_;
   bool separateWeeded_;
   std::string weededFile_;
-  std::unique_ptr<TVoFileOutStream> periodicalsStream_;
-  std::unique_ptr<TVoFileOutStream> weededStream_;
-  std::int64_t periodicalsCount_ = 0;
-  std::int64_t weededCount_ = 0;
+  TSideFile* periodicals_ = nullptr;
+  TSideFile* weeded_ = nullptr;
   TTagIndex sourceTags_;
 };
 

@@ -64,8 +64,8 @@ TMrc21ToKv21::TMrc21ToKv21(const std::string& outFileName, const std::string& in
   SourceIsIso = sourceIsIso;
   // Each side file asked for exists (empty) from the start of the run; one
   // that cannot be created stops the run before any record is read.
-  if (separatePeriodicals) periodicalsStream_ = std::make_unique<TVoFileOutStream>(periodicalsFile);
-  if (separateWeeded) weededStream_ = std::make_unique<TVoFileOutStream>(weededFile);
+  if (separatePeriodicals) periodicals_ = &OpenSideFile(periodicalsFile, PeriodicalsRole);
+  if (separateWeeded) weeded_ = &OpenSideFile(weededFile, WeededRole);
   OutRecord.SetFilter(JoinFilterLines(filterLines));
 }
 
@@ -79,11 +79,6 @@ void TMrc21ToKv21::ConvertNext() {
   if (ConvertToKv2) ApplyRules();
   // The text after the last separator (empty, or a line end) is no record.
   if (!IsBlank(RecordText)) Route();
-
-  if (EndOfInput) {
-    if (periodicalsStream_) periodicalsStream_->Close();
-    if (weededStream_) weededStream_->Close();
-  }
 }
 
 void TMrc21ToKv21::ApplyRules() {
@@ -155,39 +150,23 @@ bool TMrc21ToKv21::IsWeeded() {
 
 bool TMrc21ToKv21::IsPeriodical() const { return LeaderChar(OutRecord, 7) == 's'; }
 
-bool TMrc21ToKv21::WriteSideRecord(TVoFileOutStream& stream) {
+bool TMrc21ToKv21::WriteSideRecord(TSideFile& side) {
   if (!HasTitle()) return false;
-  WriteRenderedTo(stream);
+  WriteRenderedTo(side);
   return true;
 }
 
 void TMrc21ToKv21::Route() {
   // A weeded periodical goes to the weeded records.
-  if (weededStream_ && IsWeeded()) {
-    if (WriteSideRecord(*weededStream_)) {
-      ++WeededRecords;
-      return;
-    }
-  } else if (periodicalsStream_ && IsPeriodical()) {
-    if (WriteSideRecord(*periodicalsStream_)) {
-      ++PeriodicalRecords;
-      return;
-    }
+  if (weeded_ && IsWeeded()) {
+    if (WriteSideRecord(*weeded_)) return;
+  } else if (periodicals_ && IsPeriodical()) {
+    if (WriteSideRecord(*periodicals_)) return;
   } else if (HasTitle()) {
     WriteRecord();
     return;
   }
   ++DroppedRecords;
-}
-
-std::vector<TRunCount> TMrc21ToKv21::RunCounts() const {
-  std::vector<TRunCount> counts = TKonvBase::RunCounts();
-  // After the output file, before "written nowhere".
-  auto at = counts.empty() ? counts.end() : counts.begin() + 1;
-  if (periodicalsStream_)
-    at = counts.insert(at, {"Periodikaposter", periodicalsStream_->FileName(), PeriodicalRecords}) + 1;
-  if (weededStream_) counts.insert(at, {"Utgallrade poster", weededStream_->FileName(), WeededRecords});
-  return counts;
 }
 
 } // namespace kelvo

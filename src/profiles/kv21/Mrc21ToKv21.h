@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "convert/KonvSimple.h"
-#include "record/VoFileOutStream.h"
 
 namespace kelvo {
 
@@ -17,8 +16,8 @@ class TWeedingCriteria;
 
 class TMrc21ToKv21 : public TKonvSimple {
 public:
-  // Side files are created (truncated) here; one that cannot be created
-  // raises MarcError naming the file.
+  // Side files are opened here like the output (emptied when the output
+  // begins); one that cannot be opened raises MarcError naming the file.
   TMrc21ToKv21(const std::string& outFileName, const std::string& inFileName, const std::string& terminator,
                const std::vector<std::string>& filterLines, bool sourceIsIso, bool separatePeriodicals,
                const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
@@ -33,20 +32,14 @@ public:
   bool VoyagerIdKeep = false;
   bool KeepOld035Handling = false;
 
-  // Records written to the side files.
-  std::int64_t PeriodicalRecords = 0;
-  std::int64_t WeededRecords = 0;
-
-  // Reads, converts and routes one record. When the input is exhausted the
-  // side files are closed, so that a failed write to them is reported.
+  // Reads, converts and routes one record.
   void ConvertNext() override;
-  std::vector<TRunCount> RunCounts() const override;
 
   // Tests on the output record that decide where it goes.
   bool IsWeeded();
   bool IsPeriodical() const;
   // Writes the output record to a side file when it has 245 or 295.
-  bool WriteSideRecord(TVoFileOutStream& stream);
+  bool WriteSideRecord(TSideFile& side);
 
 private:
   void ApplyRules();
@@ -54,8 +47,8 @@ private:
   void Route();
   bool HasTitle() const;
 
-  std::unique_ptr<TVoFileOutStream> periodicalsStream_; // only when periodicals are separated
-  std::unique_ptr<TVoFileOutStream> weededStream_;      // only when weeded records are separated
+  TSideFile* periodicals_ = nullptr; // only when periodicals are separated
+  TSideFile* weeded_ = nullptr;      // only when weeded records are separated
   std::unique_ptr<TKv21FieldRules> fieldRules_;
   std::unique_ptr<TKv21Identifiers> identifiers_;
   std::unique_ptr<TKv21CleanUps> cleanUps_;

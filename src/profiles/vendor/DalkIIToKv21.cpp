@@ -30,8 +30,8 @@ TDalkIIToKv21::TDalkIIToKv21(const std::string &outFileName, const std::string &
 TDalkIIToKv21::~TDalkIIToKv21() = default;
 
 void TDalkIIToKv21::OpenMultiVolumeFile(const std::string &fileName) {
-  MultiVolumeStream.reset();
-  MultiVolumeStream = std::make_unique<TVoFileOutStream>(fileName);
+  if (multiVolume_) throw MarcError("Filen f\xf6r flerbandsverk \xe4r redan \xf6ppnad");
+  multiVolume_ = &OpenSideFile(fileName, MultiVolumeRole);
 }
 
 void TDalkIIToKv21::ClassifyRecord() {
@@ -63,8 +63,13 @@ bool TDalkIIToKv21::GoesToMultiVolumeFile() const {
 
 void TDalkIIToKv21::ConvertNext() {
   TMrc2KvBase::ConvertNext();
-  // The piece after the last separator, or between two separators, is no record.
-  if (SourceRecord.FieldCount() == 0) return;
+  // The blank piece after the last separator is no record; text that holds
+  // no field is one, written nowhere.
+  if (IsBlank(RecordText)) return;
+  if (SourceRecord.FieldCount() == 0) {
+    ++DroppedRecords;
+    return;
+  }
   bool write = true;
   if (TranslateDiacritics) SourceRecord.ReplaceChar('$', DalkMarker);
   if (ConvertToKv2) {
@@ -129,30 +134,16 @@ void TDalkIIToKv21::WriteRecord() {
     textBuffer_.swap(variantBuffer_);
   }
   textBuffer_ += RecordSeparator;
-  if (!OutFile.IsOpen || !OutFile.WriteString(textBuffer_))
-    throw MarcError("Kan inte skriva till utfilen " + OutFileName);
-  ++WrittenRecords;
+  WriteToOutFile(textBuffer_);
 }
 
 // The vendor record as it was read, untranslated (the markers stay).
 void TDalkIIToKv21::WriteToMultiVolumeFile() {
-  if (!MultiVolumeStream) throw MarcError("Filen f\xf6r flerbandsverk \xe4r inte \xf6ppnad");
+  if (!multiVolume_) throw MarcError("Filen f\xf6r flerbandsverk \xe4r inte \xf6ppnad");
   textBuffer_.clear();
   SourceRecord.AppendText(textBuffer_);
   textBuffer_ += RecordSeparator;
-  MultiVolumeStream->WriteString(textBuffer_);
-  ++multiVolumeRecords_;
-}
-
-void TDalkIIToKv21::CloseMultiVolumeFile() {
-  if (MultiVolumeStream) MultiVolumeStream->Close();
-}
-
-std::vector<TRunCount> TDalkIIToKv21::RunCounts() const {
-  std::vector<TRunCount> counts = TMrc2KvBase::RunCounts();
-  if (MultiVolumeStream)
-    counts.push_back({"Flerbandsverk", MultiVolumeStream->FileName(), multiVolumeRecords_});
-  return counts;
+  WriteTo(*multiVolume_, textBuffer_);
 }
 
 } // namespace kelvo

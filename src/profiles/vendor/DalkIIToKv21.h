@@ -5,14 +5,12 @@
 // "flerband.txt", and in the two-pass run only improper heads are written,
 // carrying their parts' numbers.
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "profiles/vendor/DalkPartIndex.h"
 #include "profiles/vendor/Mrc2KvBase.h"
-#include "record/VoFileOutStream.h"
 
 namespace kelvo {
 
@@ -38,7 +36,6 @@ public:
   std::uint8_t HeadKind = 0;
   // Lines of "mediekoder.txt" (borrowed); no rule consults them.
   const std::vector<std::string> *MediaCodeLines = nullptr;
-  std::unique_ptr<TVoFileOutStream> MultiVolumeStream;
   // From the collect pass (borrowed); read only when OnlyImproperHeads.
   const THeadIndex *HeadIndex = nullptr;
   const TPartLists *PartLists = nullptr;
@@ -47,20 +44,18 @@ public:
   // set the converter uses an empty one.
   void SetLocalAdaptation(const TLocalAdaptation &adaptation) { localAdaptation_ = &adaptation; }
   const TLocalAdaptation &LocalAdaptation() const { return *localAdaptation_; }
-  // Creates (truncates) "flerband.txt" or another file for proper works.
+  // Opens "flerband.txt" or another file for proper works, once, like the
+  // output (emptied when the output begins).
   void OpenMultiVolumeFile(const std::string &fileName);
-  // Flushes and closes it; raises MarcError naming the file when the data cannot be stored.
-  void CloseMultiVolumeFile();
 
   void ConvertNext() override;
   // Writes OutRecord when it has a 245 or a 295: rendered, translated,
   // variants applied; other records count as written nowhere.
   void WriteRecord() override;
-  std::vector<TRunCount> RunCounts() const override;
 
   // The record belongs to a proper work whose records go to "flerband.txt".
   bool GoesToMultiVolumeFile() const;
-  std::int64_t MultiVolumeRecords() const { return multiVolumeRecords_; }
+  std::int64_t MultiVolumeRecords() const { return multiVolume_ ? multiVolume_->Records : 0; }
 
   // The field rules in their fixed order (defined in DalkRuleOrder.cpp):
   // SourceRecord into OutRecord.
@@ -75,7 +70,7 @@ private:
   const TLocalAdaptation *localAdaptation_;
   std::string partLink_;      // of the current record
   std::string variantBuffer_; // the output variants' second buffer
-  std::int64_t multiVolumeRecords_ = 0;
+  TSideFile *multiVolume_ = nullptr;
 };
 
 } // namespace kelvo

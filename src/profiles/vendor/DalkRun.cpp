@@ -1,6 +1,7 @@
 #include "profiles/vendor/DalkRun.h"
 
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "app/AppPaths.h"
@@ -32,8 +33,7 @@ TDalkRunInputs LoadInputs(const TMainState &state) {
   inputs.Terminator = state.SourceIsIso ? "\x1d" : "^";
   inputs.FilterLines = LoadFilterLines(state.FilterFile);
   // Any file of lines; a missing one gives none.
-  inputs.MediaCodeLines =
-      LoadFilterLines(state.DataFolder + std::string(MediaCodeFileName), "mediekodsfilen");
+  inputs.MediaCodeLines = LoadFilterLines(DalkDataFiles(state).MediaCodes, "mediekodsfilen");
   return inputs;
 }
 
@@ -41,7 +41,8 @@ TDalkRunInputs LoadInputs(const TMainState &state) {
 void ConvertPass(TRunFrame &frame, const TMainState &state, const TDalkRunInputs &inputs,
                  const THeadIndex *headIndex, const TPartLists *partLists) {
   TLocalAdaptation adaptation;
-  adaptation.LoadFromFile(state.DataFolder + std::string(TLocalAdaptation::FileName));
+  adaptation.LoadFromFile(DalkDataFiles(state).LocalAdaptation);
+  const std::string multiVolumeFile = MultiVolumeFileFor(state);
 
   const bool sideFiles = state.PeriodicalsSep || state.UtgallradeSeparera;
   TDalkIIToKv21 konv(state.OutFile, state.InFile, inputs.Terminator, inputs.FilterLines, state.SourceIsIso,
@@ -60,20 +61,31 @@ void ConvertPass(TRunFrame &frame, const TMainState &state, const TDalkRunInputs
   konv.OnlyImproperHeads = headIndex != nullptr;
   konv.HeadIndex = headIndex;
   konv.PartLists = partLists;
-  // Creating it truncates: it must be neither the records being read nor those being written.
-  const std::string multiVolumeFile = ExtractFilePath(state.OutFile) + std::string(MultiVolumeFileName);
-  if (SameFile(multiVolumeFile, state.InFile) || SameFile(multiVolumeFile, state.OutFile))
-    throw MarcError("Filen f\xf6r flerbandsverk \xe4r samma fil som infilen eller utfilen: " +
-                    multiVolumeFile);
   konv.OpenMultiVolumeFile(multiVolumeFile);
+  konv.BeginOutput(); // every file open and checked: now the outputs are emptied
 
   TLoopGuard guard(frame);
   frame.BeginLoop();
   frame.ConvertLoop(konv);
-  konv.CloseMultiVolumeFile();
 }
 
 } // namespace
+
+std::string MultiVolumeFileFor(const TMainState &state) {
+  if (!state.MultiVolumeFile.empty()) return state.MultiVolumeFile;
+  struct stat st {};
+  const bool exists = ::stat(state.OutFile.c_str(), &st) == 0;
+  if (state.OutFile == "-" || (exists && !S_ISREG(st.st_mode)))
+    throw MarcError("Utfilen " + state.OutFile +
+                    " \xe4r ingen vanlig fil, och filen f\xf6r flerbandsverk kan inte ligga bredvid den: "
+                    "ange den med --multi-volume FIL");
+  return ExtractFilePath(state.OutFile) + std::string(MultiVolumeFileName);
+}
+
+TDalkDataFiles DalkDataFiles(const TMainState &state) {
+  return {state.DataFolder + std::string(TLocalAdaptation::FileName),
+          state.DataFolder + std::string(MediaCodeFileName)};
+}
 
 void RunDalkProfile(TRunFrame &frame, const TMainState &state) {
   if (state.DalkOegentligaDelarSpecial)

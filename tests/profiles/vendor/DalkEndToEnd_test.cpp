@@ -6,13 +6,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "record/test_files.h"
+#include "support/Kelvokonv.h"
 
 namespace kelvo {
 namespace {
@@ -48,14 +47,18 @@ protected:
     dir.Write("kelvokonv.ini", ""); // every setting at its default
   }
 
-  // kelvokonv on input into out.mrc of the temporary folder; its exit status.
-  int Run(const std::string& input, const std::string& switches) {
-    const std::string command = "SOURCE_DATE_EPOCH=1700000000 '" + std::string(KELVOKONV_PATH) +
-                                "' --quiet --profile 2 --ini '" + dir.File("kelvokonv.ini") +
-                                "' --data-dir '" + SampleDir + "' " + switches + " '" + input + "' '" +
-                                dir.File("out.mrc") + "' 2>'" + dir.File("stderr.txt") + "'";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  // kelvokonv on input into out.mrc of the temporary folder; switches are
+  // separated by blanks.
+  testing::TKelvokonvResult Run(const std::string& input, const std::string& switches) {
+    std::vector<std::string> args{"--quiet",    "--profile", "2", "--ini", dir.File("kelvokonv.ini"),
+                                  "--data-dir", SampleDir};
+    for (std::size_t at = 0; at < switches.size();) {
+      const std::size_t end = std::min(switches.find(' ', at), switches.size());
+      if (end > at) args.push_back(switches.substr(at, end - at));
+      at = end + 1;
+    }
+    args.insert(args.end(), {input, dir.File("out.mrc")});
+    return testing::RunKelvokonv({.Args = args, .Env = {"SOURCE_DATE_EPOCH=1700000000"}});
   }
 
   testing::TempDir dir;
@@ -65,7 +68,8 @@ class DalkEndToEnd : public VendorRun, public ::testing::WithParamInterface<TVen
 
 TEST_P(DalkEndToEnd, GivesTheExpectedFiles) {
   const TVendorRun& run = GetParam();
-  ASSERT_EQ(Run(SampleDir + run.Input, run.Switches), 0) << testing::ReadAll(dir.File("stderr.txt"));
+  const testing::TKelvokonvResult r = Run(SampleDir + run.Input, run.Switches);
+  ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), testing::ReadAll(ExpectedDir + run.Expected));
   EXPECT_EQ(testing::ReadAll(dir.File("flerband.txt")),
             testing::ReadAll(ExpectedDir + run.ExpectedMultiVolume));
@@ -184,8 +188,8 @@ TEST_F(DalkRulesEndToEnd, WritesEachRecordAsTheRulesSay) {
   for (const TRuleRun& run : kRuleRuns) {
     SCOPED_TRACE(run.Name);
     const std::string input = dir.Write("in.mrc", InputText(run.Input));
-    ASSERT_EQ(Run(input, std::string("--no-subfield-lines ") + run.Switches), 0)
-        << testing::ReadAll(dir.File("stderr.txt"));
+    const testing::TKelvokonvResult r = Run(input, std::string("--no-subfield-lines ") + run.Switches);
+    ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), ExpectedText(run.Expected));
   }
 }
