@@ -10,6 +10,7 @@ void TRunFrame::BeginLoop() {
   Cancelled = false;
   RecordCount = 0;
   Counts.clear();
+  Notes.clear();
   running_ = true;
   View.SetRunning(true);
 }
@@ -25,9 +26,11 @@ void TRunFrame::ConvertLoop(TKonvBase& konv) {
     } while (!konv.EndOfInput && !Cancelled);
   } catch (...) {
     Counts = konv.RunCounts(); // what was written before the error stays, and is told
+    Notes = konv.RunNotes();
     throw;
   }
   Counts = konv.RunCounts();
+  Notes = konv.RunNotes();
 }
 
 void TRunFrame::ShowCount() {

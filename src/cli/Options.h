@@ -14,7 +14,7 @@ inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
 inline constexpr int ExitInterrupted = 130;
 
-enum class TInputFormat { Auto, Iso, Line };
+enum class TInputFormat { Auto, Iso, Line, MarcXml };
 
 struct TCliOptions {
   bool BatchForm = false; // the program's own batch argument
@@ -23,6 +23,7 @@ struct TCliOptions {
   std::string In, Out;
   std::string InPositional, OutPositional;
   TInputFormat Format = TInputFormat::Auto;
+  std::optional<std::string> Charset; // a name of CharsetNames
   std::string Ini;
   std::string DataDir;
   std::string FilterFile;

@@ -12,6 +12,7 @@
 #include "app/StartUp.h"
 #include "cli/Console.h"
 #include "cli/Options.h"
+#include "record/MarcXmlReader.h"
 
 namespace kelvo::cli {
 
@@ -67,6 +68,8 @@ bool SourceIsIso(const TCliOptions& o, const std::string& inFile) {
 }
 
 int Survey(const TMainState& state, TConsoleShell& shell) {
+  if (state.SourceIsMarcXml)
+    throw TCliError{"f\xe4ltunders\xf6kningen kr\xe4ver en infil i radformat, inte MARCXML", ExitFailed};
   if (state.SourceIsIso)
     throw TCliError{
         "f\xe4ltunders\xf6kningen kr\xe4ver en infil i radformat, inte Iso2709 (ange --format line "
@@ -102,6 +105,8 @@ int Run(int argc, char** argv) {
 
   ApplyOptions(o, state);
   CheckFiles(o, state);
+  state.SourceIsMarcXml =
+      o.Format == TInputFormat::MarcXml || (o.Format == TInputFormat::Auto && LooksLikeMarcXml(state.InFile));
   state.SourceIsIso = SourceIsIso(o, state.InFile);
   if (o.Survey) return Survey(state, shell);
   if (!HasFileName(state.OutFile))

@@ -360,7 +360,8 @@ TEST_F(MainWindowModel, ClosingWritesTheSwitchesAndSideFiles) {
   EXPECT_EQ(ini.Values["diverse/marcfilteron"], "0");
   EXPECT_EQ(ini.Values["filer/periodica"], "/sid/per");
   EXPECT_EQ(ini.Values["diverse/utgallradefileshow"], "1");
-  EXPECT_EQ(ini.Writes.size(), 8U);
+  EXPECT_EQ(ini.Values["diverse/teckenuppsattning"], "auto");
+  EXPECT_EQ(ini.Writes.size(), 9U);
 }
 
 TEST_F(MainWindowModel, QuitClosesTheWindow) {
