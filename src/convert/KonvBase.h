@@ -57,8 +57,8 @@ public:
   // {"Ej skrivna", "", DroppedRecords} (also when 0). A converter with side
   // files calls this and appends one entry per side file it opened.
   virtual std::vector<TRunCount> RunCounts() const;
-  // Lines the summary adds after the destinations (the character-set step's
-  // counts); none by default.
+  // Further lines of the run's summary (what the character-set step did);
+  // none by default.
   virtual std::vector<std::string> RunNotes() const { return {}; }
 
   // Appends a field tag with indicators "0" "0", $a text (left out when

@@ -24,10 +24,6 @@ template <class Fn> void ForEachValue(TMarcRec& rec, Fn&& fn) {
   }
 }
 
-bool IsAscii(std::string_view text) {
-  return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
 std::string CodePointText(char32_t c) {
   char text[16];
   std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
@@ -86,9 +82,16 @@ void TCharsetDecoder::Decode(TMarcRec& rec, std::int64_t recordNumber) {
 }
 
 bool TCharsetDecoder::DecodeUtf8(TMarcRec& rec, std::int64_t recordNumber) {
-  bool multiByte = false, wellFormed = true;
-  ForEachValue(rec, [&](std::string& value) { return wellFormed = IsWellFormedUtf8(value, multiByte); });
-  if (!multiByte) return false; // ASCII only: nothing to decode
+  // One pass judges the record and notes the values beyond ASCII, the only ones to convert.
+  toDecode_.clear();
+  bool wellFormed = true;
+  ForEachValue(rec, [&](std::string& value) {
+    bool multiByte = false;
+    wellFormed = IsWellFormedUtf8(value, multiByte);
+    if (multiByte) toDecode_.push_back(&value);
+    return wellFormed;
+  });
+  if (toDecode_.empty()) return false; // ASCII only: nothing to decode
   if (!wellFormed) {
     const std::string leader = rec.Leader();
     const bool saidUtf8 = Charset == TCharset::Utf8 || (leader.size() > 9 && leader[9] == 'a');
@@ -99,14 +102,12 @@ bool TCharsetDecoder::DecodeUtf8(TMarcRec& rec, std::int64_t recordNumber) {
     }
     return false;
   }
-  ForEachValue(rec, [&](std::string& value) {
-    if (IsAscii(value)) return true;
+  for (std::string* value : toDecode_) {
     cp1252_.clear();
-    encoder_->Encode(value, cp1252_);
-    value.swap(cp1252_);
+    encoder_->Encode(*value, cp1252_);
+    value->assign(cp1252_); // in the value's own buffer: no allocation
     recordReplaced_.insert(recordReplaced_.end(), encoder_->Replaced().begin(), encoder_->Replaced().end());
-    return true;
-  });
+  }
   return true;
 }
 
@@ -118,7 +119,7 @@ bool TCharsetDecoder::DecodeMarc8(TMarcRec& rec) {
       recordReplaced_.push_back({Undecodable, "?"});
     cp1252_.clear();
     encoder_->Encode(utf8_, cp1252_);
-    value.swap(cp1252_);
+    value.assign(cp1252_);
     recordReplaced_.insert(recordReplaced_.end(), encoder_->Replaced().begin(), encoder_->Replaced().end());
   };
   for (const auto& field : rec.Fields) {

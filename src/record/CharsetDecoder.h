@@ -78,6 +78,7 @@ private:
   std::unique_ptr<TCp1252Encoder> encoder_;
   std::unique_ptr<TMarc8Decoder> marc8_;
   std::string utf8_, cp1252_;                 // reused between values
+  std::vector<std::string*> toDecode_;        // the values of the record beyond ASCII
   std::vector<TReplacedChar> recordReplaced_; // of the record being decoded
 };
 

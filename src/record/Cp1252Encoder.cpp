@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <unicode/normalizer2.h>
 #include <unicode/translit.h>
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
+#include <unicode/ustring.h>
 #include <unicode/utf8.h>
 #include <unordered_map>
 #include <utility>
@@ -128,8 +130,14 @@ const std::string& TCp1252Encoder::Impl::Fallback(UChar32 c) {
 
 void TCp1252Encoder::Impl::EncodeNormalised(std::string_view utf8, std::string& out,
                                             std::vector<TReplacedChar>& replaced) {
-  text = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+  // Into the buffers of earlier values; an ill-formed sequence becomes U+FFFD.
+  const auto capacity = static_cast<int32_t>(utf8.size()) + 1;
+  int32_t length = 0;
   UErrorCode status = U_ZERO_ERROR;
+  u_strFromUTF8WithSub(text.getBuffer(capacity), capacity, &length, utf8.data(),
+                       static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &status);
+  text.releaseBuffer(U_SUCCESS(status) ? length : 0);
+  status = U_ZERO_ERROR;
   nfc->normalize(text, normalized, status);
   if (U_FAILURE(status)) normalized = text;
   for (int32_t i = 0; i < normalized.length(); i = normalized.moveIndex32(i, 1)) {
@@ -154,8 +162,10 @@ void TCp1252Encoder::Encode(std::string_view utf8, std::string& out) {
   const std::size_t start = out.size();
   const auto* p = reinterpret_cast<const std::uint8_t*>(utf8.data());
   const auto n = static_cast<int32_t>(utf8.size());
+  const std::size_t ascii = AsciiPrefix(utf8);
+  out.append(utf8.data(), ascii);
   // Most text maps character by character; anything else is normalised first.
-  for (int32_t i = 0; i < n;) {
+  for (auto i = static_cast<int32_t>(ascii); i < n;) {
     if (p[i] < 0x80) {
       out += static_cast<char>(p[i++]);
       continue;
@@ -180,10 +190,23 @@ std::string TCp1252Encoder::CharName(char32_t codePoint) {
   return U_SUCCESS(status) ? std::string(name, static_cast<std::size_t>(length)) : std::string();
 }
 
+std::size_t AsciiPrefix(std::string_view text) {
+  // Eight bytes at a time: most values are ASCII from end to end.
+  constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
+  std::size_t i = 0;
+  for (std::uint64_t word; i + 8 <= text.size(); i += 8) {
+    std::memcpy(&word, text.data() + i, 8);
+    if (word & HighBits) break;
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80)
+    ++i;
+  return i;
+}
+
 bool IsWellFormedUtf8(std::string_view text, bool& multiByte) {
   const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
   const auto n = static_cast<int32_t>(text.size());
-  for (int32_t i = 0; i < n;) {
+  for (auto i = static_cast<int32_t>(AsciiPrefix(text)); i < n;) {
     if (p[i] < 0x80) {
       ++i;
       continue;

@@ -2,6 +2,7 @@
 // Unicode text (UTF-8) into code page 1252: normalised to NFC first, then
 // mapped; a character that code page 1252 lacks becomes its closest Latin
 // form, or "?" when there is none. The converters behind it are opened once.
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ private:
   std::unique_ptr<Impl> impl_;
   std::vector<TReplacedChar> replaced_;
 };
+
+// How many bytes at the start of text are ASCII (all of them for ASCII text).
+std::size_t AsciiPrefix(std::string_view text);
 
 // Whether every byte above 0x7F in text belongs to a well-formed UTF-8
 // sequence (no overlong forms, no surrogates); sets multiByte when there is
