@@ -70,10 +70,12 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
   frame.EndLoop();
 
   // The summary box: the side files, then what the character-set step did.
+  // A batch run shows no box for the latter alone: nobody is there to close it.
   std::string summary = sideFiles ? SummaryText(st) : std::string();
   for (std::size_t i = 0; i < frame.Notes.size(); ++i)
     summary += (summary.empty() ? "" : i == 0 ? "\r\n\r\n" : "\r\n") + frame.Notes[i];
-  if (sideFiles || !frame.Notes.empty()) frame.Msg.InfoBox(summary, ExtractFileName(st.ProgramFile));
+  if (sideFiles || (!frame.Notes.empty() && !st.Batch))
+    frame.Msg.InfoBox(summary, ExtractFileName(st.ProgramFile));
   return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
 }
 

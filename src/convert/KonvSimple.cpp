@@ -72,7 +72,7 @@ void TKonvSimple::ParseRecordText(TMarcRec &rec, bool sourceIsIso) {
   } else {
     rec.ParseText(RecordText);
   }
-  if (decoder_) decoder_->Decode(rec, RecordNumber);
+  if (decoder_) decoder_->Decode(rec, RecordNumber, RecordText);
 }
 
 void TKonvSimple::SetCharset(TCharset charset) {

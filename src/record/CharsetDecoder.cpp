@@ -61,8 +61,12 @@ TCharsetDecoder::TCharsetDecoder(TCharset charset) : Charset(charset) {
 
 TCharsetDecoder::~TCharsetDecoder() = default;
 
-void TCharsetDecoder::Decode(TMarcRec& rec, std::int64_t recordNumber) {
+void TCharsetDecoder::Decode(TMarcRec& rec, std::int64_t recordNumber, std::string_view source) {
   if (Charset == TCharset::Cp1252) return;
+  // An escape is ASCII, but MARC-8 text beyond the default sets.
+  const bool plain = Charset == TCharset::Marc8 ? !TMarc8Decoder::NeedsDecoding(source)
+                                                : AsciiPrefix(source) == source.size();
+  if (!source.empty() && plain) return;
   recordReplaced_.clear();
   const bool decoded = Charset == TCharset::Marc8 ? DecodeMarc8(rec) : DecodeUtf8(rec, recordNumber);
   if (!decoded) return;
@@ -102,13 +106,16 @@ bool TCharsetDecoder::DecodeUtf8(TMarcRec& rec, std::int64_t recordNumber) {
     }
     return false;
   }
-  for (std::string* value : toDecode_) {
-    cp1252_.clear();
-    encoder_->Encode(*value, cp1252_);
-    value->assign(cp1252_); // in the value's own buffer: no allocation
-    recordReplaced_.insert(recordReplaced_.end(), encoder_->Replaced().begin(), encoder_->Replaced().end());
-  }
+  for (std::string* value : toDecode_)
+    Encode(*value, *value);
   return true;
+}
+
+void TCharsetDecoder::Encode(std::string_view utf8, std::string& value) {
+  cp1252_.clear();
+  encoder_->Encode(utf8, cp1252_);
+  value.assign(cp1252_); // in the value's own buffer: no allocation
+  recordReplaced_.insert(recordReplaced_.end(), encoder_->Replaced().begin(), encoder_->Replaced().end());
 }
 
 bool TCharsetDecoder::DecodeMarc8(TMarcRec& rec) {
@@ -117,10 +124,7 @@ bool TCharsetDecoder::DecodeMarc8(TMarcRec& rec) {
     utf8_.clear();
     for (int i = marc8_->Decode(value, utf8_); i > 0; --i)
       recordReplaced_.push_back({Undecodable, "?"});
-    cp1252_.clear();
-    encoder_->Encode(utf8_, cp1252_);
-    value.assign(cp1252_);
-    recordReplaced_.insert(recordReplaced_.end(), encoder_->Replaced().begin(), encoder_->Replaced().end());
+    Encode(utf8_, value);
   };
   for (const auto& field : rec.Fields) {
     if (field->Tag == LeaderTag) continue;

@@ -53,8 +53,9 @@ public:
 
   // Decodes the values of every field but the leader in place. A record that
   // is to be UTF-8 but is not well-formed UTF-8 stays as it is (code page
-  // 1252) and is counted when its leader or the chosen set said UTF-8.
-  void Decode(TMarcRec& rec, std::int64_t recordNumber);
+  // 1252) and is counted when its leader or the chosen set said UTF-8. The
+  // text the record was read from, when given, lets an ASCII record pass at once.
+  void Decode(TMarcRec& rec, std::int64_t recordNumber, std::string_view source = {});
 
   const TCharset Charset;
   std::int64_t Utf8Records = 0;  // decoded from UTF-8
@@ -72,8 +73,8 @@ public:
 private:
   bool DecodeUtf8(TMarcRec& rec, std::int64_t recordNumber);
   bool DecodeMarc8(TMarcRec& rec);
-  void NoteReplacements(const std::vector<TReplacedChar>& replaced);
-  void NoteUndecodable(int count);
+  // Writes the code page 1252 form of utf8 into value and notes what had to be replaced.
+  void Encode(std::string_view utf8, std::string& value);
 
   std::unique_ptr<TCp1252Encoder> encoder_;
   std::unique_ptr<TMarc8Decoder> marc8_;

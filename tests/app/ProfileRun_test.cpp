@@ -166,6 +166,10 @@ TEST_F(SimpleProfileRun, PassesTheCharacterSetAndShowsItsNotesAfterTheSideFiles)
   ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
   EXPECT_EQ(shell.Msg.Boxes[0].Text, "Omkodade poster: 1 (UTF-8 0, MARC-8 1)");
 
+  state.Batch = true; // no box of its own in a batch run
+  Run();
+  EXPECT_EQ(shell.Msg.Boxes.size(), 1U);
+
   state.PeriodicalsSep = true;
   Run();
   EXPECT_EQ(shell.Msg.Boxes[1].Text, "Periodikaposter har separerats till fil:\r\n/d/periodika.mrc\r\n\r\n"

@@ -145,7 +145,7 @@ TEST_P(Decode, ValuesAndCounts) {
   TMarcRec rec;
   FillRecord(rec, c.Leader09, c.Values);
   const std::string leader = rec.Leader();
-  decoder.Decode(rec, 1);
+  decoder.Decode(rec, 1, rec.AsText()); // the text it was read from
   EXPECT_EQ(Values(rec), c.Expected);
   EXPECT_EQ(rec.Leader(), leader);
   EXPECT_EQ(decoder.Utf8Records, c.Utf8);
