@@ -2,8 +2,9 @@
 // --line, a line-format file of records separated by "^") and writes
 // every record unchanged in line format, through the same reader, record
 // model and writer as a conversion run. Prints the records written and the
-// seconds spent; the script measures memory from outside.
-//   passthrough [--line] [--subfield-lines] [--remove-duplicate-lines] INPUT OUTPUT
+// seconds spent; the script measures memory from outside. --charset NAME
+// adds the character-set step (auto, utf-8, marc-8, cp1252: none).
+//   passthrough [--line] [--subfield-lines] [--remove-duplicate-lines] [--charset NAME] INPUT OUTPUT
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -12,11 +13,13 @@
 #include <vector>
 
 #include "convert/KonvSimple.h"
+#include "record/CharsetDecoder.h"
 #include "record/MarcError.h"
 #include "record/MarcRec.h"
 
 int main(int argc, char **argv) {
   bool subfieldLines = false, removeDuplicates = false, lineFormat = false;
+  kelvo::TCharset charset = kelvo::TCharset::Cp1252;
   std::vector<std::string> files;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -26,11 +29,14 @@ int main(int argc, char **argv) {
       subfieldLines = true;
     else if (arg == "--remove-duplicate-lines")
       removeDuplicates = true;
+    else if (arg == "--charset" && i + 1 < argc && kelvo::CharsetFromName(argv[i + 1]))
+      charset = *kelvo::CharsetFromName(argv[++i]);
     else
       files.emplace_back(arg);
   }
   if (files.size() != 2) {
-    std::fprintf(stderr, "Anrop: passthrough [--line] [--subfield-lines] [--remove-duplicate-lines] INFIL UTFIL\n");
+    std::fprintf(stderr, "Anrop: passthrough [--line] [--subfield-lines] [--remove-duplicate-lines] "
+                         "[--charset NAMN] INFIL UTFIL\n");
     return 2;
   }
   try {
@@ -38,6 +44,7 @@ int main(int argc, char **argv) {
     kelvo::TKonvSimple konv(files[1], files[0], lineFormat ? "^" : std::string(1, '\x1d'));
     konv.SubfieldLines = subfieldLines;
     konv.RemoveDuplicateLines = removeDuplicates;
+    konv.SetCharset(charset);
     kelvo::TMarcRec source;
     while (!konv.EndOfInput) {
       konv.ConvertNext();

@@ -1,7 +1,7 @@
 # Sourced by the scripts: installs the Debian packages the build needs when
 # any is missing (the scripts run as root on a fresh machine).
 kelvo_install_deps() {
-  local pkgs=(g++ cmake make pkg-config libpcre2-dev libxml2-dev libcli11-dev libgtest-dev libgmock-dev
+  local pkgs=(g++ cmake make pkg-config libpcre2-dev libxml2-dev libicu-dev libyaz-dev libcli11-dev libgtest-dev libgmock-dev
               libbenchmark-dev "$@")
   if [ "${KELVO_GUI:-ON}" = "ON" ]; then pkgs+=(qt6-base-dev); fi
   local missing=()

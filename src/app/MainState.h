@@ -49,6 +49,7 @@ struct TMainState {
 
   // Menu switches, in their design state.
   bool SourceIsIso = true;                    // mnuSourceIsIso2709
+  bool SourceIsMarcXml = false;               // MARCXML input, whatever SourceIsIso says
   bool ConvertToKv2 = true;                   // mnuKonvTillKv2
   bool FilterOn = true;                       // mnuMarcFilterOn
   bool RemoveDuplicateLines = true;           // mnuDubbletterBort
@@ -72,6 +73,7 @@ struct TMainState {
   std::string WeededFile;      // "filer"/"utgallrade"
   std::string WeedingCriteria = "Utgallr|Gallr|U"; // "diverse"/"utgallradkriterier"
   bool SubfieldLines = true;                       // "diverse"/"dfradbryt"
+  std::string Charset = "auto"; // "diverse"/"teckenuppsattning": auto, utf-8, marc-8 or cp1252
   // Profile 1 options switched on whatever section "kv2m21spec" says
   // (kelvokonv --option); the window leaves it empty.
   std::vector<std::string> Kv21Options;

@@ -13,6 +13,7 @@
 #include "app/StartUp.h"
 #include "app/VoWinApi.h"
 #include "app/voMsg.h"
+#include "record/MarcXmlReader.h"
 
 namespace kelvo {
 
@@ -33,6 +34,7 @@ constexpr TMenuItem Items[] = {
     {Konvertering, "mnuKonvTillKv2", "Konvertering till Kelvo 2", C::ToggleConvert, &S::ConvertToKv2, false},
     {Konvertering, "mnuSourceIsIso2709", "K\xe4llfilen har Iso2709-format", C::ToggleSourceIsIso,
      &S::SourceIsIso, false},
+    {Konvertering, "mnuTeckenuppsattning", "Teckenupps\xe4ttning", C::CharsetMenu, nullptr, false},
     {Konvertering, "mnuDubbletterBort", "Dubblettrader i resultat raderas", C::ToggleDuplicateLines,
      &S::RemoveDuplicateLines, false},
     {Konvertering, "mnuFieldsInvestigate", "Unders\xf6k mrc unika f\xe4lt/delf\xe4lt (Obs! ej Iso2709)",
@@ -102,6 +104,8 @@ bool TMainWindowModel::Enabled(const TMenuItem &item) const {
     return StartEnabled();
   case C::FieldSurvey:
     return SurveyEnabled();
+  case C::CharsetMenu: // the vendor profile has a character translation of its own
+    return State.Profile != 2;
   default:
     return true;
   }
@@ -130,6 +134,7 @@ bool TMainWindowModel::FormClose() {
 void TMainWindowModel::MenuClick(const TMenuItem &item) {
   switch (item.Command) {
   case C::None:
+  case C::CharsetMenu:
     break;
   case C::ChooseInFile:
     btnInfilClick();
@@ -206,7 +211,9 @@ void TMainWindowModel::btnUtfilClick() {
 }
 
 void TMainWindowModel::btnStartClick() {
-  if (StartEnabled()) RunProfile(State, Frame);
+  if (!StartEnabled()) return;
+  State.SourceIsMarcXml = LooksLikeMarcXml(State.InFile);
+  RunProfile(State, Frame);
 }
 
 void TMainWindowModel::btnCancelClick() {

@@ -36,6 +36,7 @@ enum class TMenuCommand {
   ChooseWeededFile,      // mnuUtfilUtgallradeClick
   BatchCommands,         // mnuBatchCommandsClick
   About,                 // mnuAboutClick
+  CharsetMenu,           // the submenu of CharsetItems
 };
 
 struct TMenuInfo {
@@ -58,6 +59,21 @@ struct TMenuItem {
   TMenuCommand Command;
   bool TMainState::*Check; // the switch the check mark shows; null for an item without one
   bool VendorOnly;         // shown only in profile 2
+};
+
+// The radio items of the submenu "Teckenupps\xe4ttning" (CharsetMenu): the
+// character set of the input, the setting "teckenuppsattning".
+struct TCharsetItem {
+  std::string_view Name;
+  std::string_view Caption;
+  std::string_view Charset; // the value of TMainState::Charset
+};
+
+inline constexpr TCharsetItem CharsetItems[] = {
+    {"mnuCharsetAuto", "Automatiskt (UTF-8 enligt posthuvudet, annars 1252)", "auto"},
+    {"mnuCharsetUtf8", "UTF-8", "utf-8"},
+    {"mnuCharsetMarc8", "MARC-8", "marc-8"},
+    {"mnuCharsetCp1252", "Teckentabell 1252 (ingen omkodning)", "cp1252"},
 };
 
 // Every item of the menu bar, menu by menu, top to bottom.
@@ -152,6 +168,8 @@ public:
   void mnuUtfilUtgallradeClick();
   void mnuBatchCommandsClick();
   void mnuAboutClick();
+  bool CharsetChecked(const TCharsetItem& item) const { return State.Charset == item.Charset; }
+  void mnuCharsetClick(const TCharsetItem& item) { State.Charset = std::string(item.Charset); }
 
 private:
   struct TDialogPlace {

@@ -47,6 +47,7 @@ TRunOutcome RunProfile(const TMainState& state, TRunFrame& frame) {
     case 1:
       return RunSimpleProfile<TMrc21ToKv21>(state, *profile, frame);
     default:
+      if (state.SourceIsMarcXml) throw MarcError("MARCXML kan bara l\xe4sas med profil 0 och 1");
       RunDalkProfile(frame, state);
       return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
     }

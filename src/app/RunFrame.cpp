@@ -10,6 +10,7 @@ void TRunFrame::BeginLoop() {
   Cancelled = false;
   RecordCount = 0;
   Counts.clear();
+  Notes.clear();
   running_ = true;
   View.SetRunning(true);
 }
@@ -26,9 +27,11 @@ void TRunFrame::ConvertLoop(TKonvBase& konv) {
     konv.CloseOutput(); // a file whose data could not be stored fails the run
   } catch (...) {
     Counts = konv.RunCounts(); // what was written before the error stays, and is told
+    Notes = konv.RunNotes();
     throw;
   }
   Counts = konv.RunCounts();
+  Notes = konv.RunNotes();
   if (!Cancelled) konv.CheckInputFormat();
   std::string warnings;
   for (const std::string& warning : konv.InputWarnings())

@@ -34,6 +34,7 @@ constexpr TSetting StartUpSettings[] = {
     {"diverse", "utgallradkriterier", &TMainState::WeedingCriteria, false},
     {"diverse", "profil", &TMainState::Profile, false},
     {"diverse", "dfradbryt", &TMainState::SubfieldLines, false},
+    {"diverse", "teckenuppsattning", &TMainState::Charset, true},
 };
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "app/voMsg.h"
 #include "convert/KonvSimple.h"
 #include "record/LineFormat.h"
+#include "record/MarcError.h"
 
 namespace kelvo {
 
@@ -27,12 +28,20 @@ concept Kv21Configurable = requires(T& k) {
   k.KeepOld035Handling = true;
 };
 
+// The character set of the settings or the command line; an unknown name raises MarcError.
+inline TCharset ChosenCharset(const TMainState& st) {
+  if (const auto charset = CharsetFromName(st.Charset)) return *charset;
+  throw MarcError("Ok\xe4nd teckenupps\xe4ttning \"" + st.Charset +
+                  "\" (inst\xe4llningen \"teckenuppsattning\": auto, utf-8, marc-8 eller cp1252)");
+}
+
 template <class TConverter>
 TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, TRunFrame& frame) {
   const std::string terminator(1, st.SourceIsIso ? IsoRecordTerminator : LineRecordTerminator);
   const std::vector<std::string> filterLines = LoadFilterLines(st.FilterFile);
   const bool sideFiles = st.PeriodicalsSep || st.UtgallradeSeparera;
   const std::string noFile;
+  const TCharset charset = ChosenCharset(st);
 
   TLoopGuard guard(frame); // declared before the converter, so it ends the loop after freeing it
   auto konv =
@@ -47,6 +56,8 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
   konv->ConversionLabel = std::string(profile.Label);
   konv->SubfieldLines = st.SubfieldLines;
   konv->WeedingCriteria = st.WeedingCriteria;
+  konv->SetCharset(charset);
+  if (st.SourceIsMarcXml) konv->ReadMarcXml();
   if constexpr (Kv21Configurable<TConverter>) {
     const TKv21Options options = ReadKv21Options(frame.Settings, st.Kv21Options);
     konv->Fld852cUnconditionally = options.Fld852cUnconditionally;
@@ -61,7 +72,13 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
   konv.reset(); // closes every file of the run
   frame.EndLoop();
 
-  if (sideFiles) frame.Msg.InfoBox(SummaryText(st), ExtractFileName(st.ProgramFile));
+  // The summary box: the side files, then what the character-set step did.
+  // A batch run shows no box for the latter alone: nobody is there to close it.
+  std::string summary = sideFiles ? SummaryText(st) : std::string();
+  for (std::size_t i = 0; i < frame.Notes.size(); ++i)
+    summary += (summary.empty() ? "" : i == 0 ? "\r\n\r\n" : "\r\n") + frame.Notes[i];
+  if (sideFiles || (!frame.Notes.empty() && !st.Batch))
+    frame.Msg.InfoBox(summary, ExtractFileName(st.ProgramFile));
   return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
 }
 

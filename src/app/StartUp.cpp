@@ -6,6 +6,7 @@
 #include "app/RunFrame.h"
 #include "app/Settings.h"
 #include "app/voMsg.h"
+#include "record/MarcXmlReader.h"
 #include "record/vostr.h"
 
 namespace kelvo {
@@ -72,6 +73,7 @@ TRunOutcome RunBatch(TMainState& state, TRunFrame& frame) {
     state.Batch = false;
     return TRunOutcome::NotStarted;
   }
+  state.SourceIsMarcXml = LooksLikeMarcXml(state.InFile);
   return RunProfile(state, frame);
 }
 

@@ -6,6 +6,7 @@
 #include "app/InputFormat.h"
 #include "app/Settings.h"
 #include "cli/Console.h"
+#include "record/CharsetDecoder.h"
 #include "record/vostr.h"
 
 namespace kelvo::cli {
@@ -50,6 +51,7 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   app.allow_extras();
 
   std::string format = "auto";
+  std::string charset;
   bool filterOn = false, filterOff = false, dupRemove = false, dupKeep = false, sfOn = false, sfOff = false;
   std::string criteria, profile;
   auto* profileOpt = app.add_option(
@@ -58,7 +60,11 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   app.add_option("-o,--out", o.Out, "Utfil, - f\xf6r standard ut (standard: utfil i inst\xe4llningsfilen)");
   app.add_option("INFIL", o.InPositional, "Infil");
   app.add_option("UTFIL", o.OutPositional, "Utfil");
-  app.add_option("--format", format, "Infilens format: iso, line eller auto (standard)");
+  app.add_option("--format", format, "Infilens format: iso, line, marcxml eller auto (standard)");
+  auto* charsetOpt = app.add_option(
+      "--charset", charset,
+      "Infilens teckenupps\xe4ttning: auto, utf-8, marc-8 eller cp1252 (standard: teckenuppsattning i "
+      "inst\xe4llningsfilen, annars auto)");
   app.add_option("--ini", o.Ini, "Inst\xe4llningsfil (standard: programfilens s\xf6kv\xe4g med .ini)");
   app.add_option("--data-dir", o.DataDir, "Mapp med filterfiler, LokalAnpassTrux.xml och mediekoder.txt");
   app.add_option("--filter-file", o.FilterFile, "Filterfil i st\xe4llet f\xf6r profilens egen");
@@ -116,8 +122,16 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
     o.Format = TInputFormat::Iso;
   else if (format == "line")
     o.Format = TInputFormat::Line;
+  else if (format == "marcxml")
+    o.Format = TInputFormat::MarcXml;
   else if (format != "auto")
-    Usage("ok\xe4nt format: " + FromTerminal(format) + " (iso, line eller auto)");
+    Usage("ok\xe4nt format: " + FromTerminal(format) + " (iso, line, marcxml eller auto)");
+  if (charsetOpt->count() > 0) {
+    if (!CharsetFromName(charset))
+      Usage("ok\xe4nd teckenupps\xe4ttning: " + FromTerminal(charset) +
+            " (auto, utf-8, marc-8 eller cp1252)");
+    o.Charset = charset;
+  }
   for (const std::string& name : o.Kv21Options)
     if (!IsKv21Option(name))
       Usage("ok\xe4nd profil 1-option: " + FromTerminal(name) +
@@ -155,6 +169,7 @@ void ApplyOptions(const TCliOptions& o, TMainState& state) {
     state.WeededFile = o.Weeded;
   }
   if (o.WeedingCriteria) state.WeedingCriteria = *o.WeedingCriteria;
+  if (o.Charset) state.Charset = *o.Charset;
   state.Kv21Options = o.Kv21Options;
   if (o.NoDiacritics) state.DiakriterTranslate = false;
   if (o.OnlyImproperParts) state.DalkOegentligaDelarSpecial = true;

@@ -15,7 +15,7 @@ inline constexpr int ExitUsage = 2;
 // A run stopped by a signal exits with 128 + the signal (130 for Ctrl-C).
 inline constexpr int ExitSignalBase = 128;
 
-enum class TInputFormat { Auto, Iso, Line };
+enum class TInputFormat { Auto, Iso, Line, MarcXml };
 
 // What "-" as INPUT reads.
 inline constexpr const char* StandardInputName = "/dev/stdin";
@@ -27,6 +27,7 @@ struct TCliOptions {
   std::string In, Out;
   std::string InPositional, OutPositional;
   TInputFormat Format = TInputFormat::Auto;
+  std::optional<std::string> Charset; // a name of CharsetNames
   std::string Ini;
   std::string DataDir;
   std::string FilterFile;

@@ -13,6 +13,7 @@
 #include "app/StartUp.h"
 #include "cli/Console.h"
 #include "cli/Options.h"
+#include "record/MarcXmlReader.h"
 
 namespace kelvo::cli {
 
@@ -64,12 +65,18 @@ void CheckFiles(const TCliOptions& o, const TMainState& state) {
 // once, so the run decides from what its reader has buffered.
 void SetSourceFormat(const TCliOptions& o, TMainState& state) {
   const bool file = IsRegularFile(state.InFile);
-  state.SourceIsIso = o.Format == TInputFormat::Iso ||
-                      (o.Format == TInputFormat::Auto && file && LooksLikeIso2709(state.InFile));
+  // A stream is looked at only once it is open (what the reader buffers), and never as MARCXML.
+  state.SourceIsMarcXml = o.Format == TInputFormat::MarcXml ||
+                          (o.Format == TInputFormat::Auto && file && LooksLikeMarcXml(state.InFile));
+  state.SourceIsIso =
+      !state.SourceIsMarcXml && (o.Format == TInputFormat::Iso ||
+                                 (o.Format == TInputFormat::Auto && file && LooksLikeIso2709(state.InFile)));
   state.FormatFromInput = o.Format == TInputFormat::Auto && !file;
 }
 
 int Survey(const TMainState& state, TConsoleShell& shell) {
+  if (state.SourceIsMarcXml)
+    throw TCliError{"f\xe4ltunders\xf6kningen kr\xe4ver en infil i radformat, inte MARCXML", ExitFailed};
   if (state.SourceIsIso)
     throw TCliError{
         "f\xe4ltunders\xf6kningen kr\xe4ver en infil i radformat, inte Iso2709 (ange --format line "

@@ -95,6 +95,9 @@ public:
   // After the last record: raises TInputFormatError when the input held text
   // but nothing that reads as a record of its format.
   virtual void CheckInputFormat() const {}
+  // Further lines of the run's summary (what the character-set step did);
+  // none by default.
+  virtual std::vector<std::string> RunNotes() const { return {}; }
 
   // Appends a field tag with indicators "0" "0", $a text (left out when
   // blank) and $b today's date as "YYYY-MM-DD".

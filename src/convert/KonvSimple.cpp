@@ -56,8 +56,12 @@ std::vector<TRunFile> TKonvSimple::ReadFiles() const {
 
 void TKonvSimple::ConvertNext() {
   BeginOutput();
+  ++RecordNumber;
   if (EndOfInput) {
     RecordText.clear(); // stays at the end; never reads past it
+    xmlRecord_.Clear();
+  } else if (xmlReader_) {
+    NextXmlRecord();
   } else {
     EndOfInput = Reader.ReadRecord(workBuffer_, TVblRec::ChunkSize);
     RecordText = Reader.Current;
@@ -99,13 +103,50 @@ void TKonvSimple::CheckInputFormat() const {
                                   "Iso2709-format\" (kelvokonv: --format iso, batch: /iso=1).");
 }
 
-int TKonvSimple::Percent() const { return Reader.Percent(); }
+int TKonvSimple::Percent() const { return xmlReader_ ? xmlReader_->Percent() : Reader.Percent(); }
 
 void TKonvSimple::ParseRecordText(TMarcRec &rec, bool sourceIsIso) {
-  if (sourceIsIso)
+  if (xmlReader_) {
+    rec.Clear();
+    rec.Couples.Clear();
+    rec.Fields.swap(xmlRecord_.Fields);
+  } else if (sourceIsIso) {
     BuildRecordFromIso(isoReader_, RecordText, rec);
-  else
+  } else {
     rec.ParseText(RecordText);
+  }
+  if (decoder_) decoder_->Decode(rec, RecordNumber, RecordText);
+}
+
+void TKonvSimple::SetCharset(TCharset charset) {
+  charset_ = charset;
+  const TCharset used = xmlReader_ ? TCharset::Utf8 : charset;
+  decoder_ = used == TCharset::Cp1252 ? nullptr : std::make_unique<TCharsetDecoder>(used);
+}
+
+std::vector<std::string> TKonvSimple::RunNotes() const {
+  return decoder_ ? decoder_->SummaryLines() : std::vector<std::string>();
+}
+
+void TKonvSimple::ReadMarcXml() {
+  Reader.Close();
+  xmlReader_ = std::make_unique<TMarcXmlReader>();
+  xmlReader_->Open(InFileName);
+  SetCharset(charset_);
+  xmlHasNext_ = xmlReader_->Next(xmlNext_, xmlNextText_);
+}
+
+// One record behind the reader, so that EndOfInput is known with the last record.
+void TKonvSimple::NextXmlRecord() {
+  if (!xmlHasNext_) {
+    if (xmlReader_->Failed()) throw MarcError(xmlReader_->Error());
+    throw MarcError("Indatafilen inneh\xe5ller inga MARCXML-poster: " + InFileName);
+  }
+  xmlRecord_.Clear();
+  xmlRecord_.Fields.swap(xmlNext_.Fields);
+  RecordText.swap(xmlNextText_);
+  xmlHasNext_ = xmlReader_->Next(xmlNext_, xmlNextText_);
+  EndOfInput = !xmlHasNext_ && !xmlReader_->Failed();
 }
 
 void TKonvSimple::ClearSurvey() {

@@ -10,7 +10,9 @@
 
 #include "convert/FilterFile.h"
 #include "convert/KonvBase.h"
+#include "record/CharsetDecoder.h"
 #include "record/Iso2709.h"
+#include "record/MarcXmlReader.h"
 #include "record/Vblrec.h"
 
 namespace kelvo {
@@ -53,8 +55,20 @@ public:
   const std::vector<std::string> &FinishSurvey();
 
   // Fills rec (cleared first) from RecordText: ISO 2709 through the reader
-  // (directory order, leader as "000", SortFields), else line-format parsing.
+  // (directory order, leader as "000", SortFields), else line-format parsing;
+  // MARCXML input hands on the record read. Then the character-set step.
   void ParseRecordText(TMarcRec &rec, bool sourceIsIso);
+
+  // The character-set step of the records that ParseRecordText fills (none
+  // until set: the bytes pass as they are). MARCXML is always UTF-8.
+  void SetCharset(TCharset charset);
+  // Reads the input as MARCXML instead of cutting it into record texts;
+  // RecordText is then a record's XML. A fault in the document ends the run
+  // (MarcError with its line) after the records before it.
+  void ReadMarcXml();
+  std::int64_t RecordNumber = 0; // calls of ConvertNext so far: the record in RecordText
+  // The character-set step's summary lines.
+  std::vector<std::string> RunNotes() const override;
 
 protected:
   std::vector<TRunFile> ReadFiles() const override;
@@ -70,6 +84,15 @@ private:
   bool textSeen_ = false;   // a record text that is not blank
   bool recordSeen_ = false; // one that reads as a record of the format
   std::vector<std::string> inputWarnings_;
+
+  void NextXmlRecord();
+
+  TCharset charset_ = TCharset::Cp1252;
+  std::unique_ptr<TCharsetDecoder> decoder_;
+  std::unique_ptr<TMarcXmlReader> xmlReader_;
+  TMarcRec xmlRecord_, xmlNext_; // the record handed on, and the one read ahead
+  std::string xmlNextText_;
+  bool xmlHasNext_ = false;
 
   std::string surveyText_;                                      // reused between records
   std::map<std::string, std::size_t, std::less<>> surveyIndex_; // tag -> index in SurveyList

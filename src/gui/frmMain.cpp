@@ -1,6 +1,7 @@
 #include "gui/frmMain.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -95,6 +96,10 @@ void TfrmMain::BuildMenus() {
   }
   for (const TMenuItem& item : MenuItems()) {
     QMenu* menu = menus[item.Menu];
+    if (item.Command == TMenuCommand::CharsetMenu) {
+      actions_[item.Name] = BuildCharsetMenu(*menu, item);
+      continue;
+    }
     QAction* action =
         item.Command == TMenuCommand::None ? menu->addSeparator() : menu->addAction(FromCp1252(item.Caption));
     action->setObjectName(FromCp1252(item.Name));
@@ -103,6 +108,24 @@ void TfrmMain::BuildMenus() {
       connect(action, &QAction::triggered, this, [this, &item] { Clicked(item); });
     actions_[item.Name] = action;
   }
+}
+
+QAction* TfrmMain::BuildCharsetMenu(QMenu& menu, const TMenuItem& item) {
+  QMenu* sub = menu.addMenu(FromCp1252(item.Caption));
+  sub->menuAction()->setObjectName(FromCp1252(item.Name));
+  auto* group = new QActionGroup(sub);
+  for (const TCharsetItem& choice : CharsetItems) {
+    QAction* action = sub->addAction(FromCp1252(choice.Caption));
+    action->setObjectName(FromCp1252(choice.Name));
+    action->setCheckable(true);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, &choice] {
+      model_.mnuCharsetClick(choice);
+      ShowState();
+    });
+    actions_[choice.Name] = action;
+  }
+  return sub->menuAction();
 }
 
 void TfrmMain::BuildControls() {
@@ -177,6 +200,8 @@ void TfrmMain::ShowState() {
     if (item.Check) action->setChecked(model_.Checked(item));
     action->setEnabled(model_.Enabled(item));
   }
+  for (const TCharsetItem& choice : CharsetItems)
+    Action(choice.Name)->setChecked(model_.CharsetChecked(choice));
   btnStart_->setEnabled(model_.StartEnabled());
 }
 

@@ -18,6 +18,7 @@
 
 class QLabel;
 class QAction;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 
@@ -66,6 +67,8 @@ protected:
 
 private:
   void BuildMenus();
+  // The submenu of the character sets, its radio items in actions_; returns its own action.
+  QAction* BuildCharsetMenu(QMenu& menu, const TMenuItem& item);
   void BuildControls();
   void Clicked(const TMenuItem& item);
 

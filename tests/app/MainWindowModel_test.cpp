@@ -360,7 +360,34 @@ TEST_F(MainWindowModel, ClosingWritesTheSwitchesAndSideFiles) {
   EXPECT_EQ(ini.Values["diverse/marcfilteron"], "0");
   EXPECT_EQ(ini.Values["filer/periodica"], "/sid/per");
   EXPECT_EQ(ini.Values["diverse/utgallradefileshow"], "1");
-  EXPECT_EQ(ini.Writes.size(), 8U);
+  EXPECT_EQ(ini.Values["diverse/teckenuppsattning"], "auto");
+  EXPECT_EQ(ini.Writes.size(), 9U);
+}
+
+TEST_F(MainWindowModel, TheCharacterSetIsOneOfFourRadioItemsOutsideProfile2) {
+  ASSERT_EQ(std::size(CharsetItems), 4U);
+  for (const TCharsetItem& chosen : CharsetItems) {
+    model.mnuCharsetClick(chosen);
+    EXPECT_EQ(state.Charset, chosen.Charset);
+    for (const TCharsetItem& item : CharsetItems)
+      EXPECT_EQ(model.CharsetChecked(item), &item == &chosen) << item.Name;
+  }
+  EXPECT_TRUE(model.Enabled(Item("mnuTeckenuppsattning")));
+  state.Profile = 2;
+  EXPECT_FALSE(model.Enabled(Item("mnuTeckenuppsattning")));
+}
+
+TEST_F(MainWindowModel, StartReadsMarcXmlWhateverTheIsoSwitchSays) {
+  state.InFile = dir.Write("in.xml", "<collection><record><datafield tag=\"245\" ind1=\"1\" ind2=\"0\">"
+                                     "<subfield code=\"a\">Sm\xc3\xa5 visor</subfield></datafield></record>"
+                                     "</collection>");
+  state.OutFile = dir.File("ut.mrc");
+  state.ConvertToKv2 = false;
+  model.btnStartClick();
+  EXPECT_TRUE(state.SourceIsMarcXml);
+  EXPECT_EQ(ReadAll(state.OutFile), "*24510$aSm\xe5 visor\r\n^\r\n");
+  ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
+  EXPECT_EQ(shell.Msg.Boxes[0].Text, "Omkodade poster: 1 (UTF-8 1, MARC-8 0)");
 }
 
 TEST_F(MainWindowModel, QuitClosesTheWindow) {

@@ -25,6 +25,8 @@ struct TKonvProbe {
   std::vector<std::string> FilterLines;
   std::vector<std::string> Options;
   std::vector<std::string>* Events = nullptr; // "freed" is appended when the converter goes
+  std::string Input;                          // the character set and "marcxml" when read so
+  std::vector<std::string> Notes;             // what the converter's RunNotes says
   int Records = 3;
   int FailAt = 0;
 };
@@ -48,6 +50,10 @@ public:
   bool ConvertToKv2 = true;
   std::string ConversionLabel;
   std::string WeedingCriteria;
+
+  void SetCharset(TCharset charset) { probe->Input = std::string(CharsetNames[int(charset)].Name); }
+  void ReadMarcXml() { probe->Input += " marcxml"; }
+  std::vector<std::string> RunNotes() const override { return probe->Notes; }
 
   void ConvertNext() override {
     if (++calls_ == 1) RecordOptions();
@@ -149,6 +155,30 @@ TEST_F(SimpleProfileRun, Profile1ReadsItsOptionsAtEveryRun) {
   state.Kv21Options = {"voyageridkeep"};
   RunSimpleProfile<TRecordingKv21Konv>(state, *ProfileInfo(1), frame);
   EXPECT_EQ(probe_.Options.back(), "111");
+}
+
+TEST_F(SimpleProfileRun, PassesTheCharacterSetAndShowsItsNotesAfterTheSideFiles) {
+  state.Charset = "marc-8";
+  state.SourceIsMarcXml = true;
+  probe_.Notes = {"Omkodade poster: 1 (UTF-8 0, MARC-8 1)"};
+  Run();
+  EXPECT_EQ(probe_.Input, "marc-8 marcxml");
+  ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
+  EXPECT_EQ(shell.Msg.Boxes[0].Text, "Omkodade poster: 1 (UTF-8 0, MARC-8 1)");
+
+  state.Batch = true; // no box of its own in a batch run
+  Run();
+  EXPECT_EQ(shell.Msg.Boxes.size(), 1U);
+
+  state.PeriodicalsSep = true;
+  Run();
+  EXPECT_EQ(shell.Msg.Boxes[1].Text, "Periodikaposter har separerats till fil:\r\n/d/periodika.mrc\r\n\r\n"
+                                     "Omkodade poster: 1 (UTF-8 0, MARC-8 1)");
+
+  state.Charset = "latin-1"; // refused before any file is created
+  probe_.Input.clear();
+  EXPECT_THROW(Run(), MarcError);
+  EXPECT_TRUE(probe_.Input.empty());
 }
 
 TEST_F(SimpleProfileRun, ShowsTheCountFreesTheConverterThenGoesIdle) {

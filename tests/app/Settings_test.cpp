@@ -39,6 +39,7 @@ TEST(Settings, AnEmptyFileGivesTheDesignStates) {
   EXPECT_EQ(state.WeedingCriteria, "Utgallr|Gallr|U");
   EXPECT_EQ(state.Infil, "");
   EXPECT_EQ(state.Utfil, "");
+  EXPECT_EQ(state.Charset, "auto");
 }
 
 TEST(Settings, ReadsEveryKey) {
@@ -48,7 +49,7 @@ TEST(Settings, ReadsEveryKey) {
                                             "[diverse]\r\nmarcfilteron=0\r\ndubbletterbort=0\r\n"
                                             "periodicasep=1\r\nperiodicafileshow=0\r\nutgallrseparera=1\r\n"
                                             "utgallradefileshow=0\r\nutgallradkriterier=Kass\r\nprofil=1\r\n"
-                                            "dfradbryt=0\r\n"));
+                                            "dfradbryt=0\r\nteckenuppsattning=marc-8\r\n"));
   TMainState state = StateFor(dir.File("kelvo"));
   ReadSettings(ini, state);
   EXPECT_EQ(state.Infil, "C:\\in.m21");
@@ -64,6 +65,7 @@ TEST(Settings, ReadsEveryKey) {
   EXPECT_EQ(state.WeedingCriteria, "Kass");
   EXPECT_EQ(state.Profile, 1);
   EXPECT_FALSE(state.SubfieldLines);
+  EXPECT_EQ(state.Charset, "marc-8");
 }
 
 TEST(Settings, ANonNumericProfileIsProfileZero) {
@@ -90,7 +92,8 @@ TEST(Settings, AreReadInTheOrderOfTheTable) {
                                              "diverse/utgallradefileshow",
                                              "diverse/utgallradkriterier",
                                              "diverse/profil",
-                                             "diverse/dfradbryt"};
+                                             "diverse/dfradbryt",
+                                             "diverse/teckenuppsattning"};
   EXPECT_EQ(ini.Reads, expected);
 }
 
@@ -106,9 +109,9 @@ TEST(Settings, CloseWritesTheSwitchesAndSideFilesInOrder) {
   state.Infil = "written-on-choice"; // written when the user chooses, not at close
   ASSERT_TRUE(WriteSettings(ini, state));
   const std::vector<std::string> expected = {
-      "diverse/marcfilteron=0",    "diverse/dubbletterbort=1",    "filer/periodica=C:\\data\\p.mrc",
-      "diverse/periodicasep=1",    "diverse/periodicafileshow=1", "filer/utgallrade=/srv/u.mrc",
-      "diverse/utgallrseparera=0", "diverse/utgallradefileshow=1"};
+      "diverse/marcfilteron=0",    "diverse/dubbletterbort=1",     "filer/periodica=C:\\data\\p.mrc",
+      "diverse/periodicasep=1",    "diverse/periodicafileshow=1",  "filer/utgallrade=/srv/u.mrc",
+      "diverse/utgallrseparera=0", "diverse/utgallradefileshow=1", "diverse/teckenuppsattning=auto"};
   EXPECT_EQ(ini.Writes, expected);
 }
 
@@ -125,7 +128,7 @@ TEST(Settings, CloseKeepsForeignContentOfTheFile) {
             "[filer]\r\ninfil=C:\\in.m21\r\nperiodica=" + p + "periodika.mrc\r\nutgallrade=" + p +
                 "utgallrade.mrc\r\n[egen]\r\nnyckel=v\xe4rde\r\n[diverse]\r\nprofil=1\r\nmarcfilteron=0\r\n"
                 "dubbletterbort=1\r\nperiodicasep=0\r\nperiodicafileshow=1\r\nutgallrseparera=0\r\n"
-                "utgallradefileshow=1\r\n");
+                "utgallradefileshow=1\r\nteckenuppsattning=auto\r\n");
 }
 
 TEST(Kv21Options, AreReadFromTheirSectionEachTime) {

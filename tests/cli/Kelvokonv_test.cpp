@@ -13,6 +13,7 @@
 #include "app/Fakes.h"
 #include "app/ProfileRun.h"
 #include "app/StartUp.h"
+#include "profiles/kv21/Kv21TestSupport.h"
 #include "record/test_files.h"
 #include "record/vostr.h"
 #include "support/Kelvokonv.h"
@@ -109,7 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"-p", "1", "--no-convert"},
                                   [](TMainState& s) { s.Profile = 1, s.ConvertToKv2 = false; }},
                       TOptionCase{
-                          "Profile0", {"-p", "0", "--format", "line"}, [](TMainState& s) { s.Profile = 0; }}),
+                          "Profile0", {"-p", "0", "--format", "line"}, [](TMainState& s) { s.Profile = 0; }},
+                      TOptionCase{"Charset",
+                                  {"-p", "1", "--charset", "marc-8"},
+                                  [](TMainState& s) { s.Profile = 1, s.Charset = "marc-8"; }}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(Kelvokonv, FilterFileAndFilterSwitch) {
@@ -227,11 +231,49 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{
             "UnknownProfile1Option", {"--option", "x", "IN", "ut.mrc"}, 2, "ok\xc3\xa4nd profil 1-option"},
         TErrorCase{"Conflict", {"--filter", "--no-filter", "IN", "ut.mrc"}, 2, "kan inte anges samtidigt"},
+        TErrorCase{"UnknownCharset",
+                   {"--charset", "latin1", "IN", "ut.mrc"},
+                   2,
+                   "ok\xc3\xa4nd teckenupps\xc3\xa4ttning"},
+        TErrorCase{"NotMarcXml", {"--format", "marcxml", "IN", "ut.mrc"}, 1, "Fel i MARCXML-filen"},
+        TErrorCase{
+            "MarcXmlInProfile2", {"-p", "2", "--format", "marcxml", "IN", "ut.mrc"}, 1, "profil 0 och 1"},
         TErrorCase{"MissingSettingsFile",
                    {"--ini", "/saknas.ini", "IN", "ut.mrc"},
                    1,
                    "inst\xc3\xa4llningsfilen finns inte"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(Kelvokonv, DecodesUtf8AndMarcXmlAndSaysWhatItRecoded) {
+  const std::string iso = dir.Write(
+      "in.iso", kv21test::IsoRecord("00000nam a2200000   4500", {{"001", "A1"},
+                                                                 {"245", "10\x1f"
+                                                                         "aSm\xc3\xa5 \xc5\x82ogi"}}));
+  const TKelvokonvResult r = RunKelvokonv(dir, {"--ini", ini, "-p", "1", iso, dir.File("iso.mrc")});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  const std::string converted = ReadAll(dir.File("iso.mrc"));
+  EXPECT_NE(converted.find("$aSm\xe5 logi"), std::string::npos) << converted;
+  EXPECT_NE(r.Err.find("Omkodade poster: 1 (UTF-8 1, MARC-8 0)\nTecken som ersatts: 1 i 1 poster\n"
+                       "  post 1 (001 A1): U+0142 LATIN SMALL LETTER L WITH STROKE ersattes med \"l\""),
+            std::string::npos)
+      << r.Err;
+
+  const TKelvokonvResult raw =
+      RunKelvokonv(dir, {"--ini", ini, "-p", "1", "--charset", "cp1252", iso, dir.File("raw.mrc")});
+  ASSERT_EQ(raw.Status, 0) << raw.Err;
+  EXPECT_NE(ReadAll(dir.File("raw.mrc")).find("$aSm\xc3\xa5 \xc5\x82ogi"), std::string::npos);
+  EXPECT_EQ(raw.Err.find("Omkodade"), std::string::npos) << raw.Err;
+
+  const std::string xml = dir.Write(
+      "in.xml", "<collection xmlns=\"http://www.loc.gov/MARC21/slim\"><record><leader>" +
+                    ReadAll(iso).substr(0, 24) +
+                    "</leader><controlfield tag=\"001\">A1</controlfield><datafield tag=\"245\" ind1=\"1\" "
+                    "ind2=\"0\"><subfield code=\"a\">Sm\xc3\xa5 "
+                    "\xc5\x82ogi</subfield></datafield></record></collection>");
+  const TKelvokonvResult fromXml = RunKelvokonv(dir, {"--ini", ini, "-p", "1", xml, dir.File("xml.mrc")});
+  ASSERT_EQ(fromXml.Status, 0) << fromXml.Err;
+  EXPECT_EQ(ReadAll(dir.File("xml.mrc")), converted);
+}
 
 TEST_F(Kelvokonv, HelpAndVersion) {
   const TKelvokonvResult help = RunKelvokonv(dir, {"--help"});

@@ -72,6 +72,11 @@ TEST_F(MainWindow, EveryMenuItemHasItsCaptionAndCheckMark) {
       {"mnuMarcFilterOn", "Filter Marc-fält PÅ", 1},
       {"mnuKonvTillKv2", "Konvertering till Kelvo 2", 1},
       {"mnuSourceIsIso2709", "Källfilen har Iso2709-format", 1},
+      {"mnuTeckenuppsattning", "Teckenuppsättning", -1},
+      {"mnuCharsetAuto", "Automatiskt (UTF-8 enligt posthuvudet, annars 1252)", 1},
+      {"mnuCharsetUtf8", "UTF-8", 0},
+      {"mnuCharsetMarc8", "MARC-8", 0},
+      {"mnuCharsetCp1252", "Teckentabell 1252 (ingen omkodning)", 0},
       {"mnuDubbletterBort", "Dubblettrader i resultat raderas", 1},
       {"mnuFieldsInvestigate", "Undersök mrc unika fält/delfält (Obs! ej Iso2709)", -1},
       {"mnuDiakriterTranslate", "TRUX - diakritöversättning PÅ", 1},
@@ -116,6 +121,16 @@ TEST_F(MainWindow, OutsideProfile2TheVendorItemsAreHidden) {
   EXPECT_TRUE(Child<QLabel>(*window, "lblInfil")->font().bold());
   EXPECT_FALSE(Child<QPushButton>(*window, "btnStart")->isEnabled());
   EXPECT_FALSE(window->Action("mnuStart")->isEnabled());
+}
+
+TEST_F(MainWindow, TheCharacterSetIsChosenInItsSubmenu) {
+  auto window = Open("[diverse]\r\nteckenuppsattning=utf-8\r\n", "");
+  EXPECT_TRUE(window->Action("mnuCharsetUtf8")->isChecked());
+  window->Action("mnuCharsetMarc8")->trigger();
+  EXPECT_EQ(window->State().Charset, "marc-8");
+  EXPECT_TRUE(window->Action("mnuCharsetMarc8")->isChecked());
+  EXPECT_FALSE(window->Action("mnuCharsetUtf8")->isChecked());
+  EXPECT_NE(window->Action("mnuTeckenuppsattning")->menu(), nullptr);
 }
 
 TEST_F(MainWindow, StartaConvertsTheSampleAndCountsTheRecords) {

@@ -1,0 +1,86 @@
+#pragma once
+// The character-set step between reading a record and converting it: the
+// field values of a record read as UTF-8 or MARC-8 are decoded into code
+// page 1252, once, before any rule sees them. The leader, tags, indicators
+// and subfield codes stay the source's bytes.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "record/Cp1252Encoder.h"
+#include "record/Marc8Decoder.h"
+
+namespace kelvo {
+
+class TMarcRec;
+
+// auto: leader/09 "a", or valid UTF-8 with a multi-byte sequence, is UTF-8,
+// anything else code page 1252; MARC-8 only when chosen; cp1252: no step.
+enum class TCharset { Auto, Utf8, Marc8, Cp1252 };
+
+struct TCharsetName {
+  TCharset Charset;
+  std::string_view Name; // as on the command line and in the settings file
+};
+
+inline constexpr TCharsetName CharsetNames[] = {
+    {TCharset::Auto, "auto"},
+    {TCharset::Utf8, "utf-8"},
+    {TCharset::Marc8, "marc-8"},
+    {TCharset::Cp1252, "cp1252"},
+};
+
+std::optional<TCharset> CharsetFromName(std::string_view name);
+
+// A record the summary names: its number in the input, its 001 and what happened.
+struct TCharsetExample {
+  std::int64_t Record;
+  std::string Id;
+  std::string Text;
+};
+
+class TCharsetDecoder {
+public:
+  // Opens the converters the character set needs, once for the run; raises
+  // MarcError when one cannot be opened.
+  explicit TCharsetDecoder(TCharset charset);
+  ~TCharsetDecoder();
+  TCharsetDecoder(const TCharsetDecoder&) = delete;
+  TCharsetDecoder& operator=(const TCharsetDecoder&) = delete;
+
+  // Decodes the values of every field but the leader in place. A record that
+  // is to be UTF-8 but is not well-formed UTF-8 stays as it is (code page
+  // 1252) and is counted when its leader or the chosen set said UTF-8. The
+  // text the record was read from, when given, lets an ASCII record pass at once.
+  void Decode(TMarcRec& rec, std::int64_t recordNumber, std::string_view source = {});
+
+  const TCharset Charset;
+  std::int64_t Utf8Records = 0;  // decoded from UTF-8
+  std::int64_t Marc8Records = 0; // decoded from MARC-8
+  std::int64_t InvalidUtf8Records = 0;
+  std::int64_t ReplacedChars = 0; // characters without a code page 1252 form
+  std::int64_t RecordsWithReplacements = 0;
+  static constexpr std::size_t MaxExamples = 5;
+  std::vector<TCharsetExample> ReplacedExamples; // distinct characters
+  std::vector<TCharsetExample> InvalidExamples;
+
+  // The summary's lines; none when no record needed the step.
+  std::vector<std::string> SummaryLines() const;
+
+private:
+  bool DecodeUtf8(TMarcRec& rec, std::int64_t recordNumber);
+  bool DecodeMarc8(TMarcRec& rec);
+  // Writes the code page 1252 form of utf8 into value and notes what had to be replaced.
+  void Encode(std::string_view utf8, std::string& value);
+
+  std::unique_ptr<TCp1252Encoder> encoder_;
+  std::unique_ptr<TMarc8Decoder> marc8_;
+  std::string utf8_, cp1252_;                 // reused between values
+  std::vector<std::string*> toDecode_;        // the values of the record beyond ASCII
+  std::vector<TReplacedChar> recordReplaced_; // of the record being decoded
+};
+
+} // namespace kelvo
