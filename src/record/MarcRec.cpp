@@ -1,6 +1,7 @@
 #include "record/MarcRec.h"
 
 #include <algorithm>
+#include <array>
 
 #include "record/MarcError.h"
 #include "record/vostr.h"
@@ -25,10 +26,40 @@ void CheckArrays(std::string_view codes, const std::vector<std::string>& values,
     throw MarcError(std::string(caller) + " anropat med felaktigt antal parametrar");
 }
 
+void AddNonBlankSubfields(TMarcField& field, std::string_view codes, const std::vector<std::string>& values) {
+  for (std::size_t i = 0; i < codes.size(); ++i)
+    if (!IsBlank(values[i])) field.AddSubfield(codes[i], values[i]);
+}
+
+// The key of SortFields' runs: the first three characters of the tag, a
+// shorter tag padded with "0" on the left.
+std::array<char, 3> RunKey(std::string_view tag) {
+  std::array<char, 3> key{'0', '0', '0'};
+  const std::size_t n = std::min(tag.size(), key.size());
+  std::copy_n(tag.begin(), n, key.end() - static_cast<std::ptrdiff_t>(n));
+  return key;
+}
+
+// Compares the sort texts of two fields: the tag, a blank and the counter
+// with at least four digits, zero-padded. With tags of one length and
+// counters of four digits that is the tags' order, then the counters'.
+int CompareSortTexts(std::string_view tagA, int counterA, std::string_view tagB, int counterB) {
+  if (tagA.size() == tagB.size() && counterA < 10000 && counterB < 10000) {
+    if (const int order = CompareText(tagA, tagB)) return order;
+    return (counterA > counterB) - (counterA < counterB);
+  }
+  const auto text = [](std::string_view tag, int counter) {
+    return std::string(tag) + ' ' + PadLeft(std::to_string(counter), 4, '0');
+  };
+  return CompareText(text(tagA, counterA), text(tagB, counterB));
+}
+
 } // namespace
 
+void TMarcRec::ReleaseField(TMarcField& field) { field.Release(); }
+
 void TMarcRec::Clear() {
-  Fields.clear();
+  spare_.Recycle(Fields, ReleaseField);
   CurrentField = -1;
 }
 
@@ -105,7 +136,10 @@ TMarcField* TMarcRec::AddField(std::unique_ptr<TMarcField> field) {
 }
 
 TMarcField* TMarcRec::AddField(std::string_view tag, char ind1, char ind2) {
-  return AddField(std::make_unique<TMarcField>(tag, ind1, ind2));
+  std::unique_ptr<TMarcField> field = spare_.Take();
+  if (!field) return AddField(std::make_unique<TMarcField>(tag, ind1, ind2));
+  field->Reset(tag, ind1, ind2);
+  return AddField(std::move(field));
 }
 
 TMarcField* TMarcRec::AddControlField(std::string_view tag, std::string_view data) {
@@ -120,50 +154,51 @@ void TMarcRec::AddCouple(char code, std::string_view value) {
 }
 
 TMarcField* TMarcRec::AddFieldFromCouples(std::string_view tag, char ind1, char ind2) {
-  auto field = std::make_unique<TMarcField>(tag, ind1, ind2);
+  TMarcField* field = AddField(tag, ind1, ind2);
   field->Subfields.reserve(Couples.Keys.size());
   for (std::size_t i = 0; i < Couples.Keys.size(); ++i) {
     const std::string& key = Couples.Keys[i];
     field->AddSubfield(key.empty() ? '\0' : key.front(), Couples.Values[i]);
   }
   Couples.Clear();
-  return AddField(std::move(field));
+  return field;
 }
 
 TMarcField* TMarcRec::AddFieldFromArrays(std::string_view tag, char ind1, char ind2, std::string_view codes,
                                          const std::vector<std::string>& values) {
   CheckArrays(codes, values, "AddFieldFromArrays");
-  bool queued = false;
-  for (std::size_t i = 0; i < codes.size(); ++i) {
-    if (IsBlank(values[i])) continue;
-    AddCouple(codes[i], values[i]);
-    queued = true;
-  }
-  return queued ? AddFieldFromCouples(tag, ind1, ind2) : nullptr;
+  if (std::all_of(values.begin(), values.end(), [](const std::string& value) { return IsBlank(value); }))
+    return nullptr;
+  // Pairs a caller left queued come first, as if these values were queued after them.
+  TMarcField* field = AddFieldFromCouples(tag, ind1, ind2);
+  AddNonBlankSubfields(*field, codes, values);
+  return field;
 }
 
 TMarcField* TMarcRec::AddFieldWithSubfields(std::string_view tag, char ind1, char ind2,
                                             std::string_view codes, const std::vector<std::string>& values) {
   CheckArrays(codes, values, "AddFieldWithSubfields");
   TMarcField* field = AddField(tag, ind1, ind2);
-  for (std::size_t i = 0; i < codes.size(); ++i)
-    if (!IsBlank(values[i])) field->AddSubfield(codes[i], values[i]);
+  AddNonBlankSubfields(*field, codes, values);
   return field;
 }
 
 TMarcField* TMarcRec::CopyField(const TMarcField& field, std::string_view newTag) {
-  auto copy = std::make_unique<TMarcField>(IsBlank(newTag) ? std::string_view(field.Tag) : newTag, ' ', ' ');
+  TMarcField* copy = AddField(IsBlank(newTag) ? std::string_view(field.Tag) : newTag, ' ', ' ');
   if (field.HasSubfields()) {
     copy->Ind1 = field.Ind1;
     copy->Ind2 = field.Ind2;
   }
   copy->CopySubfieldsFrom(field);
   copy->Data = field.Data;
-  return AddField(std::move(copy));
+  return copy;
 }
 
 void TMarcRec::DeleteCurrentField() {
-  if (HasCurrentField()) Fields.erase(Fields.begin() + CurrentField);
+  if (!HasCurrentField()) return;
+  const auto at = Fields.begin() + CurrentField;
+  spare_.Recycle(std::move(*at), ReleaseField);
+  Fields.erase(at);
 }
 
 void TMarcRec::DeleteField(const TMarcField* field) {
@@ -185,36 +220,36 @@ void TMarcRec::ReplaceChar(char from, char to) {
 }
 
 void TMarcRec::SortFields() {
-  // Each field gets the sort text "tag blank counter", the counter numbering
-  // runs of adjacent fields whose tags share their first three characters
-  // (shorter tags padded with "0"), so that such a run keeps its order.
-  struct Entry {
-    std::string text;
-    std::unique_ptr<TMarcField> field;
-  };
-  std::vector<Entry> entries;
-  entries.reserve(Fields.size());
-  std::string previousKey;
-  std::string key;
+  // The order of the sort texts "tag blank counter", letter case ignored,
+  // equal texts keeping their order. The counter numbers runs of adjacent
+  // fields whose tags share their first three characters, so that such a run
+  // keeps its order.
+  sortItems_.clear();
+  std::array<char, 3> previousKey{};
   int counter = 0;
-  for (auto& field : Fields) {
-    const std::string& tag = field->Tag;
-    key = tag.size() >= 3 ? tag.substr(0, 3) : PadLeft(tag, 3, '0');
-    counter = key == previousKey ? counter + 1 : 1;
-    previousKey.swap(key);
-    entries.push_back({tag + ' ' + PadLeft(std::to_string(counter), 4, '0'), std::move(field)});
+  for (std::size_t i = 0; i < Fields.size(); ++i) {
+    const std::array<char, 3> key = RunKey(Fields[i]->Tag);
+    counter = i > 0 && key == previousKey ? counter + 1 : 1;
+    previousKey = key;
+    sortItems_.push_back({static_cast<int>(i), counter});
   }
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const Entry& a, const Entry& b) { return CompareText(a.text, b.text) < 0; });
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    Fields[i] = std::move(entries[i].field);
+  std::sort(sortItems_.begin(), sortItems_.end(), [this](const SortItem& a, const SortItem& b) {
+    const int order = CompareSortTexts(Fields[static_cast<std::size_t>(a.index)]->Tag, a.counter,
+                                       Fields[static_cast<std::size_t>(b.index)]->Tag, b.counter);
+    return order != 0 ? order < 0 : a.index < b.index;
+  });
+  sortedFields_.clear();
+  sortedFields_.reserve(Fields.size()); // nothing can fail while the fields are moved
+  for (const SortItem& item : sortItems_)
+    sortedFields_.push_back(std::move(Fields[static_cast<std::size_t>(item.index)]));
+  Fields.swap(sortedFields_);
 }
 
 void TMarcRec::SortFieldsStable() {
   for (std::size_t i = 0; i < Fields.size(); ++i)
     Fields[i]->SortSeq = static_cast<int>(i);
   std::sort(Fields.begin(), Fields.end(), [](const auto& a, const auto& b) {
-    if (a->Tag != b->Tag) return a->Tag < b->Tag;
+    if (const int order = a->Tag.compare(b->Tag)) return order < 0;
     if (a->SortGroup != b->SortGroup) return a->SortGroup < b->SortGroup;
     return a->SortSeq < b->SortSeq;
   });

@@ -26,7 +26,7 @@ public:
   int CurrentField = -1;
   bool ApplyFilter = true;
 
-  void Clear(); // frees all fields; couples and filter stay
+  void Clear(); // removes all fields (kept for reuse); couples and filter stay
 
   int FieldCount() const;
   int FieldCount(std::string_view tag) const;
@@ -81,6 +81,19 @@ public:
   std::string AsText();
   void AppendText(std::string& out); // same, appended to out
   void ParseText(std::string_view text);
+
+private:
+  struct SortItem {
+    int index;   // in Fields before sorting
+    int counter; // SortFields' run counter
+  };
+
+  static void ReleaseField(TMarcField& field); // readies a removed field for spare_
+
+  TNodePool<TMarcField> spare_; // removed fields, reused by AddField
+  // The sorts' working lists, kept between records.
+  std::vector<SortItem> sortItems_;
+  std::vector<std::unique_ptr<TMarcField>> sortedFields_;
 };
 
 } // namespace kelvo
