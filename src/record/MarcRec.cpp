@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "record/MarcError.h"
 #include "record/vostr.h"
@@ -10,12 +11,19 @@ namespace kelvo {
 
 namespace {
 
+// Tag equality; the usual three characters without a library call.
+bool SameTag(const std::string& a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  if (a.size() == 3) return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+  return a == b;
+}
+
 // The n-th field with the tag (occurrence 1-based): its index, or -1.
 int FindFieldIndex(const std::vector<std::unique_ptr<TMarcField>>& fields, std::string_view tag,
                    int occurrence) {
   if (occurrence < 1) return -1;
   for (std::size_t i = 0; i < fields.size(); ++i)
-    if (fields[i]->Tag == tag && --occurrence == 0) return static_cast<int>(i);
+    if (SameTag(fields[i]->Tag, tag) && --occurrence == 0) return static_cast<int>(i);
   return -1;
 }
 
@@ -54,6 +62,15 @@ int CompareSortTexts(std::string_view tagA, int counterA, std::string_view tagB,
   return CompareText(text(tagA, counterA), text(tagB, counterB));
 }
 
+// The same order as one number, for a tag of three characters and a counter
+// below 10000: the upper-cased tag's bytes, then the counter.
+std::uint64_t PackedSortKey(std::string_view tag, int counter) {
+  std::uint64_t key = 0;
+  for (char c : tag)
+    key = key << 8 | static_cast<unsigned char>(UpperChar(c));
+  return key << 32 | static_cast<std::uint32_t>(counter);
+}
+
 } // namespace
 
 void TMarcRec::ReleaseField(TMarcField& field) { field.Release(); }
@@ -67,7 +84,7 @@ int TMarcRec::FieldCount() const { return static_cast<int>(Fields.size()); }
 
 int TMarcRec::FieldCount(std::string_view tag) const {
   return static_cast<int>(
-      std::count_if(Fields.begin(), Fields.end(), [tag](const auto& f) { return f->Tag == tag; }));
+      std::count_if(Fields.begin(), Fields.end(), [tag](const auto& f) { return SameTag(f->Tag, tag); }));
 }
 
 TMarcField& TMarcRec::FieldAt(int index) const {
@@ -106,7 +123,7 @@ TMarcField* TMarcRec::FindFieldPtr(std::string_view tag, int occurrence) const {
 
 bool TMarcRec::HasFieldWithSubfield(std::string_view tag, char code) const {
   return std::any_of(Fields.begin(), Fields.end(),
-                     [tag, code](const auto& f) { return f->Tag == tag && f->HasSubfield(code); });
+                     [tag, code](const auto& f) { return SameTag(f->Tag, tag) && f->HasSubfield(code); });
 }
 
 std::string TMarcRec::SubfieldValue(std::string_view tag, char code, int fieldOccurrence,
@@ -227,17 +244,26 @@ void TMarcRec::SortFields() {
   sortItems_.clear();
   std::array<char, 3> previousKey{};
   int counter = 0;
+  bool packed = true; // every field has a packed key
   for (std::size_t i = 0; i < Fields.size(); ++i) {
-    const std::array<char, 3> key = RunKey(Fields[i]->Tag);
+    const std::string& tag = Fields[i]->Tag;
+    const std::array<char, 3> key = RunKey(tag);
     counter = i > 0 && key == previousKey ? counter + 1 : 1;
     previousKey = key;
-    sortItems_.push_back({static_cast<int>(i), counter});
+    packed = packed && tag.size() == 3 && counter < 10000;
+    sortItems_.push_back({packed ? PackedSortKey(tag, counter) : 0, static_cast<int>(i), counter});
   }
-  std::sort(sortItems_.begin(), sortItems_.end(), [this](const SortItem& a, const SortItem& b) {
-    const int order = CompareSortTexts(Fields[static_cast<std::size_t>(a.index)]->Tag, a.counter,
-                                       Fields[static_cast<std::size_t>(b.index)]->Tag, b.counter);
-    return order != 0 ? order < 0 : a.index < b.index;
-  });
+  if (packed) {
+    std::sort(sortItems_.begin(), sortItems_.end(), [](const SortItem& a, const SortItem& b) {
+      return a.key != b.key ? a.key < b.key : a.index < b.index;
+    });
+  } else {
+    std::sort(sortItems_.begin(), sortItems_.end(), [this](const SortItem& a, const SortItem& b) {
+      const int order = CompareSortTexts(Fields[static_cast<std::size_t>(a.index)]->Tag, a.counter,
+                                         Fields[static_cast<std::size_t>(b.index)]->Tag, b.counter);
+      return order != 0 ? order < 0 : a.index < b.index;
+    });
+  }
   sortedFields_.clear();
   sortedFields_.reserve(Fields.size()); // nothing can fail while the fields are moved
   for (const SortItem& item : sortItems_)

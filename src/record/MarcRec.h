@@ -2,6 +2,7 @@
 // A MARC record: an ordered list of fields with a cursor, a couple queue, and
 // the exclude filter applied when the record is rendered. Field occurrences
 // are 1-based, indexes 0-based. Operations marked "moves cursor" set CurrentField.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -84,8 +85,9 @@ public:
 
 private:
   struct SortItem {
-    int index;   // in Fields before sorting
-    int counter; // SortFields' run counter
+    std::uint64_t key; // SortFields' packed key, when every field has one
+    int index;         // in Fields before sorting
+    int counter;       // SortFields' run counter
   };
 
   static void ReleaseField(TMarcField& field); // readies a removed field for spare_
