@@ -6,7 +6,7 @@
 namespace kelvo {
 
 void TCoupleList::Add(std::string_view key, std::string_view value) {
-  Keys.emplace_back(key); // one character: no allocation
+  Keys.emplace_back(key); // a subfield code, short enough to need no storage of its own
   if (spare_.empty()) {
     Values.emplace_back(value);
     return;

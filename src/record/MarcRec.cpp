@@ -49,21 +49,16 @@ std::array<char, 3> RunKey(std::string_view tag) {
 }
 
 // Compares the sort texts of two fields: the tag, a blank and the counter
-// with at least four digits, zero-padded. With tags of one length and
-// counters of four digits that is the tags' order, then the counters'.
+// with at least four digits, zero-padded.
 int CompareSortTexts(std::string_view tagA, int counterA, std::string_view tagB, int counterB) {
-  if (tagA.size() == tagB.size() && counterA < 10000 && counterB < 10000) {
-    if (const int order = CompareText(tagA, tagB)) return order;
-    return (counterA > counterB) - (counterA < counterB);
-  }
   const auto text = [](std::string_view tag, int counter) {
     return std::string(tag) + ' ' + PadLeft(std::to_string(counter), 4, '0');
   };
   return CompareText(text(tagA, counterA), text(tagB, counterB));
 }
 
-// The same order as one number, for a tag of three characters and a counter
-// below 10000: the upper-cased tag's bytes, then the counter.
+// The order of CompareSortTexts as one number, for a tag of three characters
+// and a counter below 10000: the upper-cased tag's bytes, then the counter.
 std::uint64_t PackedSortKey(std::string_view tag, int counter) {
   std::uint64_t key = 0;
   for (char c : tag)

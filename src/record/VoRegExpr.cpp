@@ -171,7 +171,7 @@ struct TVoRegExpr::Impl {
     matched.assign(input.substr(first, last - first));
   }
 
-  // Start and end offset of group n in subject, or false when it did not take part.
+  // Start and end offset of group n in the last Exec's input, or false when it did not take part.
   bool Group(int n, PCRE2_SIZE& start, PCRE2_SIZE& end) const {
     if (n < 0 || n >= matchCount) return false;
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(current->matchData.get());
