@@ -48,16 +48,13 @@ std::array<char, 3> RunKey(std::string_view tag) {
   return key;
 }
 
-// Compares the sort texts of two fields: the tag, a blank and the counter
-// with at least four digits, zero-padded.
-int CompareSortTexts(std::string_view tagA, int counterA, std::string_view tagB, int counterB) {
-  const auto text = [](std::string_view tag, int counter) {
-    return std::string(tag) + ' ' + PadLeft(std::to_string(counter), 4, '0');
-  };
-  return CompareText(text(tagA, counterA), text(tagB, counterB));
+// The sort text of a field: the tag, a blank and the counter with at least
+// four digits, zero-padded.
+std::string SortText(std::string_view tag, int counter) {
+  return std::string(tag) + ' ' + PadLeft(std::to_string(counter), 4, '0');
 }
 
-// The order of CompareSortTexts as one number, for a tag of three characters
+// The order of the sort texts as one number, for a tag of three characters
 // and a counter below 10000: the upper-cased tag's bytes, then the counter.
 std::uint64_t PackedSortKey(std::string_view tag, int counter) {
   std::uint64_t key = 0;
@@ -253,9 +250,14 @@ void TMarcRec::SortFields() {
       return a.key != b.key ? a.key < b.key : a.index < b.index;
     });
   } else {
-    std::sort(sortItems_.begin(), sortItems_.end(), [this](const SortItem& a, const SortItem& b) {
-      const int order = CompareSortTexts(Fields[static_cast<std::size_t>(a.index)]->Tag, a.counter,
-                                         Fields[static_cast<std::size_t>(b.index)]->Tag, b.counter);
+    // Other tags, or a run of 10000 fields or more: the texts themselves.
+    std::vector<std::string> texts;
+    texts.reserve(sortItems_.size());
+    for (const SortItem& item : sortItems_)
+      texts.push_back(SortText(Fields[static_cast<std::size_t>(item.index)]->Tag, item.counter));
+    std::sort(sortItems_.begin(), sortItems_.end(), [&texts](const SortItem& a, const SortItem& b) {
+      const int order =
+          CompareText(texts[static_cast<std::size_t>(a.index)], texts[static_cast<std::size_t>(b.index)]);
       return order != 0 ? order < 0 : a.index < b.index;
     });
   }
