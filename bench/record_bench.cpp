@@ -1,6 +1,7 @@
-// Throughput of the line format: parsing and rendering of the records of the
-// shared MARC21 files, and of one record grown 10 and 100 times (the time per
-// byte should stay the same).
+// Throughput of the record model: building the records of the shared MARC21
+// files from ISO 2709, copying them field by field, parsing and rendering
+// their line format, and the same for one record grown 10 and 100 times (the
+// time per byte should stay the same).
 //   ./build-release/record_bench
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,9 @@ namespace {
 using kelvo::TMarcRec;
 
 struct Corpus {
-  std::vector<std::string> texts; // one line-format text per record
+  std::vector<std::string> isoTexts; // one ISO 2709 text per record
+  std::vector<std::string> texts;    // its line-format text
+  std::int64_t isoBytes = 0;
   std::int64_t bytes = 0;
 };
 
@@ -56,6 +59,8 @@ const Corpus& SharedRecords() {
       while (!rest.empty()) {
         const std::size_t end = std::min(rest.find('\x1d'), rest.size());
         if (end > 0) {
+          result.isoTexts.emplace_back(rest.substr(0, end));
+          result.isoBytes += static_cast<std::int64_t>(end);
           kelvo::BuildRecordFromIso(reader, rest.substr(0, end), rec);
           result.texts.push_back(rec.AsText());
           result.bytes += static_cast<std::int64_t>(result.texts.back().size());
@@ -79,6 +84,20 @@ bool HaveShared(benchmark::State& state) {
   return false;
 }
 
+void BM_BuildFromIso(benchmark::State& state) {
+  if (!HaveShared(state)) return;
+  const Corpus& corpus = SharedRecords();
+  kelvo::TIso2709 reader;
+  TMarcRec rec;
+  for (auto _ : state)
+    for (const auto& text : corpus.isoTexts) {
+      kelvo::BuildRecordFromIso(reader, text, rec);
+      benchmark::DoNotOptimize(rec.Fields.data());
+    }
+  Report(state, static_cast<std::int64_t>(corpus.isoTexts.size()), corpus.isoBytes);
+}
+BENCHMARK(BM_BuildFromIso);
+
 void BM_ParseText(benchmark::State& state) {
   if (!HaveShared(state)) return;
   const Corpus& corpus = SharedRecords();
@@ -94,7 +113,7 @@ void BM_ParseText(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseText);
 
-// The parsed records of the corpus, each rendered per iteration.
+// The records of the corpus, parsed once.
 std::vector<std::unique_ptr<TMarcRec>> ParseAll(const std::vector<std::string>& texts) {
   std::vector<std::unique_ptr<TMarcRec>> records;
   records.reserve(texts.size());
@@ -131,6 +150,23 @@ void BM_AppendText(benchmark::State& state) {
   Report(state, static_cast<std::int64_t>(records.size()), corpus.bytes);
 }
 BENCHMARK(BM_AppendText);
+
+// A converter's copy of every field of the source record into its output record.
+void BM_CopyFields(benchmark::State& state) {
+  if (!HaveShared(state)) return;
+  const Corpus& corpus = SharedRecords();
+  const auto records = ParseAll(corpus.texts);
+  TMarcRec out;
+  for (auto _ : state)
+    for (const auto& rec : records) {
+      out.Clear();
+      for (const auto& field : rec->Fields)
+        out.CopyField(*field);
+      benchmark::DoNotOptimize(out.Fields.data());
+    }
+  Report(state, static_cast<std::int64_t>(records.size()), corpus.bytes);
+}
+BENCHMARK(BM_CopyFields);
 
 // A book record of about 1.3 KB whose repeatable fields come `scale` times
 // (all lines distinct, so duplicate-line removal keeps them).

@@ -16,6 +16,9 @@ public:
   int Count() const;
   // The value when fromValues, else the key. Index outside: MarcError.
   const std::string& Get(int index, bool fromValues) const;
+
+private:
+  std::vector<std::string> spare_; // values of cleared pairs, reused for their capacity
 };
 
 } // namespace kelvo

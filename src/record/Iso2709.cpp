@@ -49,6 +49,27 @@ template <class F> void ForEachSubfield(std::string_view data, char delimiter, F
   }
 }
 
+// Tag and data of one directory entry of record.
+struct TEntryView {
+  std::string_view tag;
+  std::string_view data;
+};
+
+// The entry at index (0-based, within the directory) of record, whose
+// directory is directory. The field terminator counted in the length is left
+// out. Whatever the entry says, only bytes of the record text are taken: a
+// field running past the end is cut there, one starting past the end is empty.
+TEntryView ReadEntry(std::string_view record, std::string_view directory, std::size_t index) {
+  const std::string_view entry = directory.substr(index * kEntryLength, kEntryLength);
+  const int length = EntryNumber(entry.substr(kTagLength, kLengthDigits));
+  const int start = EntryNumber(entry.substr(kTagLength + kLengthDigits, kStartDigits));
+  const std::size_t offset = directory.size() + kLeaderLength + 1 + static_cast<std::size_t>(start);
+  std::string_view data;
+  if (length > 1 && offset < record.size())
+    data = record.substr(offset, static_cast<std::size_t>(length) - 1);
+  return {entry.substr(0, kTagLength), data};
+}
+
 } // namespace
 
 char TIsoFldClass::Indicator(int position) const {
@@ -110,19 +131,9 @@ const TIsoFldClass &TIso2709::GetField(int index) {
   const std::string_view directory = DirectoryView();
   if (index < 0 || static_cast<std::size_t>(index) >= directory.size() / kEntryLength) return fld;
 
-  const std::string_view entry =
-      directory.substr(static_cast<std::size_t>(index) * kEntryLength, kEntryLength);
-  fld.Tag.assign(entry.substr(0, kTagLength));
-  const int length = EntryNumber(entry.substr(kTagLength, kLengthDigits));
-  const int start = EntryNumber(entry.substr(kTagLength + kLengthDigits, kStartDigits));
-
-  // The field terminator counted in the length is left out. Whatever the
-  // entry says, only bytes of the record text are taken: a field running past
-  // the end is cut there, one starting past the end is empty.
-  const std::string_view record = RecordData;
-  const std::size_t offset = directory.size() + kLeaderLength + 1 + static_cast<std::size_t>(start);
-  if (length > 1 && offset < record.size())
-    fld.Data.assign(record.substr(offset, static_cast<std::size_t>(length) - 1));
+  const TEntryView entry = ReadEntry(RecordData, directory, static_cast<std::size_t>(index));
+  fld.Tag.assign(entry.tag);
+  fld.Data.assign(entry.data);
   fld.IsControl = fld.Data.find(SubfieldDelimiter) == std::string::npos;
   return fld;
 }
@@ -160,20 +171,28 @@ void BuildRecordFromIso(TIso2709 &reader, std::string_view text, TMarcRec &rec) 
   rec.Clear();
   rec.Couples.Clear(); // a pair left queued by a caller must not end up in this record
   reader.SetRecord(text);
-  const int count = reader.FieldCount();
-  for (int i = 0; i < count; ++i) {
-    const TIsoFldClass &fld = reader.GetField(i);
-    if (fld.IsControl) {
-      rec.AddControlField(fld.Tag, fld.Data);
+  // The fields are filled straight from the record text: a field without a
+  // subfield delimiter is a control field, any other a data field with its
+  // indicators and at least one subfield.
+  const std::string_view record = reader.RecordData;
+  const std::string_view directory = reader.DirectoryView();
+  const char delimiter = reader.SubfieldDelimiter;
+  const char blank = reader.FieldInfo.BlankIndicator;
+  for (std::size_t i = 0; i < directory.size() / kEntryLength; ++i) {
+    const TEntryView entry = ReadEntry(record, directory, i);
+    if (entry.data.find(delimiter) == std::string_view::npos) {
+      rec.AddControlField(entry.tag, entry.data);
       continue;
     }
-    ForEachSubfield(fld.Data, fld.SubfieldDelimiter, [&rec](char code, std::string_view value) {
-      rec.AddCouple(code, value);
+    const bool hasIndicators = entry.data.size() >= 2;
+    TMarcField* field =
+        rec.AddField(entry.tag, hasIndicators ? entry.data[0] : blank, hasIndicators ? entry.data[1] : blank);
+    ForEachSubfield(entry.data, delimiter, [field](char code, std::string_view value) {
+      field->AddSubfield(code, value);
       return true;
     });
-    if (rec.Couples.Count() > 0) rec.AddFieldFromCouples(fld.Tag, fld.Indicator(1), fld.Indicator(2));
   }
-  rec.AddControlField("000", std::string_view(reader.RecordData).substr(0, kLeaderLength));
+  rec.AddControlField("000", record.substr(0, kLeaderLength));
   rec.SortFields();
 }
 

@@ -36,13 +36,12 @@ public:
   void SetRecord(std::string_view text);
   std::string Leader() const;
   std::string Directory() const;
+  std::string_view DirectoryView() const; // the same, within RecordData
   int DataStart() const;
   int FieldCount() const;
   const TIsoFldClass &GetField(int index);
 
 private:
-  std::string_view DirectoryView() const;
-
   std::size_t dirLength_ = 0; // characters of the directory, measured by SetRecord
   bool blank_ = true;
 };

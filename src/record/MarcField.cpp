@@ -27,6 +27,8 @@ int FindSubfieldIndex(const std::vector<std::unique_ptr<TMarcSubField>>& subfiel
   return -1;
 }
 
+void ReleaseSubfield(TMarcSubField& subfield) { ReleaseLarge(subfield.Value); }
+
 } // namespace
 
 TMarcSubField* TMarcField::AddSubfield(std::unique_ptr<TMarcSubField> subfield) {
@@ -35,7 +37,12 @@ TMarcSubField* TMarcField::AddSubfield(std::unique_ptr<TMarcSubField> subfield) 
 }
 
 TMarcSubField* TMarcField::AddSubfield(char code, std::string_view value) {
-  return AddSubfield(std::make_unique<TMarcSubField>(code, value));
+  std::unique_ptr<TMarcSubField> subfield = spare_.Take();
+  if (!subfield) return AddSubfield(std::make_unique<TMarcSubField>(code, value));
+  subfield->Deleted = false;
+  subfield->Code = code;
+  subfield->Value.assign(value);
+  return AddSubfield(std::move(subfield));
 }
 
 int TMarcField::SubfieldCount() const { return static_cast<int>(Subfields.size()); }
@@ -137,15 +144,34 @@ void TMarcField::DeleteSubfield(const TMarcSubField* subfield) {
 
 void TMarcField::DeleteCurrentSubfield() {
   if (CurrentSubfieldObj() == nullptr) return;
-  Subfields.erase(Subfields.begin() + CurrentSubfield);
+  const auto at = Subfields.begin() + CurrentSubfield;
+  spare_.Recycle(std::move(*at), ReleaseSubfield);
+  Subfields.erase(at);
 }
 
 void TMarcField::ClearSubfields() {
-  Subfields.clear();
+  spare_.Recycle(Subfields, ReleaseSubfield);
   CurrentSubfield = -1;
   Ind1 = ' ';
   Ind2 = ' ';
   Data.clear();
+}
+
+void TMarcField::Release() {
+  spare_.Recycle(Subfields, ReleaseSubfield);
+  ReleaseLarge(Data);
+}
+
+void TMarcField::Reset(std::string_view tag, char ind1, char ind2) {
+  Tag.assign(tag);
+  Ind1 = ind1;
+  Ind2 = ind2;
+  Deleted = false;
+  Data.clear();
+  CurrentSubfield = -1;
+  SortGroup = 0;
+  SortSeq = 0;
+  IsDataField = true;
 }
 
 void TMarcField::CopySubfieldsFrom(const TMarcField& other) {
@@ -188,19 +214,24 @@ void TMarcField::AppendText(std::string& out, char fieldMark, char delimiter, bo
     out += Data;
     return;
   }
-  if (VisibleSubfieldCount() == 0) return;
+  if (!IsDataField) return;
+  // Rendered in one pass; a field whose subfields are all deleted is taken back.
+  const std::size_t start = out.size();
   out += fieldMark;
   out += Tag;
   out += Ind1;
   out += Ind2;
+  bool visible = false;
   for (std::size_t i = 0; i < Subfields.size(); ++i) {
     const TMarcSubField& s = *Subfields[i];
     if (s.Deleted) continue;
+    visible = true;
     if (subfieldLines && i != 0) out += LineEnd;
     out += delimiter;
     out += s.Code;
     out += s.Value;
   }
+  if (!visible) out.resize(start);
 }
 
 void TMarcField::ParseText(std::string_view text, char fieldMark, char delimiter) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "record/MarcSubField.h"
+#include "record/NodePool.h"
 #include "record/vostr.h"
 
 namespace kelvo {
@@ -44,8 +45,8 @@ public:
   bool HasSubfieldInSet(const CharSet& set) const;
   TMarcSubField* LastSubfieldInSet(const CharSet& set) const;
 
-  bool FindSubfield(char code, int occurrence = 1);        // moves cursor
-  int SelectSubfield(int index);                           // moves cursor
+  bool FindSubfield(char code, int occurrence = 1);         // moves cursor
+  int SelectSubfield(int index);                            // moves cursor
   std::string SubfieldValue(char code, int occurrence = 1); // moves cursor
   // Raises "Listfel vid anrop till TMarcField.SubFieldByTag[sTag,iOccurr]".
   TMarcSubField& SubFieldByTag(char code, int occurrence = 1); // moves cursor
@@ -69,6 +70,20 @@ public:
   // Appends the same text to out (the writer's allocation-free path).
   void AppendText(std::string& out, char fieldMark, char delimiter, bool subfieldLines) const;
   void ParseText(std::string_view text, char fieldMark, char delimiter);
+
+private:
+  friend class TMarcRec;
+
+  // A field keeps this many removed subfields at most for reuse.
+  static constexpr std::size_t kKeptSubfields = 16;
+
+  // Readies the field for the record's pool: the subfields go to spare_, long
+  // values' storage is freed.
+  void Release();
+  // Makes the released field what TMarcField(tag, ind1, ind2) makes.
+  void Reset(std::string_view tag, char ind1, char ind2);
+
+  TNodePool<TMarcSubField> spare_{kKeptSubfields}; // removed subfields, reused by AddSubfield
 };
 
 } // namespace kelvo

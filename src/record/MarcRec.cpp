@@ -1,6 +1,8 @@
 #include "record/MarcRec.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "record/MarcError.h"
 #include "record/vostr.h"
@@ -9,12 +11,19 @@ namespace kelvo {
 
 namespace {
 
+// Tag equality; the usual three characters without a library call.
+bool SameTag(const std::string& a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  if (a.size() == 3) return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+  return a == b;
+}
+
 // The n-th field with the tag (occurrence 1-based): its index, or -1.
 int FindFieldIndex(const std::vector<std::unique_ptr<TMarcField>>& fields, std::string_view tag,
                    int occurrence) {
   if (occurrence < 1) return -1;
   for (std::size_t i = 0; i < fields.size(); ++i)
-    if (fields[i]->Tag == tag && --occurrence == 0) return static_cast<int>(i);
+    if (SameTag(fields[i]->Tag, tag) && --occurrence == 0) return static_cast<int>(i);
   return -1;
 }
 
@@ -25,10 +34,41 @@ void CheckArrays(std::string_view codes, const std::vector<std::string>& values,
     throw MarcError(std::string(caller) + " anropat med felaktigt antal parametrar");
 }
 
+void AddNonBlankSubfields(TMarcField& field, std::string_view codes, const std::vector<std::string>& values) {
+  for (std::size_t i = 0; i < codes.size(); ++i)
+    if (!IsBlank(values[i])) field.AddSubfield(codes[i], values[i]);
+}
+
+// The key of SortFields' runs: the first three characters of the tag, a
+// shorter tag padded with "0" on the left.
+std::array<char, 3> RunKey(std::string_view tag) {
+  std::array<char, 3> key{'0', '0', '0'};
+  const std::size_t n = std::min(tag.size(), key.size());
+  std::copy_n(tag.begin(), n, key.end() - static_cast<std::ptrdiff_t>(n));
+  return key;
+}
+
+// The sort text of a field: the tag, a blank and the counter with at least
+// four digits, zero-padded.
+std::string SortText(std::string_view tag, int counter) {
+  return std::string(tag) + ' ' + PadLeft(std::to_string(counter), 4, '0');
+}
+
+// The order of the sort texts as one number, for a tag of three characters
+// and a counter below 10000: the upper-cased tag's bytes, then the counter.
+std::uint64_t PackedSortKey(std::string_view tag, int counter) {
+  std::uint64_t key = 0;
+  for (char c : tag)
+    key = key << 8 | static_cast<unsigned char>(UpperChar(c));
+  return key << 32 | static_cast<std::uint32_t>(counter);
+}
+
 } // namespace
 
+void TMarcRec::ReleaseField(TMarcField& field) { field.Release(); }
+
 void TMarcRec::Clear() {
-  Fields.clear();
+  spare_.Recycle(Fields, ReleaseField);
   CurrentField = -1;
 }
 
@@ -36,7 +76,7 @@ int TMarcRec::FieldCount() const { return static_cast<int>(Fields.size()); }
 
 int TMarcRec::FieldCount(std::string_view tag) const {
   return static_cast<int>(
-      std::count_if(Fields.begin(), Fields.end(), [tag](const auto& f) { return f->Tag == tag; }));
+      std::count_if(Fields.begin(), Fields.end(), [tag](const auto& f) { return SameTag(f->Tag, tag); }));
 }
 
 TMarcField& TMarcRec::FieldAt(int index) const {
@@ -75,7 +115,7 @@ TMarcField* TMarcRec::FindFieldPtr(std::string_view tag, int occurrence) const {
 
 bool TMarcRec::HasFieldWithSubfield(std::string_view tag, char code) const {
   return std::any_of(Fields.begin(), Fields.end(),
-                     [tag, code](const auto& f) { return f->Tag == tag && f->HasSubfield(code); });
+                     [tag, code](const auto& f) { return SameTag(f->Tag, tag) && f->HasSubfield(code); });
 }
 
 std::string TMarcRec::SubfieldValue(std::string_view tag, char code, int fieldOccurrence,
@@ -105,7 +145,10 @@ TMarcField* TMarcRec::AddField(std::unique_ptr<TMarcField> field) {
 }
 
 TMarcField* TMarcRec::AddField(std::string_view tag, char ind1, char ind2) {
-  return AddField(std::make_unique<TMarcField>(tag, ind1, ind2));
+  std::unique_ptr<TMarcField> field = spare_.Take();
+  if (!field) return AddField(std::make_unique<TMarcField>(tag, ind1, ind2));
+  field->Reset(tag, ind1, ind2);
+  return AddField(std::move(field));
 }
 
 TMarcField* TMarcRec::AddControlField(std::string_view tag, std::string_view data) {
@@ -120,50 +163,51 @@ void TMarcRec::AddCouple(char code, std::string_view value) {
 }
 
 TMarcField* TMarcRec::AddFieldFromCouples(std::string_view tag, char ind1, char ind2) {
-  auto field = std::make_unique<TMarcField>(tag, ind1, ind2);
+  TMarcField* field = AddField(tag, ind1, ind2);
   field->Subfields.reserve(Couples.Keys.size());
   for (std::size_t i = 0; i < Couples.Keys.size(); ++i) {
     const std::string& key = Couples.Keys[i];
     field->AddSubfield(key.empty() ? '\0' : key.front(), Couples.Values[i]);
   }
   Couples.Clear();
-  return AddField(std::move(field));
+  return field;
 }
 
 TMarcField* TMarcRec::AddFieldFromArrays(std::string_view tag, char ind1, char ind2, std::string_view codes,
                                          const std::vector<std::string>& values) {
   CheckArrays(codes, values, "AddFieldFromArrays");
-  bool queued = false;
-  for (std::size_t i = 0; i < codes.size(); ++i) {
-    if (IsBlank(values[i])) continue;
-    AddCouple(codes[i], values[i]);
-    queued = true;
-  }
-  return queued ? AddFieldFromCouples(tag, ind1, ind2) : nullptr;
+  if (std::all_of(values.begin(), values.end(), [](const std::string& value) { return IsBlank(value); }))
+    return nullptr;
+  // Pairs a caller left queued come first, as if these values were queued after them.
+  TMarcField* field = AddFieldFromCouples(tag, ind1, ind2);
+  AddNonBlankSubfields(*field, codes, values);
+  return field;
 }
 
 TMarcField* TMarcRec::AddFieldWithSubfields(std::string_view tag, char ind1, char ind2,
                                             std::string_view codes, const std::vector<std::string>& values) {
   CheckArrays(codes, values, "AddFieldWithSubfields");
   TMarcField* field = AddField(tag, ind1, ind2);
-  for (std::size_t i = 0; i < codes.size(); ++i)
-    if (!IsBlank(values[i])) field->AddSubfield(codes[i], values[i]);
+  AddNonBlankSubfields(*field, codes, values);
   return field;
 }
 
 TMarcField* TMarcRec::CopyField(const TMarcField& field, std::string_view newTag) {
-  auto copy = std::make_unique<TMarcField>(IsBlank(newTag) ? std::string_view(field.Tag) : newTag, ' ', ' ');
+  TMarcField* copy = AddField(IsBlank(newTag) ? std::string_view(field.Tag) : newTag, ' ', ' ');
   if (field.HasSubfields()) {
     copy->Ind1 = field.Ind1;
     copy->Ind2 = field.Ind2;
   }
   copy->CopySubfieldsFrom(field);
   copy->Data = field.Data;
-  return AddField(std::move(copy));
+  return copy;
 }
 
 void TMarcRec::DeleteCurrentField() {
-  if (HasCurrentField()) Fields.erase(Fields.begin() + CurrentField);
+  if (!HasCurrentField()) return;
+  const auto at = Fields.begin() + CurrentField;
+  spare_.Recycle(std::move(*at), ReleaseField);
+  Fields.erase(at);
 }
 
 void TMarcRec::DeleteField(const TMarcField* field) {
@@ -185,36 +229,50 @@ void TMarcRec::ReplaceChar(char from, char to) {
 }
 
 void TMarcRec::SortFields() {
-  // Each field gets the sort text "tag blank counter", the counter numbering
-  // runs of adjacent fields whose tags share their first three characters
-  // (shorter tags padded with "0"), so that such a run keeps its order.
-  struct Entry {
-    std::string text;
-    std::unique_ptr<TMarcField> field;
-  };
-  std::vector<Entry> entries;
-  entries.reserve(Fields.size());
-  std::string previousKey;
-  std::string key;
+  // The order of the sort texts "tag blank counter", letter case ignored,
+  // equal texts keeping their order. The counter numbers runs of adjacent
+  // fields whose tags share their first three characters, so that such a run
+  // keeps its order.
+  sortItems_.clear();
+  std::array<char, 3> previousKey{};
   int counter = 0;
-  for (auto& field : Fields) {
-    const std::string& tag = field->Tag;
-    key = tag.size() >= 3 ? tag.substr(0, 3) : PadLeft(tag, 3, '0');
-    counter = key == previousKey ? counter + 1 : 1;
-    previousKey.swap(key);
-    entries.push_back({tag + ' ' + PadLeft(std::to_string(counter), 4, '0'), std::move(field)});
+  bool packed = true; // every field has a packed key
+  for (std::size_t i = 0; i < Fields.size(); ++i) {
+    const std::string& tag = Fields[i]->Tag;
+    const std::array<char, 3> key = RunKey(tag);
+    counter = i > 0 && key == previousKey ? counter + 1 : 1;
+    previousKey = key;
+    packed = packed && tag.size() == 3 && counter < 10000;
+    sortItems_.push_back({packed ? PackedSortKey(tag, counter) : 0, static_cast<int>(i), counter});
   }
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const Entry& a, const Entry& b) { return CompareText(a.text, b.text) < 0; });
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    Fields[i] = std::move(entries[i].field);
+  if (packed) {
+    std::sort(sortItems_.begin(), sortItems_.end(), [](const SortItem& a, const SortItem& b) {
+      return a.key != b.key ? a.key < b.key : a.index < b.index;
+    });
+  } else {
+    // Other tags, or a run of 10000 fields or more: the texts themselves.
+    std::vector<std::string> texts;
+    texts.reserve(sortItems_.size());
+    for (const SortItem& item : sortItems_)
+      texts.push_back(SortText(Fields[static_cast<std::size_t>(item.index)]->Tag, item.counter));
+    std::sort(sortItems_.begin(), sortItems_.end(), [&texts](const SortItem& a, const SortItem& b) {
+      const int order =
+          CompareText(texts[static_cast<std::size_t>(a.index)], texts[static_cast<std::size_t>(b.index)]);
+      return order != 0 ? order < 0 : a.index < b.index;
+    });
+  }
+  sortedFields_.clear();
+  sortedFields_.reserve(Fields.size()); // nothing can fail while the fields are moved
+  for (const SortItem& item : sortItems_)
+    sortedFields_.push_back(std::move(Fields[static_cast<std::size_t>(item.index)]));
+  Fields.swap(sortedFields_);
 }
 
 void TMarcRec::SortFieldsStable() {
   for (std::size_t i = 0; i < Fields.size(); ++i)
     Fields[i]->SortSeq = static_cast<int>(i);
   std::sort(Fields.begin(), Fields.end(), [](const auto& a, const auto& b) {
-    if (a->Tag != b->Tag) return a->Tag < b->Tag;
+    if (const int order = a->Tag.compare(b->Tag)) return order < 0;
     if (a->SortGroup != b->SortGroup) return a->SortGroup < b->SortGroup;
     return a->SortSeq < b->SortSeq;
   });

@@ -2,6 +2,7 @@
 // A MARC record: an ordered list of fields with a cursor, a couple queue, and
 // the exclude filter applied when the record is rendered. Field occurrences
 // are 1-based, indexes 0-based. Operations marked "moves cursor" set CurrentField.
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -28,7 +29,7 @@ public:
   int CurrentField = -1;
   bool ApplyFilter = true;
 
-  void Clear(); // frees all fields; couples and filter stay
+  void Clear(); // removes all fields (kept for reuse); couples and filter stay
 
   int FieldCount() const;
   int FieldCount(std::string_view tag) const;
@@ -89,6 +90,19 @@ private:
   const std::string* FilterEntryForTag(std::string_view tag) const;
 
   std::map<std::string, std::size_t, std::less<>> filterIndex_; // tag -> its entry in FilterEntries
+
+  struct SortItem {
+    std::uint64_t key; // SortFields' packed key, when every field has one
+    int index;         // in Fields before sorting
+    int counter;       // SortFields' run counter
+  };
+
+  static void ReleaseField(TMarcField& field); // readies a removed field for spare_
+
+  TNodePool<TMarcField> spare_; // removed fields, reused by AddField
+  // The sorts' working lists, kept between records.
+  std::vector<SortItem> sortItems_;
+  std::vector<std::unique_ptr<TMarcField>> sortedFields_;
 };
 
 } // namespace kelvo

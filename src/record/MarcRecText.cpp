@@ -61,9 +61,7 @@ void TMarcRec::ParseText(std::string_view text) {
     text = mark == std::string_view::npos ? std::string_view() : text.substr(mark + 1);
     if (piece.find(LineEnd) != std::string_view::npos) piece = JoinContinuationLines(piece, joined);
     if (piece.size() < 3) continue;
-    auto field = std::make_unique<TMarcField>();
-    field->ParseText(piece, FieldMark, SubfieldDelimiter);
-    AddField(std::move(field));
+    AddField(std::string_view())->ParseText(piece, FieldMark, SubfieldDelimiter);
   }
 }
 

@@ -4,6 +4,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+#include <algorithm>
 #include <array>
 #include <clocale>
 #include <cstring>
@@ -100,8 +101,12 @@ struct TVoRegExpr::Impl {
   std::map<std::string, Compiled, std::less<>> cache;
   const std::string* expression = nullptr; // key of current in cache
   Compiled* current = nullptr;
-  std::string subject; // the input of the last Exec, which the match refers to
-  int matchCount = 0;  // pcre2_match's result: 0 without a match
+  // The part of the last Exec's input that the groups of its match cover, and
+  // where it begins in that input: the match outlives the input without a
+  // copy of all of it.
+  std::string matched;
+  std::size_t matchedStart = 0;
+  int matchCount = 0; // pcre2_match's result: 0 without a match
 
   explicit Impl(bool nationalWordChars) : national(nationalWordChars) {}
 
@@ -128,29 +133,45 @@ struct TVoRegExpr::Impl {
   }
 
   bool Run(std::string_view input, std::size_t from) {
-    subject.assign(input);
     matchCount = 0;
-    if (from > subject.size()) return false;
-    const auto* data = reinterpret_cast<PCRE2_SPTR>(subject.data());
+    if (from > input.size()) return false;
+    const auto* data = reinterpret_cast<PCRE2_SPTR>(input.data());
     int rc = 0;
     if (current->jit)
-      rc = pcre2_jit_match(current->code.get(), data, subject.size(), from, 0, current->matchData.get(),
+      rc = pcre2_jit_match(current->code.get(), data, input.size(), from, 0, current->matchData.get(),
                            nullptr);
     // Without the JIT, or when a deep pattern exhausts the JIT's small stack,
     // the interpreter matches.
     if (!current->jit || rc == PCRE2_ERROR_JIT_STACKLIMIT)
-      rc = pcre2_match(current->code.get(), data, subject.size(), from, PCRE2_NO_JIT,
-                       current->matchData.get(), nullptr);
+      rc = pcre2_match(current->code.get(), data, input.size(), from, PCRE2_NO_JIT, current->matchData.get(),
+                       nullptr);
     if (rc == PCRE2_ERROR_NOMATCH) return false;
     if (rc < 0)
       throw MarcError("Regulj\xe4rt uttryck \"" + *expression + "\" kunde inte provas: " + ErrorText(rc));
     // rc == 0 means the ovector was too small, which cannot happen with match
     // data made from the pattern; count every group then.
     matchCount = rc == 0 ? current->groups + 1 : rc;
+    KeepMatched(input);
     return true;
   }
 
-  // Start and end offset of group n in subject, or false when it did not take part.
+  // Copies the span of input from the first group start to the last group
+  // end (a lookbehind or \K can put a group before the whole match).
+  void KeepMatched(std::string_view input) {
+    std::size_t first = input.size();
+    std::size_t last = 0;
+    for (int n = 0; n < matchCount; ++n) {
+      PCRE2_SIZE start = 0, end = 0;
+      if (!Group(n, start, end)) continue;
+      first = std::min(first, start);
+      last = std::max(last, end);
+    }
+    if (first > last) first = last; // no group took part (group 0 always does)
+    matchedStart = first;
+    matched.assign(input.substr(first, last - first));
+  }
+
+  // Start and end offset of group n in the last Exec's input, or false when it did not take part.
   bool Group(int n, PCRE2_SIZE& start, PCRE2_SIZE& end) const {
     if (n < 0 || n >= matchCount) return false;
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(current->matchData.get());
@@ -196,7 +217,8 @@ int TVoRegExpr::MatchLen(int n) const {
 
 std::string TVoRegExpr::Match(int n) const {
   PCRE2_SIZE start = 0, end = 0;
-  return impl_->Group(n, start, end) ? impl_->subject.substr(start, end - start) : std::string();
+  if (!impl_->Group(n, start, end)) return std::string();
+  return impl_->matched.substr(start - impl_->matchedStart, end - start);
 }
 
 int TVoRegExpr::GroupCount() const { return impl_->current->groups; }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "record/Iso2709.h"
 #include "record/MarcError.h"
 
 namespace kelvo {
@@ -220,6 +221,106 @@ TEST(MarcRecEditTests, ClearKeepsCouplesAndFilter) {
   EXPECT_EQ(rec.CurrentField, -1);
   EXPECT_EQ(rec.Couples.Count(), 1);
   EXPECT_EQ(rec.FilterEntries, std::vector<std::string>{"245"});
+}
+
+// Every member of every field and subfield, the cursor and the couple count.
+std::string State(const TMarcRec& rec) {
+  std::string out = std::to_string(rec.CurrentField) + ' ' + std::to_string(rec.Couples.Count());
+  for (const auto& f : rec.Fields) {
+    out += '\n' + f->Tag + '|' + f->Ind1 + f->Ind2 + '|' + f->Data + '|' + (f->Deleted ? 'D' : '-') +
+           (f->IsDataField ? 'F' : 'C') + ' ' + std::to_string(f->CurrentSubfield) + ' ' +
+           std::to_string(f->SortGroup) + ' ' + std::to_string(f->SortSeq);
+    for (const auto& sub : f->Subfields)
+      out += std::string(" $") + sub->Code + (sub->Deleted ? "(D)" : "") + sub->Value;
+  }
+  return out;
+}
+
+TEST(MarcRecEditTests, ClearedRecordBuildsLikeANewOne) {
+  // Fields and subfields of a cleared record are reused: nothing of the
+  // previous record may show through whatever builds the next one.
+  const auto soil = [](TMarcRec& rec) {
+    rec.ParseText(
+        "*001Gammal post\r\n*24510$aA$bB$cC\r\n*650 7$aD$xE\r\n*852  $bF\r\n*999  $aG$aH$aI$aJ\r\n");
+    rec.AddCouple('z', "ett gammalt v\xe4rde, l\xe4ngre \xe4n en kort str\xe4ng");
+    rec.AddFieldFromCouples("900", '1', '2');
+    for (const auto& f : rec.Fields) {
+      f->Deleted = true;
+      f->Ind1 = 'x';
+      f->Ind2 = 'y';
+      f->Data += "gammalt";
+      f->SortGroup = 5;
+      f->SortSeq = 6;
+      f->IsDataField = !f->IsDataField;
+      f->SelectSubfield(0);
+      for (const auto& sub : f->Subfields)
+        sub->Deleted = true;
+    }
+    rec.SelectField(2);
+    rec.Clear();
+  };
+  const std::string iso = std::string("00000nam  2200000   4500") + "001000300000" + "245000900003" +
+                          "\x1e"
+                          "A1\x1e"
+                          "10\x1f"
+                          "aT\x1f"
+                          "bU\x1e";
+  struct Row {
+    const char* name;
+    std::function<void(TMarcRec&)> build;
+  };
+  const Row rows[] = {
+      {"ParseText", [](TMarcRec& r) { r.ParseText("*001X\r\n*24510$aT$bU\r\n*500  $aN\r\n"); }},
+      {"BuildRecordFromIso",
+       [&iso](TMarcRec& r) {
+         TIso2709 reader;
+         BuildRecordFromIso(reader, iso, r);
+       }},
+      {"AddField",
+       [](TMarcRec& r) {
+         r.AddControlField("008", "d");
+         r.AddField("650")->AddSubfield('a', "x");
+         r.AddField("100");
+       }},
+      {"couples and arrays",
+       [](TMarcRec& r) {
+         r.AddCouple('a', "p");
+         r.AddFieldFromCouples("700", '1', ' ');
+         r.AddFieldFromArrays("710", ' ', ' ', "ab", {"q", ""});
+         r.AddFieldWithSubfields("720", ' ', ' ', "ab", {"", "s"});
+       }},
+      {"CopyField",
+       [](TMarcRec& r) {
+         TMarcRec source;
+         source.ParseText("*001Y\r\n*24500$aT\r\n");
+         for (const auto& f : source.Fields)
+           r.CopyField(*f);
+         r.CopyField(*source.Fields[1], "246");
+       }},
+      {"deleted and added again",
+       [](TMarcRec& r) {
+         TMarcField* f = r.AddField("500", '1', '2');
+         f->AddSubfield('a', "x")->Deleted = true;
+         f->FindSubfield('a');
+         f->DeleteCurrentSubfield();
+         f->AddSubfield('b', "y");
+         r.DeleteField(f);
+         r.AddField("501")->ClearSubfields();
+         r.FieldAt(0).AddSubfield('c', "z");
+       }},
+  };
+  for (const Row& row : rows) {
+    TMarcRec fresh;
+    row.build(fresh);
+    TMarcRec reused;
+    soil(reused);
+    row.build(reused);
+    EXPECT_EQ(State(reused), State(fresh)) << row.name;
+    // A second round, with the nodes of the first.
+    reused.Clear();
+    row.build(reused);
+    EXPECT_EQ(State(reused), State(fresh)) << row.name;
+  }
 }
 
 TEST(MarcRecEditTests, TrimAndReplaceReachEveryField) {

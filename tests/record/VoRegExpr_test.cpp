@@ -117,6 +117,15 @@ TEST(VoRegExprTests, MatchOutlivesTheInput) {
   EXPECT_EQ(r.Match(), "42");
 }
 
+TEST(VoRegExprTests, GroupsBeforeTheMatchOutliveTheInput) {
+  TVoRegExpr r;
+  r.SetExpression("(?<=(ab))c");
+  ASSERT_TRUE(r.Exec(std::string("xabc") + std::string(40, 'y')));
+  EXPECT_EQ(r.Match(), "c");
+  EXPECT_EQ(r.Match(1), "ab");
+  EXPECT_EQ(r.MatchPos(1), 2);
+}
+
 TEST(VoRegExprTests, ExecFromStartsAtAOneBasedPosition) {
   TVoRegExpr r;
   r.SetExpression("a");
