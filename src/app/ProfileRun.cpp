@@ -39,6 +39,7 @@ void CheckRunFiles(const TMainState& st, const TRunFrame& frame) {
 TRunOutcome RunProfile(const TMainState& state, TRunFrame& frame) {
   const TProfileInfo* profile = ProfileInfo(state.Profile);
   if (!profile) return TRunOutcome::NotStarted;
+  frame.ClearResult();
   try {
     CheckRunFiles(state, frame);
     switch (profile->Number) {

@@ -5,12 +5,17 @@
 
 namespace kelvo {
 
-void TRunFrame::BeginLoop() {
-  View.SetGauge(0);
-  Cancelled = false;
+void TRunFrame::ClearResult() {
   RecordCount = 0;
   Counts.clear();
   Notes.clear();
+  Warnings.clear();
+}
+
+void TRunFrame::BeginLoop() {
+  View.SetGauge(0);
+  Cancelled = false;
+  ClearResult();
   running_ = true;
   View.SetRunning(true);
 }
@@ -33,8 +38,9 @@ void TRunFrame::ConvertLoop(TKonvBase& konv) {
   Counts = konv.RunCounts();
   Notes = konv.RunNotes();
   if (!Cancelled) konv.CheckInputFormat();
+  Warnings = konv.InputWarnings();
   std::string warnings;
-  for (const std::string& warning : konv.InputWarnings())
+  for (const std::string& warning : Warnings)
     warnings += (warnings.empty() ? "" : "\r\n") + warning;
   if (!warnings.empty()) Msg.WarningBox(warnings);
 }
@@ -54,6 +60,23 @@ void TRunFrame::EndLoop() {
 
 void TRunFrame::CancelCommand(std::string_view windowTitle) {
   if (Msg.QuestionBox("S\xe4kert du vill avbryta?", windowTitle)) Cancelled = true;
+}
+
+std::vector<std::string> RunSummaryLines(const TRunFrame& frame) {
+  std::vector<std::string> lines{std::string(CountStatusText) + std::to_string(frame.RecordCount)};
+  std::int64_t read = 0;
+  std::vector<std::string> destinations;
+  for (const TRunCount& count : frame.Counts) {
+    if (!count.Subset) read += count.Count; // a subset is counted in another destination too
+    std::string line = "  " + count.Label + ": " + std::to_string(count.Count);
+    if (!count.FileName.empty()) line += " (" + count.FileName + ")";
+    destinations.push_back(std::move(line));
+  }
+  lines.push_back("L\xe4sta poster: " + std::to_string(read));
+  lines.insert(lines.end(), destinations.begin(), destinations.end());
+  lines.insert(lines.end(), frame.Notes.begin(), frame.Notes.end());
+  if (frame.Cancelled) lines.emplace_back("Avbruten: posterna som skrevs f\xf6re avbrottet finns kvar.");
+  return lines;
 }
 
 } // namespace kelvo

@@ -52,19 +52,24 @@ public:
   // none means every such value takes its default.
   const TCustomIniFile* Settings;
 
-  bool Cancelled = false;        // set by CancelCommand; keeps its value after the run
-  std::int64_t RecordCount = 0;  // calls of ConvertNext in the current or last loop
-  std::vector<TRunCount> Counts; // where the records of the last loop went
-  std::vector<std::string> Notes; // the converter's further summary lines (RunNotes)
+  bool Cancelled = false;            // set by CancelCommand; keeps its value after the run
+  std::int64_t RecordCount = 0;      // calls of ConvertNext in the current or last loop
+  std::vector<TRunCount> Counts;     // where the records of the last loop went
+  std::vector<std::string> Notes;    // the converter's further summary lines (RunNotes)
+  std::vector<std::string> Warnings; // the converter's InputWarnings, shown in the warning box
 
-  // Gauge to 0, Cancel shown, cancel flag and counter cleared, Start disabled.
+  // Counter, counts, notes and warnings of the last run cleared; a run that
+  // fails before its loop then leaves nothing of an earlier run behind.
+  void ClearResult();
+  // Gauge to 0, Cancel shown, cancel flag and result cleared, Start disabled.
   void BeginLoop();
   // Calls ConvertNext until EndOfInput or the cancel flag; after every call
   // the counter, every 200th time the status text, the gauge from Percent and
   // the pending events. Then closes the converter's files (CloseOutput).
   // Keeps the converter's RunCounts and RunNotes at the end, also when a
   // record raises. Then, unless cancelled, the converter's CheckInputFormat
-  // (which may raise), and its InputWarnings in one warning box.
+  // (which may raise), and its InputWarnings (kept in Warnings) in one
+  // warning box.
   void ConvertLoop(TKonvBase& konv);
   // Status text "Antal konverterade poster: " and the counter.
   void ShowCount();
@@ -79,6 +84,14 @@ public:
 private:
   bool running_ = false;
 };
+
+// What the last run did, one line each, for the end of a kelvokonv run and
+// the window's result panel alike: "Antal konverterade poster: N", "Lästa
+// poster: R" (the records of every destination that is no subset of
+// another), each destination indented with its count and file name, the
+// converter's notes, and a line when the run was cancelled. The warnings are
+// not among them: each shell shows those in its warning box.
+std::vector<std::string> RunSummaryLines(const TRunFrame& frame);
 
 // Ends the loop state when a run leaves its scope, normally or by an error.
 class TLoopGuard {

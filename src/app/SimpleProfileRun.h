@@ -72,13 +72,9 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
   konv.reset(); // closes every file of the run
   frame.EndLoop();
 
-  // The summary box: the side files, then what the character-set step did.
-  // A batch run shows no box for the latter alone: nobody is there to close it.
-  std::string summary = sideFiles ? SummaryText(st) : std::string();
-  for (std::size_t i = 0; i < frame.Notes.size(); ++i)
-    summary += (summary.empty() ? "" : i == 0 ? "\r\n\r\n" : "\r\n") + frame.Notes[i];
-  if (sideFiles || (!frame.Notes.empty() && !st.Batch))
-    frame.Msg.InfoBox(summary, ExtractFileName(st.ProgramFile));
+  // The summary box of the side files; what the character-set step did is
+  // among the run's summary lines (RunSummaryLines).
+  if (sideFiles) frame.Msg.InfoBox(SummaryText(st), ExtractFileName(st.ProgramFile));
   return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
 }
 

@@ -1,6 +1,5 @@
 // kelvokonv: the conversion from the command line, with the settings file of
 // the window and the program's own batch argument.
-#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -24,19 +23,10 @@ std::string WithSeparator(std::string folder) {
   return folder;
 }
 
-// After the count of the run, the records read and where each of them went.
 void PrintSummary(const TRunFrame& frame) {
-  std::string text(CountStatusText);
-  text += std::to_string(frame.RecordCount) + "\n";
-  std::int64_t read = 0;
-  std::string destinations;
-  for (const TRunCount& count : frame.Counts) {
-    if (!count.Subset) read += count.Count; // a subset is counted in another destination too
-    destinations += "  " + count.Label + ": " + std::to_string(count.Count);
-    if (!count.FileName.empty()) destinations += " (" + count.FileName + ")";
-    destinations += "\n";
-  }
-  text += "L\xe4sta poster: " + std::to_string(read) + "\n" + destinations;
+  std::string text;
+  for (const std::string& line : RunSummaryLines(frame))
+    text += line + "\n";
   WriteText(stderr, text);
 }
 

@@ -157,23 +157,19 @@ TEST_F(SimpleProfileRun, Profile1ReadsItsOptionsAtEveryRun) {
   EXPECT_EQ(probe_.Options.back(), "111");
 }
 
-TEST_F(SimpleProfileRun, PassesTheCharacterSetAndShowsItsNotesAfterTheSideFiles) {
+TEST_F(SimpleProfileRun, PassesTheCharacterSetAndKeepsItsNotesForTheSummaryNotTheBox) {
   state.Charset = "marc-8";
   state.SourceIsMarcXml = true;
   probe_.Notes = {"Omkodade poster: 1 (UTF-8 0, MARC-8 1)"};
   Run();
   EXPECT_EQ(probe_.Input, "marc-8 marcxml");
-  ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
-  EXPECT_EQ(shell.Msg.Boxes[0].Text, "Omkodade poster: 1 (UTF-8 0, MARC-8 1)");
-
-  state.Batch = true; // no box of its own in a batch run
-  Run();
-  EXPECT_EQ(shell.Msg.Boxes.size(), 1U);
+  EXPECT_EQ(shell.Frame.Notes, probe_.Notes);
+  EXPECT_TRUE(shell.Msg.Boxes.empty());
 
   state.PeriodicalsSep = true;
   Run();
-  EXPECT_EQ(shell.Msg.Boxes[1].Text, "Periodikaposter har separerats till fil:\r\n/d/periodika.mrc\r\n\r\n"
-                                     "Omkodade poster: 1 (UTF-8 0, MARC-8 1)");
+  ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
+  EXPECT_EQ(shell.Msg.Boxes[0].Text, "Periodikaposter har separerats till fil:\r\n/d/periodika.mrc");
 
   state.Charset = "latin-1"; // refused before any file is created
   probe_.Input.clear();
@@ -286,8 +282,12 @@ TEST_F(StartCommand, RunsProfile0ToTheOutputFile) {
 TEST_F(StartCommand, ASideFileThatCannotBeCreatedStopsBeforeTheRun) {
   state.PeriodicalsSep = true;
   state.PeriodicalsFile = dir.File("saknas/periodika.mrc");
+  shell.Frame.RecordCount = 9; // what an earlier run left
+  shell.Frame.Counts = {{"Utfil", "x", 9}};
   EXPECT_EQ(RunProfile(state, shell.Frame), TRunOutcome::Failed);
   EXPECT_TRUE(shell.View.Calls.empty()); // the window is unchanged
+  EXPECT_EQ(shell.Frame.RecordCount, 0);
+  EXPECT_TRUE(shell.Frame.Counts.empty());
   ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
   EXPECT_EQ(shell.Msg.Boxes[0].Kind, TMsgKind::Error);
   EXPECT_NE(shell.Msg.Boxes[0].Text.find("periodika.mrc"), std::string::npos);

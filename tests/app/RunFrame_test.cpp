@@ -109,6 +109,28 @@ TEST(RunFrameGuard, LeavesTheWindowAloneWhenNoLoopBegan) {
   EXPECT_TRUE(shell.View.Calls.empty());
 }
 
+TEST(RunSummary, TellsTheRecordsReadEachDestinationTheNotesAndACancel) {
+  TFakeShell shell;
+  shell.Frame.RecordCount = 7;
+  shell.Frame.Counts = {{"Utfil", "/d/ut.mrc", 4},
+                        {"Periodika", "/d/p.mrc", 1},
+                        {"Ej skrivna", "", 1},
+                        {"Ofullst\xe4ndiga", "", 1, true}};
+  shell.Frame.Notes = {"Omkodade poster: 2 (UTF-8 2, MARC-8 0)"};
+  shell.Frame.Warnings = {"Ofullst\xe4ndig sista post"}; // the shells' warning box tells it
+  const std::vector<std::string> lines{"Antal konverterade poster: 7",
+                                       "L\xe4sta poster: 6",
+                                       "  Utfil: 4 (/d/ut.mrc)",
+                                       "  Periodika: 1 (/d/p.mrc)",
+                                       "  Ej skrivna: 1",
+                                       "  Ofullst\xe4ndiga: 1",
+                                       "Omkodade poster: 2 (UTF-8 2, MARC-8 0)"};
+  EXPECT_EQ(RunSummaryLines(shell.Frame), lines);
+  shell.Frame.Cancelled = true;
+  EXPECT_EQ(RunSummaryLines(shell.Frame).back(),
+            "Avbruten: posterna som skrevs f\xf6re avbrottet finns kvar.");
+}
+
 TEST(MessageBoxes, QuestionsWithoutCaptionAreTitledFraga) {
   testing::TFakeMsg msg;
   msg.Answers = {true};

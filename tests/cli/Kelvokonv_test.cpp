@@ -303,6 +303,8 @@ TEST_F(Kelvokonv, InterruptStopsAfterARecordAndKeepsTheOutput) {
   EXPECT_LT(written.size(), big.size());
   EXPECT_TRUE(EndsWith(written, "\r\n^\r\n")); // the last record is whole
   EXPECT_NE(r.Err.find("Antal konverterade poster: "), std::string::npos);
+  EXPECT_NE(r.Err.find("Avbruten: posterna som skrevs f\xc3\xb6re avbrottet finns kvar.\n"),
+            std::string::npos);
 }
 
 } // namespace

@@ -166,6 +166,8 @@ TRunResult RunInput(const TempDir& dir, const std::string& input, bool xml, int 
   TRunResult result{RunProfile(state, shell.Frame), ReadAll(state.OutFile), "", ""};
   for (const auto& box : shell.Msg.Boxes)
     (box.Kind == TMsgKind::Error ? result.Error : result.Summary) += box.Text;
+  for (const std::string& note : shell.Frame.Notes) // the character-set step's lines of the summary
+    result.Summary += note;
   return result;
 }
 
