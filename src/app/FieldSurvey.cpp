@@ -6,16 +6,22 @@
 
 namespace kelvo {
 
-std::string FieldSurveyText(const std::string& inFile, TRunView& view, TVoWinApi& api) {
-  view.SetStatus(SurveyStatusText);
+std::optional<std::string> FieldSurveyText(const std::string& inFile, TRunFrame& frame) {
   TKonvSimple survey(inFile, "^");
-  view.SetGauge(0);
+  TLoopGuard guard(frame);
+  frame.BeginLoop();
+  frame.View.SetStatus(std::string(SurveyStatusText));
   survey.ClearSurvey();
   do {
+    ++frame.RecordCount;
     survey.SurveyRecord();
-    view.SetGauge(survey.Percent());
-    api.ProcessMessages();
-  } while (!survey.EndOfInput);
+    if (frame.RecordCount % StatusInterval == 0)
+      frame.View.SetStatus(std::string(SurveyStatusText) + " " + std::to_string(frame.RecordCount) +
+                           " poster");
+    frame.View.SetGauge(survey.Percent());
+    frame.Api.ProcessMessages();
+  } while (!survey.EndOfInput && !frame.Cancelled);
+  if (frame.Cancelled) return std::nullopt;
   std::string text;
   for (const std::string& entry : survey.FinishSurvey()) {
     text += entry;

@@ -1,20 +1,23 @@
 #pragma once
 // The field survey of a line-format file: every tag that occurs with the
 // subfield codes seen with it.
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kelvo {
 
-class TRunView;
-class TVoWinApi;
+class TRunFrame;
 
-inline constexpr const char* SurveyStatusText = "Samlar in unika f\xe4lt/delf\xe4lt...";
+inline constexpr std::string_view SurveyStatusText = "Samlar in unika f\xe4lt/delf\xe4lt...";
 
-// Shows "Samlar in unika fält/delfält...", surveys the file record by record
-// (gauge and pending events after each, no cancel) and returns the result:
-// one entry per line, each ended by CR LF. The caller puts it where it goes
-// (clipboard, standard output) and then clears the gauge and the status.
-// A file that cannot be opened raises MarcError naming it.
-std::string FieldSurveyText(const std::string& inFile, TRunView& view, TVoWinApi& api);
+// Surveys the file record by record in the run frame, as a run goes: Cancel
+// shown and Start disabled, the status "Samlar in unika fält/delfält..."
+// followed every 200 records by the count so far, the gauge and the pending
+// events after each record. Returns the result, one entry a line, each ended
+// by CR LF; none when Cancel stopped it. The caller puts the result where it
+// goes (clipboard, standard output) and empties the status. A file that
+// cannot be opened raises MarcError naming it before anything is shown.
+std::optional<std::string> FieldSurveyText(const std::string& inFile, TRunFrame& frame);
 
 } // namespace kelvo

@@ -72,7 +72,9 @@ int Survey(const TMainState& state, TConsoleShell& shell) {
         "f\xe4ltunders\xf6kningen kr\xe4ver en infil i radformat, inte Iso2709 (ange --format line "
         "om filen \xe4r i radformat)",
         ExitFailed};
-  shell.Api.SetClipboardText(FieldSurveyText(state.InFile, shell.View, shell.Api));
+  const auto text = FieldSurveyText(state.InFile, shell.Frame);
+  if (!text) return ExitSignalBase + TConsoleWinApi::Interrupted();
+  shell.Api.SetClipboardText(*text);
   return ExitOk;
 }
 
