@@ -34,12 +34,15 @@ bool HasFileName(std::string_view caption);
 inline constexpr std::string_view TitlePrefix = "Kelvo konvertering. Profil: ";
 
 struct TMainState {
-  // The program and where its data lives (folders with their trailing separator).
+  // The program and where its files live (folders with their trailing
+  // separator; UserFolders.h tells which folders these are).
   std::string ProgramFile;        // full path of the program file
-  std::string ProgramFolder;      // bathelp.htm, default side files
+  std::string ProgramFolder;      // of the program file
+  std::string OwnFolder;          // bathelp.htm, default side files
   std::string DataFolder;         // filter files, LokalAnpassTrux.xml, mediekoder.txt
+  std::string UserDataFolder;     // the user's own data files, taken first; empty: none
   int Profile = 0;                // "profil"
-  std::string FilterFile;         // DataFolder + the profile's filter file name
+  std::string FilterFile;         // the profile's filter file (ProfileFilterFile)
   std::string Title;              // of the main window
   bool VendorItemsVisible = true; // the five menu items of profile 2
 
@@ -87,8 +90,14 @@ struct TMainState {
   std::string SaveDialogFolder; // first folder of the output file dialog
 };
 
-// The profile's filter file in the data folder; empty for an unknown profile.
+// A data file: the user's own when the user data folder holds it, else the data folder's.
+std::string DataFile(const TMainState& state, std::string_view name);
+// The profile's filter file (DataFile); empty for an unknown profile.
 std::string ProfileFilterFile(const TMainState& state);
+// Where the filter editor stores the filter file: the user's own copy when
+// there is a user data folder (the data folder is the installed one), else
+// the file it read.
+std::string FilterFileToSave(const TMainState& state);
 
 // Start is available when both labels hold a name and the input file exists.
 bool StartAvailable(const TMainState& state);

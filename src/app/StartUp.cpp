@@ -5,6 +5,7 @@
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
 #include "app/Settings.h"
+#include "app/UserFolders.h"
 #include "app/voMsg.h"
 #include "record/MarcXmlReader.h"
 #include "record/vostr.h"
@@ -23,14 +24,21 @@ std::string DialogFolder(const std::string& fileName, const std::string& fallbac
 
 } // namespace
 
-std::string SettingsFileFor(std::string_view programFile) { return ChangeFileExt(programFile, ".ini"); }
+std::string SettingsFileFor(std::string_view programFile) {
+  return FileLocationsFor(programFile).SettingsFile;
+}
 
 void SetProgramPaths(TMainState& state, std::string_view programFile) {
+  const TFileLocations places = FileLocationsFor(programFile);
   state.ProgramFile = std::string(programFile);
   state.ProgramFolder = ExtractFilePath(programFile);
-  if (state.DataFolder.empty()) state.DataFolder = state.ProgramFolder;
-  state.PeriodicalsFile = state.ProgramFolder + "periodika.mrc";
-  state.WeededFile = state.ProgramFolder + "utgallrade.mrc";
+  state.OwnFolder = places.OwnFolder;
+  if (state.DataFolder.empty()) { // a data folder named by the user is the only one
+    state.DataFolder = places.DataFolder;
+    state.UserDataFolder = places.UserDataFolder;
+  }
+  state.PeriodicalsFile = state.OwnFolder + "periodika.mrc";
+  state.WeededFile = state.OwnFolder + "utgallrade.mrc";
 }
 
 void PrepareStartUp(TMainState& state, const TCustomIniFile& settings, std::string_view firstArgument) {

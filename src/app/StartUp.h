@@ -12,11 +12,13 @@ namespace kelvo {
 class TCustomIniFile;
 class TRunFrame;
 
-// The settings file of a program: its path with the extension ".ini".
+// The settings file of a program: its path with the extension ".ini", or
+// that name in the user's configuration folder (UserFolders.h).
 std::string SettingsFileFor(std::string_view programFile);
 
-// The program file, its folder and the defaults that depend on it: the data
-// folder when none is set yet, and the names of the two side files.
+// The program file, its folder and the folders that depend on it
+// (UserFolders.h): the program's own files, the data folder when none is set
+// yet, and the names of the two side files.
 void SetProgramPaths(TMainState& state, std::string_view programFile);
 
 // Steps 2 to 8: reads the settings, sets the filter file, the title, the

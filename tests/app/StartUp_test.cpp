@@ -24,10 +24,12 @@ protected:
 };
 
 TEST_F(StartUp, ProgramPathsGiveTheSettingsFileAndSideFileDefaults) {
-  EXPECT_EQ(SettingsFileFor("/opt/kelvo/kelvokonv"), "/opt/kelvo/kelvokonv.ini");
-  EXPECT_EQ(SettingsFileFor("/opt/kelvo.d/konv.exe"), "/opt/kelvo.d/konv.ini");
+  // A program in a folder that it can write keeps every file beside itself.
+  EXPECT_EQ(SettingsFileFor(dir.File("konv.exe")), dir.File("konv.ini"));
   EXPECT_EQ(state.ProgramFolder, dir.File(""));
+  EXPECT_EQ(state.OwnFolder, dir.File(""));
   EXPECT_EQ(state.DataFolder, dir.File(""));
+  EXPECT_EQ(state.UserDataFolder, "");
   EXPECT_EQ(state.PeriodicalsFile, dir.File("periodika.mrc"));
   EXPECT_EQ(state.WeededFile, dir.File("utgallrade.mrc"));
 }

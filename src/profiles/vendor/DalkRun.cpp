@@ -83,8 +83,7 @@ std::string MultiVolumeFileFor(const TMainState &state) {
 }
 
 TDalkDataFiles DalkDataFiles(const TMainState &state) {
-  return {state.DataFolder + std::string(TLocalAdaptation::FileName),
-          state.DataFolder + std::string(MediaCodeFileName)};
+  return {DataFile(state, TLocalAdaptation::FileName), DataFile(state, MediaCodeFileName)};
 }
 
 void RunDalkProfile(TRunFrame &frame, const TMainState &state) {
