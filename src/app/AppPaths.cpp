@@ -1,6 +1,8 @@
 #include "app/AppPaths.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "record/vostr.h"
@@ -61,6 +63,26 @@ std::string FileNameFromSettings(const std::string& name) {
   std::error_code ec;
   if (IsValidUtf8(name) || std::filesystem::exists(name, ec)) return name;
   return Cp1252ToUtf8(name);
+}
+
+bool StoreFileAtomically(const std::string& fileName, std::string_view text) {
+  const std::string temp = fileName + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::remove(temp.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temp.c_str(), fileName.c_str()) != 0) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
 }
 
 std::string ProgramFilePath() {

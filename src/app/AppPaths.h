@@ -23,6 +23,10 @@ std::string ChangeFileExt(std::string_view fileName, std::string_view ext);
 // names no existing file; then it comes from a code page 1252 system and is
 // converted to the system's UTF-8.
 std::string FileNameFromSettings(const std::string& name);
+// Writes a sibling file ("<name>.tmp") and renames it over the file, so that
+// a failed write never leaves a half-written file behind; false when the
+// text could not be stored.
+bool StoreFileAtomically(const std::string& fileName, std::string_view text);
 // Full path of the running program ("/proc/self/exe" resolved); empty when unknown.
 std::string ProgramFilePath();
 

@@ -12,12 +12,15 @@ class TVoWinApi;
 
 inline constexpr std::string_view BatchHelpFileName = "bathelp.htm";
 
-// The page, with an example command line for this program file and folder.
-std::string BatchHelpText(std::string_view programFile, std::string_view programFolder);
+// The page in code page 1252, with an example command line for this program
+// file (its name as the system's bytes, HTML-escaped). The example names its
+// files relative to the current folder: a "/" would end the keyword.
+std::string BatchHelpText(std::string_view programFile);
 
-// Writes the page as "bathelp.htm" in the program folder (overwriting it) and
-// asks the desktop shell to open it; what the shell answers is not checked.
-// A page that cannot be written is reported in the error box: false.
+// Writes the page as "bathelp.htm" in the program's own folder (overwriting
+// it), in UTF-8 as its head declares, and asks the desktop shell to open it;
+// what the shell answers is not checked. A page that cannot be written is
+// reported in the error box: false.
 bool ShowBatchHelp(const TMainState& state, TVoWinApi& api, TVoMsg& msg);
 
 } // namespace kelvo

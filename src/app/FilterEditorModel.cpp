@@ -1,8 +1,8 @@
 #include "app/FilterEditorModel.h"
 
 #include <algorithm>
-#include <fstream>
 
+#include "app/AppPaths.h"
 #include "convert/FilterFile.h"
 #include "record/vostr.h"
 
@@ -24,12 +24,11 @@ void TFilterEditorModel::Load(const std::string &fileName) {
   Selected = -1;
 }
 
-bool TFilterEditorModel::Save(const std::string &fileName) const {
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  for (const std::string &entry : Entries)
-    out << entry << "\r\n";
-  out.close();
-  return static_cast<bool>(out);
+bool TFilterEditorModel::Save(const std::string& fileName) const {
+  std::string text;
+  for (const std::string& entry : Entries)
+    text += entry + "\r\n";
+  return StoreFileAtomically(fileName, text);
 }
 
 void TFilterEditorModel::FormActivate() {

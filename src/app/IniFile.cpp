@@ -1,9 +1,8 @@
 #include "app/IniFile.h"
 
-#include <cstdio>
-#include <fstream>
 #include <sys/stat.h>
 
+#include "app/AppPaths.h"
 #include "record/MarcError.h"
 #include "record/vostr.h"
 
@@ -96,28 +95,6 @@ std::string_view LineEndOf(std::string_view text) {
   return text[end] == '\r' ? "\r" : "\n";
 }
 
-// Writes a sibling file and renames it over the settings file, so that a
-// failed write never leaves a half-written file behind.
-bool StoreFile(const std::string& fileName, std::string_view text) {
-  const std::string temp = fileName + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), fileName.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
-}
-
 // What tells whether the file changed since it was read; empty when there is none.
 std::string StampOf(const std::string& fileName) {
   struct stat st {};
@@ -193,7 +170,7 @@ bool TIniFile::WriteString(std::string_view section, std::string_view key, std::
   Refresh();
   if (!loadError_.empty() || (file_.Exists && !file_.Regular)) return false;
   std::string text = SetIniValue(file_.Text, section, key, value);
-  if (!StoreFile(fileName_, text)) return false;
+  if (!StoreFileAtomically(fileName_, text)) return false;
   file_.Text = std::move(text);
   file_.Exists = file_.Regular = true;
   stamp_ = StampOf(fileName_);

@@ -21,15 +21,18 @@ constexpr const char* Version = "kelvokonv 3.16";
 // texts here too: WriteText converts them on the way out).
 std::string FromTerminal(const std::string& s) { return Utf8ToCp1252(s); }
 
+// The help in Swedish: the formatter's labels, the group of the options
+// (every option is added after this) and, per option, the name of its value.
 void SetSwedishLabels(CLI::App& app) {
   auto formatter = app.get_formatter();
   formatter->label("Usage", "Anv\xe4ndning");
   formatter->label("OPTIONS", "FLAGGOR");
-  formatter->label("Options", "Flaggor");
   formatter->label("Positionals", "Argument");
-  formatter->label("TEXT", "TEXT");
-  formatter->label("INT", "N");
+  formatter->label("REQUIRED", "KR\xc4VS");
+  formatter->label("Env", "Milj\xf6variabel");
+  formatter->label("Needs", "Kr\xe4ver");
   formatter->label("Excludes", "Utesluter");
+  app.option_defaults()->group("Flaggor");
 }
 
 } // namespace
@@ -54,20 +57,32 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   std::string charset;
   bool filterOn = false, filterOff = false, dupRemove = false, dupKeep = false, sfOn = false, sfOff = false;
   std::string criteria, profile;
-  auto* profileOpt = app.add_option(
-      "-p,--profile", profile, "Konverteringsprofil 0, 1 eller 2 (standard: profil i inst\xe4llningsfilen)");
-  app.add_option("-i,--in", o.In, "Infil (standard: infil i inst\xe4llningsfilen)");
-  app.add_option("-o,--out", o.Out, "Utfil, - f\xf6r standard ut (standard: utfil i inst\xe4llningsfilen)");
-  app.add_option("INFIL", o.InPositional, "Infil");
-  app.add_option("UTFIL", o.OutPositional, "Utfil");
-  app.add_option("--format", format, "Infilens format: iso, line, marcxml eller auto (standard)");
-  auto* charsetOpt = app.add_option(
-      "--charset", charset,
-      "Infilens teckenupps\xe4ttning: auto, utf-8, marc-8 eller cp1252 (standard: teckenuppsattning i "
-      "inst\xe4llningsfilen, annars auto)");
-  app.add_option("--ini", o.Ini, "Inst\xe4llningsfil (standard: programfilens s\xf6kv\xe4g med .ini)");
-  app.add_option("--data-dir", o.DataDir, "Mapp med filterfiler, LokalAnpassTrux.xml och mediekoder.txt");
-  app.add_option("--filter-file", o.FilterFile, "Filterfil i st\xe4llet f\xf6r profilens egen");
+  auto* profileOpt =
+      app.add_option("-p,--profile", profile,
+                     "Konverteringsprofil 0, 1 eller 2 (standard: profil i inst\xe4llningsfilen)")
+          ->type_name("N");
+  app.add_option("-i,--in", o.In, "Infil (standard: infil i inst\xe4llningsfilen)")->type_name("FIL");
+  app.add_option("-o,--out", o.Out, "Utfil, - f\xf6r standard ut (standard: utfil i inst\xe4llningsfilen)")
+      ->type_name("FIL");
+  app.add_option("INFIL", o.InPositional, "Infil, - f\xf6r standard in")->type_name("");
+  app.add_option("UTFIL", o.OutPositional, "Utfil, - f\xf6r standard ut")->type_name("");
+  app.add_option("--format", format, "Infilens format: iso, line, marcxml eller auto (standard)")
+      ->type_name("FORMAT");
+  auto* charsetOpt =
+      app.add_option("--charset", charset,
+                     "Infilens teckenupps\xe4ttning: auto, utf-8, marc-8 eller cp1252 (standard: "
+                     "teckenuppsattning i inst\xe4llningsfilen, annars auto)")
+          ->type_name("NAMN");
+  app.add_option("--ini", o.Ini,
+                 "Inst\xe4llningsfil (standard: programfilens s\xf6kv\xe4g med .ini, f\xf6r ett installerat "
+                 "program ~/.config/kelvo/)")
+      ->type_name("FIL");
+  app.add_option("--data-dir", o.DataDir,
+                 "Mapp med filterfiler, LokalAnpassTrux.xml och mediekoder.txt (standard: programmets mapp, "
+                 "f\xf6r ett installerat program share/kelvo och ~/.local/share/kelvo/)")
+      ->type_name("MAPP");
+  app.add_option("--filter-file", o.FilterFile, "Filterfil i st\xe4llet f\xf6r profilens egen")
+      ->type_name("FIL");
   app.add_flag("--filter", filterOn, "F\xe4ltfiltret p\xe5");
   app.add_flag("--no-filter", filterOff, "F\xe4ltfiltret av");
   app.add_flag("--no-convert", o.NoConvert, "Posterna l\xe4ggs ut of\xf6r\xe4ndrade");
@@ -75,13 +90,16 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   app.add_flag("--keep-duplicate-lines", dupKeep, "Dubblettrader beh\xe5lls");
   app.add_flag("--subfield-lines", sfOn, "Varje delf\xe4lt p\xe5 egen rad");
   app.add_flag("--no-subfield-lines", sfOff, "Delf\xe4lten p\xe5 f\xe4ltets rad");
-  app.add_option("--periodicals", o.Periodicals, "Periodika separeras till FIL");
-  app.add_option("--weeded", o.Weeded, "Utgallrade poster separeras till FIL");
+  app.add_option("--periodicals", o.Periodicals, "Periodika separeras till FIL")->type_name("FIL");
+  app.add_option("--weeded", o.Weeded, "Utgallrade poster separeras till FIL")->type_name("FIL");
   app.add_option("--multi-volume", o.MultiVolume,
-                 "Profil 2: filen f\xf6r egentliga flerbandsverk (standard: flerband.txt bredvid utfilen)");
-  auto* crit = app.add_option("--weeding-criteria", criteria, "Gallringskoder \xe5tskilda av |");
+                 "Profil 2: filen f\xf6r egentliga flerbandsverk (standard: flerband.txt bredvid utfilen)")
+      ->type_name("FIL");
+  auto* crit =
+      app.add_option("--weeding-criteria", criteria, "Gallringskoder \xe5tskilda av |")->type_name("KODER");
   app.add_option("--option", o.Kv21Options,
-                 "Profil 1: fld852cunconditionally, voyageridkeep eller keepold035handling (upprepbar)");
+                 "Profil 1: fld852cunconditionally, voyageridkeep eller keepold035handling (upprepbar)")
+      ->type_name("NAMN");
   app.add_flag("--no-diacritics", o.NoDiacritics, "Profil 2: teckens\xf6vers\xe4ttningen av");
   app.add_flag("--only-improper-parts", o.OnlyImproperParts, "Profil 2: endast oegentliga flerbandsdelar");
   app.add_flag("--no-separate-proper-works", o.NoSeparateProperWorks,

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -104,8 +105,10 @@ TfrmMarcFilter::TfrmMarcFilter(TFilterEditorModel& model, QWidget* parent) : QDi
     model_.SetSubFields(ToCp1252(text));
     ShowState();
   });
-  connect(lbxExclude_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    model_.lbxExcludeClick(lbxExclude_->row(item));
+  // A click and the arrow keys alike select an entry.
+  connect(lbxExclude_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> selected = lbxExclude_->selectedItems();
+    model_.lbxExcludeClick(selected.isEmpty() ? -1 : lbxExclude_->row(selected.constFirst()));
     ShowState();
   });
   connect(btnAdd_, &QPushButton::clicked, this, [this] {
@@ -122,6 +125,7 @@ TfrmMarcFilter::TfrmMarcFilter(TFilterEditorModel& model, QWidget* parent) : QDi
 }
 
 void TfrmMarcFilter::ShowState() {
+  const QSignalBlocker quiet(lbxExclude_); // showing the model's selection is no choice of the user
   QStringList entries;
   for (const std::string& entry : model_.Entries)
     entries << FromCp1252(entry);

@@ -2,6 +2,7 @@
 // loading and saving the filter file.
 #include "app/FilterEditorModel.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "record/test_files.h"
@@ -161,6 +162,12 @@ TEST(FilterEditorFile, LinesAreSortedAndHandWrittenOnesSavedUnchanged) {
   ASSERT_TRUE(e.Save(file));
   EXPECT_EQ(ReadAll(file), "100\r\n245 $a\r\n500\r\n650x\r\nFRI text\r\n");
   EXPECT_FALSE(e.Save(dir.File("saknad-mapp/marcfilter.txt")));
+  // The new text replaces the file only once it is whole: a failed save leaves the old one.
+  std::filesystem::create_directory(file + ".tmp");
+  e.SetTag("600");
+  e.btnAddClick();
+  EXPECT_FALSE(e.Save(file));
+  EXPECT_EQ(ReadAll(file), "100\r\n245 $a\r\n500\r\n650x\r\nFRI text\r\n");
 }
 
 } // namespace

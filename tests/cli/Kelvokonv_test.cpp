@@ -278,7 +278,10 @@ TEST_F(Kelvokonv, DecodesUtf8AndMarcXmlAndSaysWhatItRecoded) {
 TEST_F(Kelvokonv, HelpAndVersion) {
   const TKelvokonvResult help = RunKelvokonv(dir, {"--help"});
   EXPECT_EQ(help.Status, 0);
-  EXPECT_NE(help.Out.find("--profile"), std::string::npos);
+  EXPECT_NE(help.Out.find("--profile N"), std::string::npos);
+  EXPECT_NE(help.Out.find("Flaggor:"), std::string::npos);
+  for (const char* english : {"Options", "OPTIONS", "TEXT", "Positionals", "Usage", "REQUIRED"})
+    EXPECT_EQ(help.Out.find(english), std::string::npos) << english << "\n" << help.Out;
   const TKelvokonvResult version = RunKelvokonv(dir, {"--version"});
   EXPECT_EQ(version.Status, 0);
   EXPECT_EQ(version.Out, "kelvokonv 3.16\n");

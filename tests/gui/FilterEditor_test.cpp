@@ -104,5 +104,18 @@ TEST_F(FilterEditor, AddReplacesTheTagsEntryAndRemoveTakesItBack) {
   EXPECT_EQ(model.Entries, std::vector<std::string>{"650"});
 }
 
+TEST_F(FilterEditor, TheArrowKeysChooseAnEntryAsAClickDoes) {
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Down);
+  ASSERT_GE(model.Selected, 0);
+  const int first = model.Selected;
+  EXPECT_TRUE(remove->isEnabled());
+  QTest::keyClick(list, first == 0 ? Qt::Key_Down : Qt::Key_Up);
+  EXPECT_EQ(model.Selected, 1 - first);
+  QTest::mouseClick(remove, Qt::LeftButton);
+  EXPECT_EQ(Shown().size(), 1);
+  EXPECT_FALSE(remove->isEnabled());
+}
+
 } // namespace
 } // namespace kelvo::gui
