@@ -1,6 +1,8 @@
 #include "app/MainWindowModel.h"
 
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "app/AppPaths.h"
 #include "app/BatchHelp.h"
@@ -64,6 +66,17 @@ constexpr TMenuItem Items[] = {
     {Hjalp, "mnuAbout", "Om...", C::About, nullptr, false},
 };
 
+std::string SettingsError(const TCustomIniFile& settings) {
+  return "Kan ej spara inst\xe4llningarna i " + settings.FileName();
+}
+
+// The folder that "open folder" shows after a run: the output's, made absolute.
+std::string OutputFolder(const std::string& outFile) {
+  std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::absolute(ExtractFilePath(outFile), ec);
+  return ec ? ExtractFilePath(outFile) : folder.string();
+}
+
 // The folder of a chosen file, as a dialog starts in it next time.
 std::string DialogFolderOf(const std::string &fileName) {
   std::string folder = ExtractFilePath(fileName);
@@ -111,7 +124,7 @@ bool TMainWindowModel::Enabled(const TMenuItem &item) const {
   }
 }
 
-bool TMainWindowModel::Busy() const { return Frame.Running() || surveying_; }
+bool TMainWindowModel::Busy() const { return Frame.Running(); }
 
 // Neither loop starts inside the other: both process pending events, and so
 // menu clicks, while they go.
@@ -122,13 +135,54 @@ bool TMainWindowModel::SurveyEnabled() const { return !Busy() && SurveyAvailable
 bool TMainWindowModel::FormActivate(std::string_view firstArgument) {
   if (activated_) return false;
   activated_ = true;
-  return RunStartUp(State, Settings, firstArgument, Frame);
+  const bool done = RunStartUp(State, Settings, firstArgument, Frame);
+  if (Frame.RecordCount > 0) RunEnded(); // a batch run
+  return done;
+}
+
+bool TMainWindowModel::FormCloseQuery() {
+  if (!Busy()) return true;
+  Frame.CancelCommand(State.Title);
+  closeWhenIdle_ = Frame.Cancelled;
+  return false;
 }
 
 bool TMainWindowModel::FormClose() {
   if (WriteSettings(Settings, State)) return true;
-  Frame.Msg.ErrorBox("Kan ej spara inst\xe4llningarna i " + SettingsFileFor(State.ProgramFile));
+  Frame.Msg.ErrorBox(SettingsError(Settings));
   return false;
+}
+
+void TMainWindowModel::StoreSetting(std::string_view section, std::string_view key,
+                                    const std::string& value) {
+  if (!Settings.WriteString(section, key, value)) Frame.Msg.ErrorBox(SettingsError(Settings));
+}
+
+void TMainWindowModel::RunEnded() {
+  ResultLines.clear();
+  ResultFolder.clear();
+  ReportFile.reset();
+  if (Frame.RecordCount > 0) {
+    ResultLines = RunSummaryLines(Frame);
+    for (const std::string& warning : Frame.Warnings)
+      ResultLines.push_back("Varning: " + warning);
+    ResultFolder = OutputFolder(State.OutFile);
+  }
+  CloseWhenAsked();
+}
+
+void TMainWindowModel::CloseWhenAsked() {
+  if (!closeWhenIdle_) return;
+  closeWhenIdle_ = false;
+  Host.CloseWindow();
+}
+
+void TMainWindowModel::btnOpenFolderClick() {
+  if (OpenFolderEnabled()) Frame.Api.ShellOpen(ResultFolder, "open");
+}
+
+void TMainWindowModel::btnOpenReportClick() {
+  if (OpenReportEnabled()) Frame.Api.ShellOpen(*ReportFile, "open");
 }
 
 void TMainWindowModel::MenuClick(const TMenuItem &item) {
@@ -190,30 +244,44 @@ std::optional<std::string> TMainWindowModel::Execute(TFileDialogKind kind, TDial
   return chosen;
 }
 
+void TMainWindowModel::SetInFile(const std::string& fileName) {
+  State.InFile = fileName;
+  State.Infil = fileName;
+  StoreSetting("filer", "infil", fileName);
+}
+
+void TMainWindowModel::SetOutFile(const std::string& fileName) {
+  State.OutFile = fileName;
+  State.Utfil = fileName;
+  StoreSetting("filer", "utfil", fileName);
+}
+
 void TMainWindowModel::btnInfilClick() {
   if (!inFileDialogUsed_) openDlg_.Folder = State.OpenDialogFolder;
   inFileDialogUsed_ = true;
-  const auto chosen = Execute(TFileDialogKind::Open, openDlg_, OpenDialogFilter);
-  if (!chosen) return;
-  State.InFile = *chosen;
-  State.Infil = *chosen;
-  Settings.WriteString("filer", "infil", *chosen);
+  if (const auto chosen = Execute(TFileDialogKind::Open, openDlg_, OpenDialogFilter)) SetInFile(*chosen);
 }
 
 void TMainWindowModel::btnUtfilClick() {
   if (!outFileDialogUsed_) saveDlg_.Folder = State.SaveDialogFolder;
   outFileDialogUsed_ = true;
-  const auto chosen = Execute(TFileDialogKind::Save, saveDlg_, SaveDialogFilter);
-  if (!chosen) return;
-  State.OutFile = WithMrcExtension(*chosen);
-  State.Utfil = State.OutFile;
-  Settings.WriteString("filer", "utfil", State.OutFile);
+  if (const auto chosen = Execute(TFileDialogKind::Save, saveDlg_, SaveDialogFilter))
+    SetOutFile(WithMrcExtension(*chosen));
+}
+
+void TMainWindowModel::FileDropped(const std::string& fileName, bool onOutput) {
+  if (Busy()) return;
+  if (onOutput)
+    SetOutFile(fileName);
+  else
+    SetInFile(fileName);
 }
 
 void TMainWindowModel::btnStartClick() {
   if (!StartEnabled()) return;
   State.SourceIsMarcXml = LooksLikeMarcXml(State.InFile);
   RunProfile(State, Frame);
+  RunEnded();
 }
 
 void TMainWindowModel::btnCancelClick() {
@@ -230,8 +298,12 @@ void TMainWindowModel::mnuMarcFilterClick() {
     Frame.Msg.ErrorBox(e.what());
     return;
   }
-  if (Host.ExecuteFilterEditor(editor) && !editor.Save(State.FilterFile))
-    Frame.Msg.ErrorBox("Kan ej skriva filterfilen " + State.FilterFile);
+  if (!Host.ExecuteFilterEditor(editor)) return;
+  const std::string target = FilterFileToSave(State);
+  if (editor.Save(target))
+    State.FilterFile = target; // the user's own copy is the one read from now on
+  else
+    Frame.Msg.ErrorBox("Kan ej skriva filterfilen " + target);
 }
 
 void TMainWindowModel::MenuCheckToggleClick(const TMenuItem &item) {
@@ -250,22 +322,18 @@ void TMainWindowModel::mnuSourceIsIso27091Click() { State.SourceIsIso = !State.S
 
 void TMainWindowModel::mnuFieldsInvestigate1Click() {
   if (!SurveyEnabled()) return;
-  surveying_ = true;
-  std::string text;
-  bool done = false;
+  std::optional<std::string> text;
   try {
-    text = FieldSurveyText(State.InFile, Frame.View, Frame.Api);
-    done = true;
-  } catch (const std::exception &e) {
+    text = FieldSurveyText(State.InFile, Frame);
+  } catch (const std::exception& e) {
     Frame.Msg.ErrorBox(e.what());
   }
-  if (done) {
-    Frame.Api.SetClipboardText(text);
+  Frame.View.SetStatus("");
+  if (text) {
+    Frame.Api.SetClipboardText(*text);
     Frame.Msg.InfoBox(SurveyDoneText, BoxCaption());
   }
-  Frame.View.SetGauge(0);
-  Frame.View.SetStatus("");
-  surveying_ = false;
+  CloseWhenAsked();
 }
 
 void TMainWindowModel::mnuPeriodicalsOutFileClick() {

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/MainState.h"
 
@@ -143,13 +144,32 @@ public:
   bool SurveyEnabled() const; // mnuFieldsInvestigate
   bool Busy() const;          // a run or a field survey is going on
 
+  // The result panel after a run: RunSummaryLines and the run's warnings
+  // (empty before the first run and after one that read no record), the
+  // folder of its output, and its report once one was written.
+  std::vector<std::string> ResultLines;
+  std::string ResultFolder;
+  std::optional<std::string> ReportFile;
+  bool OpenFolderEnabled() const { return !Busy() && !ResultFolder.empty(); }
+  bool OpenReportEnabled() const { return !Busy() && ReportFile.has_value(); }
+  // Asks the desktop to open the output's folder, or the report.
+  void btnOpenFolderClick();
+  void btnOpenReportClick();
+
   // The first activation of the window runs the start-up sequence once.
   // True when the window is to close: a batch run that completed.
   bool FormActivate(std::string_view firstArgument);
   bool Activated() const { return activated_; }
+  // Whether the window may close now. During a run or a survey it asks the
+  // question of Cancel: No keeps the window and the work going; Yes cancels
+  // it, and the window closes (Host.CloseWindow) once the work has stopped.
+  bool FormCloseQuery();
   // Closing the window: the settings written at close; false (and the error
   // box) when the file could not be stored.
   bool FormClose();
+  // A file dropped on the window: the input file, or on the output's label
+  // the output file (its name as it is). Nothing while a run goes on.
+  void FileDropped(const std::string& fileName, bool onOutput);
 
   // A click on a menu item.
   void MenuClick(const TMenuItem &item);
@@ -172,6 +192,15 @@ public:
   void mnuCharsetClick(const TCharsetItem& item) { State.Charset = std::string(item.Charset); }
 
 private:
+  void SetInFile(const std::string& fileName);
+  void SetOutFile(const std::string& fileName);
+  // A value stored at once in the settings file; one that cannot be stored in the error box.
+  void StoreSetting(std::string_view section, std::string_view key, const std::string& value);
+  // After a run: the result panel's lines and folder, then CloseWhenAsked.
+  void RunEnded();
+  // Closes the window when a close during the run or survey waited for its end.
+  void CloseWhenAsked();
+
   struct TDialogPlace {
     std::string Folder;
     std::string FileName;
@@ -183,7 +212,7 @@ private:
   bool inFileDialogUsed_ = false;
   bool outFileDialogUsed_ = false;
   bool activated_ = false;
-  bool surveying_ = false;
+  bool closeWhenIdle_ = false;
 };
 
 } // namespace kelvo

@@ -4,22 +4,31 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFont>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <iterator>
 
 #include "app/AppPaths.h"
 #include "app/StartUp.h"
+#include "gui/PathLabel.h"
 #include "gui/QtText.h"
 #include "gui/frmMarcFilter.h"
 
@@ -37,14 +46,29 @@ std::string SettingsFileOf(const TMainWindowOptions& o) {
   return o.SettingsFile.empty() ? SettingsFileFor(ProgramFileOf(o)) : o.SettingsFile;
 }
 
-QLabel* FileLabel(const char* name) {
-  auto* label = new QLabel;
+// Lines of the result panel shown without scrolling.
+constexpr int MaxResultRows = 12;
+
+TPathLabel* FileLabel(const char* name) {
+  auto* label = new TPathLabel;
   label->setObjectName(QString::fromLatin1(name));
   QFont bold = label->font();
   bold.setBold(true);
   label->setFont(bold);
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return label;
+}
+
+// The one local file that a drag carries, or none.
+std::optional<std::string> DraggedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+    return std::nullopt;
+  const std::string name = ToFileName(data->urls().constFirst().toLocalFile());
+  if (DirectoryExists(name)) return std::nullopt;
+  return name;
+}
+
+bool Contains(const QWidget& widget, const QWidget& ancestor, QPoint position) {
+  return widget.rect().contains(widget.mapFrom(&ancestor, position));
 }
 
 QPushButton* Button(const char* name, const QString& caption) {
@@ -75,6 +99,7 @@ TfrmMain::TfrmMain(const TMainWindowOptions& options, QWidget* parent)
   SetProgramPaths(state_, ProgramFileOf(options));
   ownMsg_.SetOwner(this);
   setObjectName(QStringLiteral("frmMain"));
+  setAcceptDrops(true);
   BuildMenus();
   BuildControls();
   resize(600, 240);
@@ -165,6 +190,7 @@ void TfrmMain::BuildControls() {
   layout->addLayout(files);
   layout->addSpacing(8);
   layout->addLayout(buttons);
+  layout->addWidget(BuildResultPanel(), 1);
   layout->addStretch(1);
   layout->addWidget(gauge_);
   layout->addWidget(pnlMsg_);
@@ -185,6 +211,49 @@ void TfrmMain::BuildControls() {
   connect(btnCancel_, &QPushButton::clicked, this, [this] { model_.btnCancelClick(); });
 }
 
+QWidget* TfrmMain::BuildResultPanel() {
+  pnlResult_ = new QWidget;
+  pnlResult_->setObjectName(QStringLiteral("pnlResult"));
+  txtResult_ = new QPlainTextEdit;
+  txtResult_->setObjectName(QStringLiteral("txtResult"));
+  txtResult_->setReadOnly(true);
+  txtResult_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  btnOpenFolder_ = Button("btnOpenFolder", QStringLiteral("\u00d6ppna mappen"));
+  btnOpenFolder_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+  btnOpenReport_ = Button("btnOpenReport", QStringLiteral("\u00d6ppna rapporten"));
+  btnOpenReport_->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(btnOpenFolder_);
+  buttons->addWidget(btnOpenReport_);
+  buttons->addStretch(1);
+  auto* layout = new QVBoxLayout(pnlResult_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(txtResult_, 1);
+  layout->addLayout(buttons);
+  pnlResult_->hide();
+  connect(btnOpenFolder_, &QPushButton::clicked, this, [this] { model_.btnOpenFolderClick(); });
+  connect(btnOpenReport_, &QPushButton::clicked, this, [this] { model_.btnOpenReportClick(); });
+  return pnlResult_;
+}
+
+void TfrmMain::ShowResult() {
+  QStringList lines;
+  for (const std::string& line : model_.ResultLines)
+    lines << FromMessage(line);
+  const QString text = lines.join(QLatin1Char('\n'));
+  if (txtResult_->toPlainText() != text) {
+    txtResult_->setPlainText(text);
+    // Room for every line up to a dozen; the window grows to give it.
+    const int rows = std::min(static_cast<int>(lines.size()), MaxResultRows);
+    const int margins =
+        2 * (txtResult_->frameWidth() + static_cast<int>(txtResult_->document()->documentMargin()));
+    txtResult_->setMinimumHeight(rows * txtResult_->fontMetrics().lineSpacing() + margins);
+  }
+  pnlResult_->setVisible(!lines.isEmpty() && !model_.Busy());
+  btnOpenFolder_->setEnabled(model_.OpenFolderEnabled());
+  btnOpenReport_->setEnabled(model_.OpenReportEnabled());
+}
+
 void TfrmMain::Clicked(const TMenuItem& item) {
   model_.MenuClick(item);
   ShowState();
@@ -192,8 +261,8 @@ void TfrmMain::Clicked(const TMenuItem& item) {
 
 void TfrmMain::ShowState() {
   setWindowTitle(state_.Title.empty() ? QStringLiteral("Kelvo konvertering") : FromCp1252(state_.Title));
-  lblInfil_->setText(FromFileName(state_.InFile));
-  lblUtfil_->setText(FromFileName(state_.OutFile));
+  lblInfil_->SetPath(FromFileName(state_.InFile));
+  lblUtfil_->SetPath(FromFileName(state_.OutFile));
   for (const TMenuItem& item : MenuItems()) {
     QAction* action = Action(item.Name);
     action->setVisible(model_.Visible(item));
@@ -203,6 +272,7 @@ void TfrmMain::ShowState() {
   for (const TCharsetItem& choice : CharsetItems)
     Action(choice.Name)->setChecked(model_.CharsetChecked(choice));
   btnStart_->setEnabled(model_.StartEnabled());
+  ShowResult();
 }
 
 void TfrmMain::FormActivate() {
@@ -259,9 +329,25 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  if (frame_.Running()) frame_.Cancelled = true; // the run stops after the record in progress
+  if (!model_.FormCloseQuery()) { // a run goes on; the model closes the window when it has stopped
+    event->ignore();
+    return;
+  }
   model_.FormClose();
   event->accept();
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (!model_.Busy() && DraggedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event) {
+  const auto file = DraggedFile(event->mimeData());
+  if (!file) return;
+  const QPoint at = event->position().toPoint();
+  model_.FileDropped(*file, Contains(*lblUtfil_, *this, at) || Contains(*btnUtfil_, *this, at));
+  event->acceptProposedAction();
+  ShowState();
 }
 
 } // namespace kelvo::gui

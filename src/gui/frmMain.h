@@ -19,10 +19,13 @@
 class QLabel;
 class QAction;
 class QMenu;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
 namespace kelvo::gui {
+
+class TPathLabel;
 
 struct TMainWindowOptions {
   std::string ProgramFile;   // empty: the running program's file
@@ -64,12 +67,19 @@ protected:
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // A single file dragged onto the window becomes the input file, or the
+  // output file when it is dropped on the output's label or button.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   void BuildMenus();
   // The submenu of the character sets, its radio items in actions_; returns its own action.
   QAction* BuildCharsetMenu(QMenu& menu, const TMenuItem& item);
   void BuildControls();
+  // The result panel under Starta: the last run's lines and its two buttons.
+  QWidget* BuildResultPanel();
+  void ShowResult();
   void Clicked(const TMenuItem& item);
 
   std::string firstArgument_;
@@ -82,13 +92,17 @@ private:
 
   std::map<std::string_view, QAction*> actions_;
   QPushButton* btnInfil_ = nullptr;
-  QLabel* lblInfil_ = nullptr;
+  TPathLabel* lblInfil_ = nullptr;
   QPushButton* btnUtfil_ = nullptr;
-  QLabel* lblUtfil_ = nullptr;
+  TPathLabel* lblUtfil_ = nullptr;
   QPushButton* btnStart_ = nullptr;
   QPushButton* btnCancel_ = nullptr;
   QProgressBar* gauge_ = nullptr;
   QLabel* pnlMsg_ = nullptr;
+  QWidget* pnlResult_ = nullptr;
+  QPlainTextEdit* txtResult_ = nullptr;
+  QPushButton* btnOpenFolder_ = nullptr;
+  QPushButton* btnOpenReport_ = nullptr;
 };
 
 // The filter list of a file dialog ("description|pattern|..."), as Qt's name

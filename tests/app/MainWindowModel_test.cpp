@@ -332,6 +332,20 @@ TEST_F(MainWindowModel, TheFilterEditorSavesOnOKOnly) {
   model.MenuClick(Item("Filtermarcflt1"));
   EXPECT_EQ(ReadAll(state.FilterFile), "245\r\n650\r\n");
   EXPECT_TRUE(shell.Msg.Boxes.empty());
+
+  // Installed: the user's own copy is written, and read from then on.
+  const std::string installed = state.FilterFile;
+  state.UserDataFolder = dir.File("anv/");
+  std::filesystem::create_directory(state.UserDataFolder);
+  host.Editor = [](TFilterEditorModel& e) {
+    e.SetTag("100");
+    e.btnAddClick();
+    return true;
+  };
+  model.MenuClick(Item("Filtermarcflt1"));
+  EXPECT_EQ(state.FilterFile, dir.File("anv/marcfilter.txt"));
+  EXPECT_EQ(ReadAll(state.FilterFile), "100\r\n245\r\n650\r\n");
+  EXPECT_EQ(ReadAll(installed), "245\r\n650\r\n");
 }
 
 TEST_F(MainWindowModel, AFilterFileThatCannotBeWrittenIsReported) {
@@ -386,8 +400,85 @@ TEST_F(MainWindowModel, StartReadsMarcXmlWhateverTheIsoSwitchSays) {
   model.btnStartClick();
   EXPECT_TRUE(state.SourceIsMarcXml);
   EXPECT_EQ(ReadAll(state.OutFile), "*24510$aSm\xe5 visor\r\n^\r\n");
+  EXPECT_TRUE(shell.Msg.Boxes.empty());
+  EXPECT_EQ(model.ResultLines.back(), "Omkodade poster: 1 (UTF-8 1, MARC-8 0)");
+}
+
+TEST_F(MainWindowModel, TheResultPanelTellsTheRunAndOpensTheOutputFolder) {
+  EXPECT_TRUE(model.ResultLines.empty());
+  EXPECT_FALSE(model.OpenFolderEnabled());
+  const std::string iso = "00040nam  2200037   4500001000200000\x1e"
+                          "a\x1e\x1d";
+  state.InFile = dir.Write("in.iso", iso + iso.substr(0, 30)); // the last record cut short
+  state.OutFile = dir.File("ut.mrc");
+  model.btnStartClick();
+  // RunSummaryLines (count, read, "Utfil", "Ej skrivna", "Ofullst\xe4ndiga"), then the warning.
+  ASSERT_EQ(model.ResultLines.size(), 6U);
+  EXPECT_EQ(model.ResultLines[3], "  Ej skrivna: 2"); // no 245
+  EXPECT_EQ(model.ResultLines[5].substr(0, 38), "Varning: Ofullst\xe4ndig sista post: nr 2");
+  model.btnOpenFolderClick();
+  ASSERT_EQ(shell.Api.Opened.size(), 1U);
+  EXPECT_EQ(shell.Api.Opened[0].first, dir.File(""));
+  EXPECT_FALSE(model.OpenReportEnabled()); // the run wrote no report
+  model.ReportFile = dir.File("ut.mrc.rapport.txt");
+  model.btnOpenReportClick();
+  EXPECT_EQ(shell.Api.Opened.back().first, *model.ReportFile);
+
+  state.OutFile = dir.File("saknad-mapp/ut.mrc"); // a run refused before its first record
+  model.btnStartClick();
+  EXPECT_TRUE(model.ResultLines.empty());
+  EXPECT_FALSE(model.ReportFile);
+}
+
+struct TCloseCase {
+  bool Answer;
+  bool Cancelled;
+  int Closes;
+};
+
+TEST_F(MainWindowModel, ClosingDuringARunAsksAndClosesOnlyOnYesWhenTheRunHasStopped) {
+  EXPECT_TRUE(model.FormCloseQuery()); // idle: no question
+  EXPECT_TRUE(shell.Msg.Boxes.empty());
+  SetFiles();
+  state.SourceIsIso = false;
+  for (const TCloseCase& c : {TCloseCase{false, false, 0}, TCloseCase{true, true, 1}}) {
+    SCOPED_TRACE(c.Answer);
+    shell.Msg.Boxes.clear();
+    shell.Msg.Answers = {c.Answer};
+    std::optional<bool> mayClose;
+    shell.Api.OnProcess = [&](int) {
+      if (!mayClose) mayClose = model.FormCloseQuery() || host.Closes > 0; // never closed during the run
+    };
+    model.btnStartClick();
+    EXPECT_EQ(mayClose, false);
+    ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
+    EXPECT_EQ(shell.Msg.Boxes[0].Text, "S\xe4kert du vill avbryta?");
+    EXPECT_EQ(shell.Frame.Cancelled, c.Cancelled);
+    EXPECT_EQ(host.Closes, c.Closes);
+  }
+}
+
+TEST_F(MainWindowModel, ADroppedOutputKeepsItsNameAndNothingIsTakenDuringARun) {
+  SetFiles();
+  state.SourceIsIso = false;
+  shell.Api.OnProcess = [&](int) { model.FileDropped(dir.File("annan.mrc"), false); };
+  model.btnStartClick();
+  EXPECT_EQ(state.InFile, dir.File("in.mrc"));
+  model.FileDropped(dir.File("ut"), true);
+  EXPECT_EQ(state.OutFile, dir.File("ut")); // no ".mrc" added
+  EXPECT_EQ(ini.Values["filer/utfil"], dir.File("ut"));
+}
+
+TEST_F(MainWindowModel, AChosenFileThatCannotBeStoredInTheSettingsIsReported) {
+  TIniFile unwritable(dir.File("saknad-mapp/kelvokonv.ini"));
+  TMainWindowModel other{state, unwritable, shell.Frame, host};
+  host.Picks = {dir.File("in.mrc")};
+  other.btnInfilClick();
+  EXPECT_EQ(state.InFile, dir.File("in.mrc"));
   ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
-  EXPECT_EQ(shell.Msg.Boxes[0].Text, "Omkodade poster: 1 (UTF-8 1, MARC-8 0)");
+  EXPECT_EQ(shell.Msg.Boxes[0].Kind, TMsgKind::Error);
+  EXPECT_EQ(shell.Msg.Boxes[0].Text,
+            "Kan ej spara inst\xe4llningarna i " + dir.File("saknad-mapp/kelvokonv.ini"));
 }
 
 TEST_F(MainWindowModel, QuitClosesTheWindow) {

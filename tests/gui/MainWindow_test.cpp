@@ -3,18 +3,25 @@
 #include "gui/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "app/Fakes.h"
+#include "gui/PathLabel.h"
 #include "record/test_files.h"
 
 namespace kelvo::gui {
@@ -144,6 +151,13 @@ TEST_F(MainWindow, StartaConvertsTheSampleAndCountsTheRecords) {
   EXPECT_TRUE(start->isVisible());
   EXPECT_FALSE(Child<QPushButton>(*window, "btnCancel")->isVisible());
   EXPECT_TRUE(msg.Boxes.empty()); // no side files, no summary
+  // The result panel: the lines of the command line's summary.
+  EXPECT_TRUE(Child<QWidget>(*window, "pnlResult")->isVisible());
+  const QString result = Child<QPlainTextEdit>(*window, "txtResult")->toPlainText();
+  EXPECT_TRUE(result.contains(QString::fromStdString("\n  Utfil: 5 (" + dir.File("ut.mrc") + ")\n")))
+      << result.toStdString();
+  EXPECT_TRUE(Child<QPushButton>(*window, "btnOpenFolder")->isEnabled());
+  EXPECT_FALSE(Child<QPushButton>(*window, "btnOpenReport")->isEnabled());
 }
 
 TEST_F(MainWindow, WithSideFilesTheSummaryBoxNamesThem) {
@@ -157,33 +171,83 @@ TEST_F(MainWindow, WithSideFilesTheSummaryBoxNamesThem) {
                                    dir.File("utgallrade.mrc"));
 }
 
-// Clicks Avbryt once it shows, from inside the run's pending events.
-class TClickingCancel : public TQtWinApi {
+// Does one thing once a run goes on, from inside the run's pending events.
+class TOnceDuringRun : public TQtWinApi {
 public:
   TfrmMain* Window = nullptr;
-  bool CancelSeen = false;
+  std::function<void(TfrmMain&)> Action;
+  bool Done = false;
   void ProcessMessages() override {
     TQtWinApi::ProcessMessages();
-    auto* cancel = Window->findChild<QPushButton*>("btnCancel");
-    if (cancel && cancel->isVisible() && !CancelSeen) {
-      CancelSeen = true;
-      QTest::mouseClick(cancel, Qt::LeftButton);
-    }
+    if (Done || !Window->Frame().Running()) return;
+    Done = true;
+    Action(*Window);
   }
 };
 
 TEST_F(MainWindow, AvbrytAnsweredYesStopsTheRunAfterTheRecord) {
-  TClickingCancel api;
+  TOnceDuringRun api;
+  api.Action = [](TfrmMain& w) { QTest::mouseClick(w.findChild<QPushButton*>("btnCancel"), Qt::LeftButton); };
   auto window = Open(Files(), "/iso=0", &api);
   api.Window = window.get();
   msg.Answers = {true};
   QTest::mouseClick(Child<QPushButton>(*window, "btnStart"), Qt::LeftButton);
-  EXPECT_TRUE(api.CancelSeen);
+  EXPECT_TRUE(api.Done);
   ASSERT_EQ(msg.Boxes.size(), 1U);
   EXPECT_EQ(msg.Boxes[0].Text, "S\xe4kert du vill avbryta?");
   EXPECT_EQ(msg.Boxes[0].Caption, "Kelvo konvertering. Profil: SorvM21/KV2/Sorvia");
   EXPECT_EQ(Child<QLabel>(*window, "pnlMsg")->text(), QString("Antal konverterade poster: 1"));
   EXPECT_TRUE(window->Frame().Cancelled);
+}
+
+TEST_F(MainWindow, ClosingDuringARunAnsweredNoKeepsTheWindowAndTheRun) {
+  TOnceDuringRun api;
+  bool closed = true;
+  api.Action = [&](TfrmMain& w) { closed = w.close(); };
+  auto window = Open(Files(), "/iso=0", &api);
+  api.Window = window.get();
+  msg.Answers = {false};
+  QTest::mouseClick(Child<QPushButton>(*window, "btnStart"), Qt::LeftButton);
+  ASSERT_EQ(msg.Boxes.size(), 1U);
+  EXPECT_EQ(msg.Boxes[0].Text, "S\xe4kert du vill avbryta?");
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(Child<QLabel>(*window, "pnlMsg")->text(), QString("Antal konverterade poster: 6"));
+}
+
+TEST_F(MainWindow, ALongPathIsElidedInTheMiddleAndLeavesTheWidthAlone) {
+  const std::string folder = std::string(8, 'x') + "/Bibliotekets leveranser fr\xc3\xa5n \xc3\x96stersund " +
+                             std::string(120, 'a') + "/";
+  std::filesystem::create_directories(dir.File(folder));
+  const std::string in = dir.Write(folder + "s\xc3\xa4rskilda poster.mrc", "*245  $aA\r\n^\r\n");
+  auto narrow = Open("", "");
+  const int minimum = narrow->minimumSizeHint().width();
+  auto window = Open("[filer]\r\ninfil=" + in + "\r\n", "");
+  auto* label = Child<TPathLabel>(*window, "lblInfil");
+  EXPECT_EQ(label->toolTip(), QString::fromUtf8(in.c_str()));
+  EXPECT_EQ(window->minimumSizeHint().width(), minimum);
+  const QString shown = label->ShownText();
+  EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith(QString::fromUtf8("särskilda poster.mrc"))) << shown.toStdString();
+  EXPECT_TRUE(shown.startsWith(QString::fromStdString(dir.File("").substr(0, 5))));
+}
+
+TEST_F(MainWindow, AFileDroppedOnTheWindowIsTheInputAndOnUtfilTheOutput) {
+  auto window = Open("", "");
+  const std::string in = dir.Write("in.mrc", "*245  $aA\r\n^\r\n");
+  const auto drop = [&](const std::string& file, QWidget* target) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
+    QDropEvent event(QPointF(target->mapTo(window.get(), target->rect().center())), Qt::CopyAction, &data,
+                     Qt::LeftButton, Qt::NoModifier);
+    // The application delivers a drop only to the target of a real drag: the event goes in directly.
+    static_cast<QObject*>(window.get())->event(&event);
+  };
+  drop(in, Child<QPushButton>(*window, "btnStart"));
+  drop(dir.File("ut.mrc"), Child<QLabel>(*window, "lblUtfil"));
+  EXPECT_EQ(window->State().InFile, in);
+  EXPECT_EQ(Child<QLabel>(*window, "lblUtfil")->text(), QString::fromStdString(dir.File("ut.mrc")));
+  EXPECT_TRUE(Child<QPushButton>(*window, "btnStart")->isEnabled());
 }
 
 TEST_F(MainWindow, ConvertOffAnsweredNoKeepsTheCheckMark) {
