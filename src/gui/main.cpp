@@ -1,6 +1,7 @@
 // kelvokonv-gui: the conversion in a window. The first argument may hold the
 // batch keywords (/bat/in=.../ut=...).
 #include <QApplication>
+#include <QIcon>
 #include <string>
 
 #include "gui/Screenshots.h"
@@ -8,6 +9,11 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The names the desktop shows, and the icon of the installed .desktop file.
+  QApplication::setApplicationName(QStringLiteral("kelvokonv-gui"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Kelvo konvertering"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("kelvokonv-gui"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/kelvokonv-gui.png")));
   const std::string first = argc > 1 ? argv[1] : "";
   if (first == "--grab-widgets" && argc > 2) return kelvo::gui::GrabWidgets(argv[2], argc > 3 ? argv[3] : "");
 
