@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "gui/QtText.h"
@@ -92,7 +94,20 @@ int GrabWidgets(const std::string& folder, const std::string& argument) {
 
   msg.NextName = "summary-box";
   if (auto* start = window.findChild<QPushButton*>(QStringLiteral("btnStart"))) start->click();
-  pictures.Save(window, "main-after-run");
+  pictures.Save(window, "main-after-run"); // with the result panel
+
+  // A long input name with national letters, dropped on the window: elided in the middle.
+  const std::string longFolder = folder + "/Leveranser fr\xc3\xa5n \xc3\x96stersunds bibliotek/" +
+                                 "m\xc3\xa5nadsleveranser med s\xc3\xa4rskilda poster f\xc3\xb6r " +
+                                 "\xc3\xa5terv\xc3\xa4ndning i katalogen";
+  std::error_code ec;
+  std::filesystem::create_directories(longFolder, ec);
+  const std::string longFile = longFolder + "/s\xc3\xa4rskilda poster \xc3\xa5r 2024.mrc";
+  std::filesystem::copy_file(window.State().InFile, longFile,
+                             std::filesystem::copy_options::overwrite_existing, ec);
+  window.Model().FileDropped(longFile, false);
+  window.ShowState();
+  pictures.Save(window, "main-long-path");
 
   msg.NextName = "about-box";
   window.Model().mnuAboutClick();
