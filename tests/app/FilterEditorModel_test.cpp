@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -11,10 +11,10 @@
 #include <gtest/gtest.h>
 
 #include "app/AppPaths.h"
-#include "app/Fakes.h"
 #include "app/FilterEditorModel.h"
 #include "app/StartUp.h"
-#include "record/test_files.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "record/MarcError.h"
 #include "record/MarcRec.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

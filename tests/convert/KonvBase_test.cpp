@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SourceDate.h"
+#include "support/SourceDate.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "record/MarcError.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

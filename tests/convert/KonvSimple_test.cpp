@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "record/MarcError.h"
-#include "record/test_files.h"
+#include "support/SharedData.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -191,12 +192,12 @@ TEST(KonvSimpleInput, NotesWhatTheRunMustTell) {
 // Real ISO 2709 files: every byte but the terminators reaches a record text,
 // and every record is written.
 TEST(KonvSimplePassThrough, RealIsoFilesAreReadWhole) {
-  const std::filesystem::path data = std::filesystem::path(KELVO_SHARED_DATA) / "marc21";
-  if (!std::filesystem::is_directory(data)) GTEST_SKIP() << "saknar testdata: " << data;
+  if (!std::filesystem::is_directory(testing::SharedMarc21()))
+    GTEST_SKIP() << "no " << testing::SharedMarc21();
   for (const char *name :
        {"marc4j/sample1.mrc", "marc4j/pride-and-prejudice-fixed.mrc", "marc4j/008008027.mrc",
         "marc4j/bad_hathi_records.mrc", "marc4j/datos-20161010-slice.mrc", "pymarc/bad_records.mrc"}) {
-    const std::string in = (data / name).string();
+    const std::string in = testing::SharedFile(name);
     const std::string bytes = ReadAll(in);
     const auto terminators = std::count(bytes.begin(), bytes.end(), '\x1d');
     TempDir dir;

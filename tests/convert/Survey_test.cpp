@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "convert/KonvSimple.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

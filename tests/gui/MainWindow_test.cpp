@@ -14,8 +14,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/Fakes.h"
-#include "record/test_files.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
 
 namespace kelvo::gui {
 namespace {

@@ -4,15 +4,15 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "record/Iso2709.h"
 #include "record/MarcRec.h"
 #include "record/Vblrec.h"
+#include "support/SharedData.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -20,26 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kRecordTerminator = '\x1d';
-
-// Every ISO 2709 file below the folder, in a stable order (MARCXML and notes left out).
-std::vector<fs::path> IsoFiles() {
-  const fs::path root = fs::path(KELVO_SHARED_DATA) / "marc21";
-  std::vector<fs::path> files;
-  if (!fs::is_directory(root)) return files;
-  for (const auto &entry : fs::recursive_directory_iterator(root)) {
-    const std::string ext = entry.path().extension().string();
-    if (entry.is_regular_file() &&
-        (ext == ".mrc" || ext == ".dat" || ext == ".marc" || ext == ".usmarc" || ext == ".iso"))
-      files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-std::string ReadAll(const fs::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The record texts of a file as the converters receive them.
 std::vector<std::string> ReadRecords(const fs::path &path, std::size_t bound) {
@@ -58,15 +38,12 @@ std::vector<std::string> ReadRecords(const fs::path &path, std::size_t bound) {
   return records;
 }
 
-#define SKIP_WITHOUT_DATA(files)                                                                             \
-  if ((files).empty()) GTEST_SKIP() << "no ISO 2709 files in " KELVO_SHARED_DATA "/marc21"
-
 TEST(RealIsoFiles, CutIntoRecordsAtEveryTerminator) {
-  const auto files = IsoFiles();
-  SKIP_WITHOUT_DATA(files);
+  const auto files = testing::IsoFiles();
+  KELVO_SKIP_WITHOUT_ISO_FILES(files);
   for (const auto &path : files) {
     SCOPED_TRACE(path.string());
-    const std::string bytes = ReadAll(path);
+    const std::string bytes = testing::ReadAll(path.string());
     const auto terminators =
         static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), kRecordTerminator));
     const auto records = ReadRecords(path, terminators + 1);
@@ -133,8 +110,8 @@ void ExpectSameField(const TMarcField &want, const TMarcField &got) {
 }
 
 TEST(RealIsoFiles, RoundTripThroughLineFormat) {
-  const auto files = IsoFiles();
-  SKIP_WITHOUT_DATA(files);
+  const auto files = testing::IsoFiles();
+  KELVO_SKIP_WITHOUT_ISO_FILES(files);
   TIso2709 iso;
   TMarcRec decoded, parsed;
   decoded.ApplyFilter = false;
