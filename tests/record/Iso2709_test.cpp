@@ -18,7 +18,7 @@ constexpr char SD = '\x1f';
 const std::string kLeader = "00000nam a2200000 a 4500";
 
 std::string Entry(std::string_view tag, int length, int start) {
-  char buf[16];
+  char buf[24]; // room for any two ints, which is what the compiler checks against
   std::snprintf(buf, sizeof buf, "%04d%05d", length, start);
   return std::string(tag) + buf;
 }
