@@ -52,9 +52,9 @@ public:
   // none means every such value takes its default.
   const TCustomIniFile* Settings;
 
-  bool Cancelled = false;        // set by CancelCommand; keeps its value after the run
-  std::int64_t RecordCount = 0;  // calls of ConvertNext in the current or last loop
-  std::vector<TRunCount> Counts; // where the records of the last loop went
+  bool Cancelled = false;         // set by CancelCommand; keeps its value after the run
+  std::int64_t RecordCount = 0;   // calls of ConvertNext in the current or last loop
+  std::vector<TRunCount> Counts;  // where the records of the last loop went
   std::vector<std::string> Notes; // the converter's further summary lines (RunNotes)
 
   // Gauge to 0, Cancel shown, cancel flag and counter cleared, Start disabled.

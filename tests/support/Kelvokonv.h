@@ -14,10 +14,10 @@ namespace kelvo::testing {
 struct TKelvokonvRun {
   std::vector<std::string> Args = {};
   std::string Program = KELVOKONV_PATH; // or another program, such as a shell running kelvokonv
-  std::string Stdin = {};            // fed through a pipe; standard input is empty otherwise
-  std::vector<std::string> Env = {}; // "NAME=value", over this process's environment
-  std::string WorkDir = {};          // empty: this process's
-  int Signal = 0;                    // sent once SignalWhen holds (polled while the program runs)
+  std::string Stdin = {};               // fed through a pipe; standard input is empty otherwise
+  std::vector<std::string> Env = {};    // "NAME=value", over this process's environment
+  std::string WorkDir = {};             // empty: this process's
+  int Signal = 0;                       // sent once SignalWhen holds (polled while the program runs)
   std::function<bool()> SignalWhen = [] { return true; };
   bool MeasureMemory = false; // fills MaxRssKb (not with Signal: the program runs under /usr/bin/time)
 };
