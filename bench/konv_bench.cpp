@@ -11,7 +11,7 @@
 
 namespace {
 
-std::filesystem::path BenchFile(const std::string &name) {
+std::filesystem::path BenchFile(const std::string& name) {
   return std::filesystem::temp_directory_path() / ("kelvo-konv-bench-" + name);
 }
 
@@ -30,7 +30,7 @@ std::string MakeInput(int records) {
   return file;
 }
 
-void BM_KonvPassThrough(benchmark::State &state) {
+void BM_KonvPassThrough(benchmark::State& state) {
   const std::string in = MakeInput(static_cast<int>(state.range(0)));
   const std::string out = BenchFile("ut.mrc").string();
   const std::vector<std::string> titleTags = {"245", "245"};
@@ -44,7 +44,7 @@ void BM_KonvPassThrough(benchmark::State &state) {
       konv.ConvertNext();
       konv.ParseRecordText(source, false);
       if (source.FieldCount() == 0) continue;
-      for (const auto &field : source.Fields)
+      for (const auto& field : source.Fields)
         konv.OutRecord.CopyField(*field);
       konv.CleanUpWithRegEx("\\w\\.$", "\\.$", titleTags, "ab");
       konv.CleanUpWithRegExRange("^ISBN {0,}", "^ISBN {0,}", "765", "787", 'z');

@@ -17,7 +17,7 @@
 #include "record/MarcError.h"
 #include "record/MarcRec.h"
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   bool subfieldLines = false, removeDuplicates = false, lineFormat = false;
   kelvo::TCharset charset = kelvo::TCharset::Cp1252;
   std::vector<std::string> files;
@@ -50,13 +50,13 @@ int main(int argc, char **argv) {
       konv.ConvertNext();
       if (konv.RecordText.empty()) continue; // the piece after the last terminator
       konv.ParseRecordText(source, !lineFormat);
-      for (const auto &field : source.Fields)
+      for (const auto& field : source.Fields)
         konv.OutRecord.CopyField(*field);
       konv.WriteRecord();
     }
     const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - started;
     std::printf("%lld %.3f\n", static_cast<long long>(konv.WrittenRecords), spent.count());
-  } catch (const std::exception &e) {
+  } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
   }

@@ -2,7 +2,7 @@
 # any is missing (the scripts run as root on a fresh machine).
 kelvo_install_deps() {
   local pkgs=(g++ cmake make pkg-config libpcre2-dev libxml2-dev libicu-dev libyaz-dev libcli11-dev libgtest-dev libgmock-dev
-              libbenchmark-dev "$@")
+              libbenchmark-dev time "$@")
   if [ "${KELVO_GUI:-ON}" = "ON" ]; then pkgs+=(qt6-base-dev); fi
   local missing=()
   for p in "${pkgs[@]}"; do

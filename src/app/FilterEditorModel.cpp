@@ -10,7 +10,7 @@ namespace kelvo {
 
 namespace {
 
-bool Precedes(const std::string &a, const std::string &b) { return CompareText(a, b) < 0; }
+bool Precedes(const std::string& a, const std::string& b) { return CompareText(a, b) < 0; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -18,7 +18,7 @@ constexpr CharSet SubFieldCodes = CharSet("0123456789\xe5\xe4\xf6").AddRange('a'
 
 } // namespace
 
-void TFilterEditorModel::Load(const std::string &fileName) {
+void TFilterEditorModel::Load(const std::string& fileName) {
   Entries = LoadFilterLines(fileName);
   std::stable_sort(Entries.begin(), Entries.end(), Precedes);
   Selected = -1;
@@ -50,7 +50,7 @@ void TFilterEditorModel::edMarcFieldTagChange() {
   const std::string entry = Tag + SubFields;
   AddEnabled =
       Tag.size() == FilterTagLength &&
-      std::none_of(Entries.begin(), Entries.end(), [&](const std::string &e) { return SameText(e, entry); });
+      std::none_of(Entries.begin(), Entries.end(), [&](const std::string& e) { return SameText(e, entry); });
 }
 
 bool TFilterEditorModel::TagTextAccepted(std::string_view text) {
@@ -97,7 +97,7 @@ void TFilterEditorModel::btnAddClick() {
   if (!AddEnabled) return;
   std::string entry = Tag + SubFields;
   const auto same =
-      std::find_if(Entries.begin(), Entries.end(), [&](const std::string &e) { return StartsWith(e, Tag); });
+      std::find_if(Entries.begin(), Entries.end(), [&](const std::string& e) { return StartsWith(e, Tag); });
   // The new text takes the old entry's place in the order, which may differ.
   if (same != Entries.end()) Entries.erase(same);
   InsertSorted(std::move(entry));

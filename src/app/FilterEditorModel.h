@@ -25,7 +25,7 @@ public:
 
   // The lines of the filter file, sorted; no file gives an empty list. A file
   // that exists but cannot be read raises MarcError naming it.
-  void Load(const std::string &fileName);
+  void Load(const std::string& fileName);
   // One entry a line in list order, replacing the file at once
   // (StoreFileAtomically); false when it could not be written.
   bool Save(const std::string& fileName) const;

@@ -78,7 +78,7 @@ std::string OutputFolder(const std::string& outFile) {
 }
 
 // The folder of a chosen file, as a dialog starts in it next time.
-std::string DialogFolderOf(const std::string &fileName) {
+std::string DialogFolderOf(const std::string& fileName) {
   std::string folder = ExtractFilePath(fileName);
   if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
@@ -88,8 +88,8 @@ std::string DialogFolderOf(const std::string &fileName) {
 
 std::span<const TMenuItem> MenuItems() { return Items; }
 
-const TMenuItem *FindMenuItem(std::string_view name) {
-  for (const TMenuItem &item : Items)
+const TMenuItem* FindMenuItem(std::string_view name) {
+  for (const TMenuItem& item : Items)
     if (item.Name == name) return &item;
   return nullptr;
 }
@@ -99,19 +99,19 @@ std::string WithMrcExtension(std::string name) {
   return name;
 }
 
-TMainWindowModel::TMainWindowModel(TMainState &state, TCustomIniFile &settings, TRunFrame &frame,
-                                   TMainWindowHost &host)
+TMainWindowModel::TMainWindowModel(TMainState& state, TCustomIniFile& settings, TRunFrame& frame,
+                                   TMainWindowHost& host)
     : State(state), Settings(settings), Frame(frame), Host(host) {}
 
 std::string TMainWindowModel::BoxCaption() const { return ExtractFileName(State.ProgramFile); }
 
-bool TMainWindowModel::Checked(const TMenuItem &item) const { return item.Check && State.*item.Check; }
+bool TMainWindowModel::Checked(const TMenuItem& item) const { return item.Check && State.*item.Check; }
 
-bool TMainWindowModel::Visible(const TMenuItem &item) const {
+bool TMainWindowModel::Visible(const TMenuItem& item) const {
   return !item.VendorOnly || State.VendorItemsVisible;
 }
 
-bool TMainWindowModel::Enabled(const TMenuItem &item) const {
+bool TMainWindowModel::Enabled(const TMenuItem& item) const {
   switch (item.Command) {
   case C::Start:
     return StartEnabled();
@@ -185,7 +185,7 @@ void TMainWindowModel::btnOpenReportClick() {
   if (OpenReportEnabled()) Frame.Api.ShellOpen(*ReportFile, "open");
 }
 
-void TMainWindowModel::MenuClick(const TMenuItem &item) {
+void TMainWindowModel::MenuClick(const TMenuItem& item) {
   switch (item.Command) {
   case C::None:
   case C::CharsetMenu:
@@ -234,7 +234,7 @@ void TMainWindowModel::MenuClick(const TMenuItem &item) {
   }
 }
 
-std::optional<std::string> TMainWindowModel::Execute(TFileDialogKind kind, TDialogPlace &place,
+std::optional<std::string> TMainWindowModel::Execute(TFileDialogKind kind, TDialogPlace& place,
                                                      std::string_view filter) {
   auto chosen = Host.ExecuteFileDialog({kind, place.Folder, place.FileName, filter});
   if (chosen) {
@@ -294,7 +294,7 @@ void TMainWindowModel::mnuMarcFilterClick() {
   TFilterEditorModel editor;
   try {
     editor.Load(State.FilterFile);
-  } catch (const std::exception &e) {
+  } catch (const std::exception& e) {
     Frame.Msg.ErrorBox(e.what());
     return;
   }
@@ -306,7 +306,7 @@ void TMainWindowModel::mnuMarcFilterClick() {
     Frame.Msg.ErrorBox("Kan ej skriva filterfilen " + target);
 }
 
-void TMainWindowModel::MenuCheckToggleClick(const TMenuItem &item) {
+void TMainWindowModel::MenuCheckToggleClick(const TMenuItem& item) {
   if (item.Check) State.*item.Check = !(State.*item.Check);
 }
 

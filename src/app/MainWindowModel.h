@@ -80,7 +80,7 @@ inline constexpr TCharsetItem CharsetItems[] = {
 // Every item of the menu bar, menu by menu, top to bottom.
 std::span<const TMenuItem> MenuItems();
 // The item of that name, or none.
-const TMenuItem *FindMenuItem(std::string_view name);
+const TMenuItem* FindMenuItem(std::string_view name);
 
 // The file dialogs' filter lists: description and pattern, separated by "|".
 inline constexpr std::string_view OpenDialogFilter = "Alla|*.*";
@@ -117,29 +117,29 @@ class TMainWindowHost {
 public:
   virtual ~TMainWindowHost() = default;
   // A modal file dialog; the full name chosen, or none when cancelled.
-  virtual std::optional<std::string> ExecuteFileDialog(const TFileDialogRequest &request) = 0;
+  virtual std::optional<std::string> ExecuteFileDialog(const TFileDialogRequest& request) = 0;
   // The filter editor, modally; true when it was closed with OK.
-  virtual bool ExecuteFilterEditor(TFilterEditorModel &editor) = 0;
+  virtual bool ExecuteFilterEditor(TFilterEditorModel& editor) = 0;
   virtual void CloseWindow() = 0;
 };
 
 class TMainWindowModel {
 public:
   // The frame's view is the window; the settings file lives as long as the model.
-  TMainWindowModel(TMainState &state, TCustomIniFile &settings, TRunFrame &frame, TMainWindowHost &host);
+  TMainWindowModel(TMainState& state, TCustomIniFile& settings, TRunFrame& frame, TMainWindowHost& host);
 
-  TMainState &State;
-  TCustomIniFile &Settings;
-  TRunFrame &Frame;
-  TMainWindowHost &Host;
+  TMainState& State;
+  TCustomIniFile& Settings;
+  TRunFrame& Frame;
+  TMainWindowHost& Host;
 
   // The program file without its folder: the caption of the shell's boxes.
   std::string BoxCaption() const;
 
   // What the window shows.
-  bool Checked(const TMenuItem &item) const;
-  bool Visible(const TMenuItem &item) const;
-  bool Enabled(const TMenuItem &item) const;
+  bool Checked(const TMenuItem& item) const;
+  bool Visible(const TMenuItem& item) const;
+  bool Enabled(const TMenuItem& item) const;
   bool StartEnabled() const;  // btnStart and mnuStart
   bool SurveyEnabled() const; // mnuFieldsInvestigate
   bool Busy() const;          // a run or a field survey is going on
@@ -172,7 +172,7 @@ public:
   void FileDropped(const std::string& fileName, bool onOutput);
 
   // A click on a menu item.
-  void MenuClick(const TMenuItem &item);
+  void MenuClick(const TMenuItem& item);
 
   void btnInfilClick();
   void btnUtfilClick();
@@ -180,7 +180,7 @@ public:
   void btnCancelClick();
   void mnuAvslutaClick();
   void mnuMarcFilterClick();
-  void MenuCheckToggleClick(const TMenuItem &item);
+  void MenuCheckToggleClick(const TMenuItem& item);
   void mnuKonvTillKv21Click();
   void mnuSourceIsIso27091Click();
   void mnuFieldsInvestigate1Click();
@@ -205,7 +205,7 @@ private:
     std::string Folder;
     std::string FileName;
   };
-  std::optional<std::string> Execute(TFileDialogKind kind, TDialogPlace &place, std::string_view filter);
+  std::optional<std::string> Execute(TFileDialogKind kind, TDialogPlace& place, std::string_view filter);
 
   TDialogPlace openDlg_;
   TDialogPlace saveDlg_;

@@ -5,7 +5,7 @@
 
 namespace kelvo {
 
-std::vector<std::string> LoadFilterLines(const std::string &fileName, std::string_view what) {
+std::vector<std::string> LoadFilterLines(const std::string& fileName, std::string_view what) {
   return SplitFilterLines(ReadFileText(fileName, MaxFilterFileSize, what).Text);
 }
 
@@ -22,10 +22,10 @@ std::vector<std::string> SplitFilterLines(std::string_view text) {
   return lines;
 }
 
-std::string JoinFilterLines(const std::vector<std::string> &lines) {
+std::string JoinFilterLines(const std::vector<std::string>& lines) {
   std::string text;
   bool hasText = false; // text is not blank: kept as the lines go, so joining stays linear
-  for (const std::string &line : lines) {
+  for (const std::string& line : lines) {
     const bool blank = IsBlank(line);
     if (hasText && !blank) text += ' ';
     text += line;

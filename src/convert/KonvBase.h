@@ -28,7 +28,7 @@ struct TRunCount {
 
 // A file the run writes besides the output, and the records written there.
 struct TSideFile {
-  TSideFile(const std::string &fileName, const TOutputRole &role)
+  TSideFile(const std::string& fileName, const TOutputRole& role)
       : Label(role.Label), Stream(fileName, role.Name, TVoFileOutStream::TOpen::Keep) {}
   std::string_view Label;
   TVoFileOutStream Stream;
@@ -40,12 +40,12 @@ public:
   // Opens the output file at once ("-": standard output) and raises
   // MarcError naming it when it cannot be opened. An existing file keeps its
   // content until BeginOutput.
-  explicit TKonvBase(const std::string &outFileName);
+  explicit TKonvBase(const std::string& outFileName);
   // No output file (the field survey).
   TKonvBase();
   virtual ~TKonvBase();
-  TKonvBase(const TKonvBase &) = delete;
-  TKonvBase &operator=(const TKonvBase &) = delete;
+  TKonvBase(const TKonvBase&) = delete;
+  TKonvBase& operator=(const TKonvBase&) = delete;
 
   bool RemoveDuplicateLines = false;
   bool SubfieldLines = false;
@@ -105,7 +105,7 @@ public:
   // codes holds one subfield code per tag. Raises "CleanUpWithRegEx anropat
   // med felaktigt antal parametrar" when the lengths differ.
   void CleanUpWithRegEx(std::string_view outerPattern, std::string_view innerPattern,
-                        const std::vector<std::string> &tags, std::string_view codes);
+                        const std::vector<std::string>& tags, std::string_view codes);
   // Every tag from fromTag to toTag (as numbers, padded to 3 digits); an
   // unreadable fromTag counts as 999 and an unreadable toTag as 0.
   void CleanUpWithRegExRange(std::string_view outerPattern, std::string_view innerPattern,
@@ -117,16 +117,16 @@ public:
 protected:
   // Opens a side file the way the output is opened (BeginOutput empties it);
   // raises MarcError naming it when it cannot be opened.
-  TSideFile &OpenSideFile(const std::string &fileName, const TOutputRole &role);
+  TSideFile& OpenSideFile(const std::string& fileName, const TOutputRole& role);
   // Renders OutRecord like WriteRecord and appends it with RecordSeparator to
   // a side file (converters' WriteSideRecord).
-  void WriteRenderedTo(TSideFile &side);
+  void WriteRenderedTo(TSideFile& side);
   // Append one whole record's text (separator included) to the output or a
   // side file and count it.
   void WriteToOutFile(std::string_view text);
-  void WriteTo(TSideFile &side, std::string_view text);
+  void WriteTo(TSideFile& side, std::string_view text);
   // Opens the output file and sets OutFileName, as the constructor describes.
-  void OpenOutFile(const std::string &outFileName);
+  void OpenOutFile(const std::string& outFileName);
   // The files the run reads, for BeginOutput's check.
   virtual std::vector<TRunFile> ReadFiles() const { return {}; }
 

@@ -14,26 +14,26 @@ namespace {
 
 // The reader's separator character: the separator itself when it is one
 // character, else a placeholder (the whole string separates then).
-char SeparatorChar(const std::string &separator) { return separator.size() == 1 ? separator[0] : '\x01'; }
+char SeparatorChar(const std::string& separator) { return separator.size() == 1 ? separator[0] : '\x01'; }
 
 } // namespace
 
-TKonvSimple::TKonvSimple(const std::string &outFileName, const std::string &inFileName,
-                         const std::string &separator)
+TKonvSimple::TKonvSimple(const std::string& outFileName, const std::string& inFileName,
+                         const std::string& separator)
     : Reader(SeparatorChar(separator)) {
   // The input first: a run that cannot read creates no output.
   OpenInput(inFileName, separator);
   OpenOutFile(outFileName);
 }
 
-TKonvSimple::TKonvSimple(const std::string &inFileName, const std::string &separator)
+TKonvSimple::TKonvSimple(const std::string& inFileName, const std::string& separator)
     : Reader(SeparatorChar(separator)) {
   OpenInput(inFileName, separator);
 }
 
 TKonvSimple::~TKonvSimple() { Reader.Close(); }
 
-void TKonvSimple::OpenInput(const std::string &inFileName, const std::string &separator) {
+void TKonvSimple::OpenInput(const std::string& inFileName, const std::string& separator) {
   if (separator.empty()) throw MarcError("Postavgr\xe4nsare saknas f\xf6r indatafilen " + inFileName);
   InFileName = inFileName;
   Reader.SetSingleCharMode(separator.size() == 1);
@@ -105,7 +105,7 @@ void TKonvSimple::CheckInputFormat() const {
 
 int TKonvSimple::Percent() const { return xmlReader_ ? xmlReader_->Percent() : Reader.Percent(); }
 
-void TKonvSimple::ParseRecordText(TMarcRec &rec, bool sourceIsIso) {
+void TKonvSimple::ParseRecordText(TMarcRec& rec, bool sourceIsIso) {
   if (xmlReader_) {
     rec.Clear();
     rec.Couples.Clear();
@@ -175,23 +175,23 @@ void TKonvSimple::SurveyRecord() {
 
   // Parsed tags are three characters, so the first entry that begins with a
   // tag is the one entry made for it.
-  for (const auto &field : OutRecord.Fields) {
+  for (const auto& field : OutRecord.Fields) {
     auto it = surveyIndex_.find(field->Tag);
     if (it == surveyIndex_.end()) {
       it = surveyIndex_.emplace(field->Tag, SurveyList.size()).first;
       SurveyList.push_back(field->Tag);
     }
-    std::string &entry = SurveyList[it->second];
-    for (const auto &subfield : field->Subfields)
+    std::string& entry = SurveyList[it->second];
+    for (const auto& subfield : field->Subfields)
       if (entry.find(subfield->Code, 3) == std::string::npos) entry += subfield->Code;
   }
 }
 
-const std::vector<std::string> &TKonvSimple::FinishSurvey() {
-  for (std::string &entry : SurveyList)
+const std::vector<std::string>& TKonvSimple::FinishSurvey() {
+  for (std::string& entry : SurveyList)
     if (entry.size() > 3) entry.replace(3, std::string::npos, SortChars(std::string_view(entry).substr(3)));
   std::stable_sort(SurveyList.begin(), SurveyList.end(),
-                   [](const std::string &a, const std::string &b) { return CompareText(a, b) < 0; });
+                   [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
   // Keep the index in step with the new order, should surveying go on.
   surveyIndex_.clear();
   for (std::size_t i = 0; i < SurveyList.size(); ++i)

@@ -23,8 +23,8 @@ public:
   // naming the file when either cannot be opened. BeginOutput refuses an
   // output that is the input before anything is truncated.
   // separator: one character, or a string that separates records as a whole.
-  TKonvSimple(const std::string &outFileName, const std::string &inFileName, const std::string &separator);
-  TKonvSimple(const std::string &inFileName, const std::string &separator);
+  TKonvSimple(const std::string& outFileName, const std::string& inFileName, const std::string& separator);
+  TKonvSimple(const std::string& inFileName, const std::string& separator);
   ~TKonvSimple() override;
 
   TVblRec Reader;
@@ -52,12 +52,12 @@ public:
   void ClearSurvey();
   void SurveyRecord();
   // Sorts each entry's codes by byte value and the list case-insensitively.
-  const std::vector<std::string> &FinishSurvey();
+  const std::vector<std::string>& FinishSurvey();
 
   // Fills rec (cleared first) from RecordText: ISO 2709 through the reader
   // (directory order, leader as "000", SortFields), else line-format parsing;
   // MARCXML input hands on the record read. Then the character-set step.
-  void ParseRecordText(TMarcRec &rec, bool sourceIsIso);
+  void ParseRecordText(TMarcRec& rec, bool sourceIsIso);
 
   // The character-set step of the records that ParseRecordText fills (none
   // until set: the bytes pass as they are). MARCXML is always UTF-8.
@@ -77,7 +77,7 @@ protected:
   TIso2709 isoReader_;
 
 private:
-  void OpenInput(const std::string &inFileName, const std::string &separator);
+  void OpenInput(const std::string& inFileName, const std::string& separator);
   // What ConvertNext notes about the record just read.
   void NoteInput();
 

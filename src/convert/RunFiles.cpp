@@ -1,9 +1,9 @@
 #include "convert/RunFiles.h"
 
 #include <filesystem>
-#include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #include "record/MarcError.h"
 
@@ -26,7 +26,7 @@ struct TFileId {
 
 TFileId Identify(const TRunFile& file, int standardHandle) {
   struct stat st {};
-  const int rc = file.Handle >= 0    ? ::fstat(file.Handle, &st)
+  const int rc = file.Handle >= 0   ? ::fstat(file.Handle, &st)
                  : file.Name == "-" ? ::fstat(standardHandle, &st)
                                     : ::stat(file.Name.c_str(), &st);
   if (rc == 0) return {true, st.st_dev, st.st_ino, S_ISCHR(st.st_mode), {}};

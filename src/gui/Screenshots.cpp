@@ -1,5 +1,11 @@
-#include "gui/Screenshots.h"
-
+// kelvokonv-screenshots FOLDER [ARGUMENT]: pictures of the window for
+// checking how it looks. Runs the window with its program file, settings file
+// and filter files in FOLDER, converts the input that the settings and
+// ARGUMENT name, and saves PNG pictures there: the main window before, during
+// and after the run, the summary box, the About box and the filter editor.
+// Prints the names of the pictures written, one a line; exits with 0 when all
+// were written.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -7,15 +13,16 @@
 #include <QPushButton>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 #include <vector>
 
+#include "gui/AppIdentity.h"
 #include "gui/QtText.h"
 #include "gui/frmMain.h"
 #include "gui/frmMarcFilter.h"
 
 namespace kelvo::gui {
-
 namespace {
 
 class TPictures {
@@ -74,8 +81,6 @@ private:
   bool taken_ = false;
 };
 
-} // namespace
-
 int GrabWidgets(const std::string& folder, const std::string& argument) {
   TPictures pictures(folder);
   TPicturedMsg msg(pictures);
@@ -127,4 +132,15 @@ int GrabWidgets(const std::string& folder, const std::string& argument) {
   return pictures.Failed() ? 1 : 0;
 }
 
+} // namespace
 } // namespace kelvo::gui
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  kelvo::gui::SetApplicationIdentity();
+  if (argc < 2) {
+    std::fprintf(stderr, "Anrop: kelvokonv-screenshots MAPP [ARGUMENT]\n");
+    return 2;
+  }
+  return kelvo::gui::GrabWidgets(argv[1], argc > 2 ? argv[2] : "");
+}

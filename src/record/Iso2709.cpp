@@ -35,7 +35,7 @@ int EntryNumber(std::string_view digits) {
 // returns false. The code is the character after the delimiter, even when that
 // is a delimiter too; the value runs from the character after the code to the
 // next delimiter or the end.
-template <class F> void ForEachSubfield(std::string_view data, char delimiter, F &&f) {
+template <class F> void ForEachSubfield(std::string_view data, char delimiter, F&& f) {
   for (std::size_t pos = data.find(delimiter); pos != std::string_view::npos;
        pos = data.find(delimiter, pos + 1)) {
     const std::size_t codePos = pos + 1;
@@ -81,7 +81,7 @@ int TIsoFldClass::SubfieldCount() const {
   return static_cast<int>(std::count(Data.begin(), Data.end(), SubfieldDelimiter));
 }
 
-void TIsoFldClass::Subfield(int n, char &code, std::string &value) const {
+void TIsoFldClass::Subfield(int n, char& code, std::string& value) const {
   code = '\0';
   value.clear();
   if (n < 1) return;
@@ -122,8 +122,8 @@ int TIso2709::DataStart() const {
 
 int TIso2709::FieldCount() const { return static_cast<int>(DirectoryView().size() / kEntryLength); }
 
-const TIsoFldClass &TIso2709::GetField(int index) {
-  TIsoFldClass &fld = FieldInfo;
+const TIsoFldClass& TIso2709::GetField(int index) {
+  TIsoFldClass& fld = FieldInfo;
   fld.SubfieldDelimiter = SubfieldDelimiter;
   fld.Tag.clear();
   fld.Data.clear();
@@ -167,7 +167,7 @@ bool IsIncompleteIso2709Record(std::string_view text) {
   return static_cast<std::size_t>(EntryNumber(text.substr(0, kRecordLengthDigits))) > text.size() + 1;
 }
 
-void BuildRecordFromIso(TIso2709 &reader, std::string_view text, TMarcRec &rec) {
+void BuildRecordFromIso(TIso2709& reader, std::string_view text, TMarcRec& rec) {
   rec.Clear();
   rec.Couples.Clear(); // a pair left queued by a caller must not end up in this record
   reader.SetRecord(text);

@@ -23,7 +23,7 @@ public:
   char Indicator(int position) const; // 1 or 2
   int SubfieldCount() const;
   // n-th subfield (1-based): code and value; code 0 and empty value when none.
-  void Subfield(int n, char &code, std::string &value) const;
+  void Subfield(int n, char& code, std::string& value) const;
 };
 
 class TIso2709 {
@@ -39,7 +39,7 @@ public:
   std::string_view DirectoryView() const; // the same, within RecordData
   int DataStart() const;
   int FieldCount() const;
-  const TIsoFldClass &GetField(int index);
+  const TIsoFldClass& GetField(int index);
 
 private:
   std::size_t dirLength_ = 0; // characters of the directory, measured by SetRecord
@@ -57,6 +57,6 @@ bool IsIncompleteIso2709Record(std::string_view text);
 
 // Builds rec (cleared first) from one ISO 2709 record text in the order the
 // converters use: fields in directory order, the leader as "000", SortFields.
-void BuildRecordFromIso(TIso2709 &reader, std::string_view text, TMarcRec &rec);
+void BuildRecordFromIso(TIso2709& reader, std::string_view text, TMarcRec& rec);
 
 } // namespace kelvo

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Fakes.h"
-#include "record/test_files.h"
 #include "record/vostr.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

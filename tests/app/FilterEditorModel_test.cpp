@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -22,8 +22,8 @@ TFilterEditorModel Editor(std::vector<std::string> entries) {
 
 struct TTypingCase {
   bool IntoTag; // the tag field, else the subfield field
-  const char *Typed;
-  const char *Kept;
+  const char* Typed;
+  const char* Kept;
 };
 
 TEST(FilterEditorKeys, OnlyAcceptedKeysReachTheFields) {
@@ -35,10 +35,10 @@ TEST(FilterEditorKeys, OnlyAcceptedKeysReachTheFields) {
       {false, "a1a1", "a1"},  {false, "\xe5\xe4\xf6z0", "\xe5\xe4\xf6z0"},
       {false, "$ -\xc5", ""},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.Typed);
     TFilterEditorModel e = Editor({});
-    for (const char *p = c.Typed; *p; ++p)
+    for (const char* p = c.Typed; *p; ++p)
       c.IntoTag ? e.TypeTag(*p) : e.TypeSubFields(*p);
     EXPECT_EQ(c.IntoTag ? e.Tag : e.SubFields, c.Kept);
     EXPECT_EQ(c.IntoTag ? e.SubFields : e.Tag, "");
@@ -85,10 +85,10 @@ TEST(FilterEditorAdd, NeedsAThreeCharacterTagAndANewEntry) {
 }
 
 struct TAddCase {
-  const char *Name;
+  const char* Name;
   std::vector<std::string> Before;
-  const char *Tag;
-  const char *SubFields;
+  const char* Tag;
+  const char* SubFields;
   std::vector<std::string> After;
 };
 
@@ -100,7 +100,7 @@ TEST(FilterEditorAdd, ReplacesTheFirstEntryOfTheTagOrTakesItsSortedPlace) {
       {"new tag", {"100", "700"}, "500", "a", {"100", "500a", "700"}},
       {"into an empty list", {}, "008", "", {"008"}},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     TFilterEditorModel e = Editor(c.Before);
     EXPECT_FALSE(e.OKEnabled);

@@ -10,7 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -5,7 +5,8 @@
 
 #include "record/Iso2709.h"
 #include "record/LineFormat.h"
-#include "record/test_files.h"
+#include "support/SharedData.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -74,7 +75,7 @@ TEST(InputFormatRecord, TellsARecordOfEachFormatAndAnIncompleteLastOne) {
 TEST(InputFormatFile, AMissingFileIsNotIso) { EXPECT_FALSE(LooksLikeIso2709("/saknas/helt/in.mrc")); }
 
 TEST(InputFormatFile, RealMarc21FilesAreIso) {
-  const std::string file = std::string(KELVO_SHARED_DATA) + "/marc21/marc4j/sample1.mrc";
+  const std::string file = testing::SharedFile("marc4j/sample1.mrc");
   std::ifstream probe(file);
   if (!probe) GTEST_SKIP() << "testdata saknas: " << file;
   EXPECT_TRUE(LooksLikeIso2709(file));

@@ -11,10 +11,10 @@
 #include <gtest/gtest.h>
 
 #include "app/AppPaths.h"
-#include "app/Fakes.h"
 #include "app/FilterEditorModel.h"
 #include "app/StartUp.h"
-#include "record/test_files.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -28,17 +28,17 @@ class TFakeHost : public TMainWindowHost {
 public:
   std::vector<TFileDialogRequest> Requests;
   std::deque<std::optional<std::string>> Picks; // answers of the next dialogs; cancelled when empty
-  std::function<bool(TFilterEditorModel &)> Editor;
+  std::function<bool(TFilterEditorModel&)> Editor;
   int Closes = 0;
 
-  std::optional<std::string> ExecuteFileDialog(const TFileDialogRequest &request) override {
+  std::optional<std::string> ExecuteFileDialog(const TFileDialogRequest& request) override {
     Requests.push_back(request);
     if (Picks.empty()) return std::nullopt;
     auto pick = Picks.front();
     Picks.pop_front();
     return pick;
   }
-  bool ExecuteFilterEditor(TFilterEditorModel &editor) override { return Editor && Editor(editor); }
+  bool ExecuteFilterEditor(TFilterEditorModel& editor) override { return Editor && Editor(editor); }
   void CloseWindow() override { ++Closes; }
 };
 
@@ -46,8 +46,8 @@ class MainWindowModel : public ::testing::Test {
 protected:
   MainWindowModel() { SetProgramPaths(state, dir.File("kelvokonv")); }
 
-  const TMenuItem &Item(std::string_view name) {
-    const TMenuItem *item = FindMenuItem(name);
+  const TMenuItem& Item(std::string_view name) {
+    const TMenuItem* item = FindMenuItem(name);
     if (!item) throw std::runtime_error("no menu item " + std::string(name));
     return *item;
   }
@@ -67,7 +67,7 @@ protected:
 
 // The items with a check mark and their state when the program starts.
 struct TCheckCase {
-  const char *Name;
+  const char* Name;
   bool Checked;
 };
 
@@ -87,10 +87,10 @@ constexpr TCheckCase DesignChecks[] = {
 
 TEST_F(MainWindowModel, CheckMarksStartInTheirDesignState) {
   int checkable = 0;
-  for (const TMenuItem &item : MenuItems())
+  for (const TMenuItem& item : MenuItems())
     if (item.Check) ++checkable;
   EXPECT_EQ(checkable, static_cast<int>(std::size(DesignChecks)));
-  for (const auto &c : DesignChecks) {
+  for (const auto& c : DesignChecks) {
     SCOPED_TRACE(c.Name);
     ASSERT_NE(Item(c.Name).Check, nullptr);
     EXPECT_EQ(model.Checked(Item(c.Name)), c.Checked);
@@ -102,7 +102,7 @@ TEST_F(MainWindowModel, VendorItemsAreHiddenOutsideProfile2) {
   const std::vector<std::string> vendorOnly = {"mnuDelim1", "mnuDiakriterTranslate",
                                                "mnuDalkOegentligaDelarSpecial", "mnuDelim3",
                                                "mnuDalkEgentligaFlerbandSepareras"};
-  for (const char *profile : {"0", "1", "2"}) {
+  for (const char* profile : {"0", "1", "2"}) {
     TMainState st;
     SetProgramPaths(st, dir.File("kelvokonv"));
     TRecordingIni settings;
@@ -110,14 +110,14 @@ TEST_F(MainWindowModel, VendorItemsAreHiddenOutsideProfile2) {
     PrepareStartUp(st, settings, "");
     TMainWindowModel m(st, settings, shell.Frame, host);
     std::vector<std::string> hidden;
-    for (const TMenuItem &item : MenuItems())
+    for (const TMenuItem& item : MenuItems())
       if (!m.Visible(item)) hidden.emplace_back(item.Name);
     EXPECT_EQ(hidden, profile == std::string("2") ? std::vector<std::string>{} : vendorOnly) << profile;
   }
 }
 
 struct TStartCase {
-  const char *Name;
+  const char* Name;
   bool InputExists;
   bool InputNamed;
   bool OutputNamed;
@@ -131,7 +131,7 @@ TEST_F(MainWindowModel, StartNeedsBothNamesAndAnExistingInput) {
       {"no input", true, false, true, false},
       {"input missing", false, true, true, false},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     state.InFile = c.InputNamed ? (c.InputExists ? dir.Write("in.mrc", "") : dir.File("saknas.mrc"))
                                 : std::string(NoFileCaption);
@@ -170,10 +170,10 @@ TEST_F(MainWindowModel, NeitherStartNorTheSurveyDuringARun) {
 }
 
 TEST_F(MainWindowModel, EachToggleInvertsItsSwitchWithoutAsking) {
-  for (const auto &c : DesignChecks) {
+  for (const auto& c : DesignChecks) {
     if (std::string_view(c.Name) == "mnuKonvTillKv2") continue;
     SCOPED_TRACE(c.Name);
-    const TMenuItem &item = Item(c.Name);
+    const TMenuItem& item = Item(c.Name);
     model.MenuClick(item);
     EXPECT_EQ(state.*item.Check, !c.Checked);
     model.MenuClick(item);
@@ -201,9 +201,9 @@ TEST_F(MainWindowModel, SwitchingConversionOffAsksAndOnlyYesSwitchesIt) {
 }
 
 struct TNameCase {
-  const char *Typed;
-  const char *Output;   // output file and weeded file
-  const char *Periodic; // periodicals file: never an extension added
+  const char* Typed;
+  const char* Output;   // output file and weeded file
+  const char* Periodic; // periodicals file: never an extension added
 };
 
 TEST_F(MainWindowModel, ChosenFileNamesGetMrcOnlyWithoutAnyDot) {
@@ -213,7 +213,7 @@ TEST_F(MainWindowModel, ChosenFileNamesGetMrcOnlyWithoutAnyDot) {
       {"/data/v1.2/ut", "/data/v1.2/ut", "/data/v1.2/ut"}, // the "." of the folder counts
       {"/data/ut.", "/data/ut.", "/data/ut."},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.Typed);
     host.Picks = {c.Typed, c.Typed, c.Typed};
     model.MenuClick(Item("mnuUtfil"));
@@ -257,7 +257,7 @@ TEST_F(MainWindowModel, TheSaveDialogIsSharedAndThePeriodicalsFilePresetsIt) {
   model.btnUtfilClick(); // cancelled; no longer the start-up folder
   ASSERT_EQ(host.Requests.size(), 4U);
   const std::string_view filter = "Kelvo exp/imp (*.mrc)|*.mrc|Alla (*.*)|*.*";
-  for (const auto &r : host.Requests) {
+  for (const auto& r : host.Requests) {
     EXPECT_EQ(r.Kind, TFileDialogKind::Save);
     EXPECT_EQ(r.Filter, filter);
   }
@@ -298,7 +298,7 @@ TEST_F(MainWindowModel, TheSurveyIsNotRunForIsoInputOrAFolder) {
 TEST_F(MainWindowModel, AboutShowsTheVersionAndThreeCreditLines) {
   model.MenuClick(Item("mnuAbout"));
   ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
-  const std::string &text = shell.Msg.Boxes[0].Text;
+  const std::string& text = shell.Msg.Boxes[0].Text;
   EXPECT_EQ(text.substr(0, 23), "Ver 3.16, 4 dec, 2006\r\n");
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
   EXPECT_EQ(shell.Msg.Boxes[0].Kind, TMsgKind::Information);
@@ -315,7 +315,7 @@ TEST_F(MainWindowModel, BatchCommandsWriteAndOpenTheHelpPage) {
 
 TEST_F(MainWindowModel, TheFilterEditorSavesOnOKOnly) {
   state.FilterFile = dir.Write("marcfilter.txt", "650x\r\n245\r\n");
-  host.Editor = [](TFilterEditorModel &e) {
+  host.Editor = [](TFilterEditorModel& e) {
     EXPECT_EQ(e.Entries, (std::vector<std::string>{"245", "650x"}));
     e.SetTag("650");
     e.btnAddClick();
@@ -324,7 +324,7 @@ TEST_F(MainWindowModel, TheFilterEditorSavesOnOKOnly) {
   model.MenuClick(Item("Filtermarcflt1"));
   EXPECT_EQ(ReadAll(state.FilterFile), "650x\r\n245\r\n");
 
-  host.Editor = [](TFilterEditorModel &e) {
+  host.Editor = [](TFilterEditorModel& e) {
     e.SetTag("650");
     e.btnAddClick();
     return true;
@@ -350,7 +350,7 @@ TEST_F(MainWindowModel, TheFilterEditorSavesOnOKOnly) {
 
 TEST_F(MainWindowModel, AFilterFileThatCannotBeWrittenIsReported) {
   state.FilterFile = dir.File("saknad-mapp/marcfilter.txt");
-  host.Editor = [](TFilterEditorModel &) { return true; };
+  host.Editor = [](TFilterEditorModel&) { return true; };
   model.mnuMarcFilterClick();
   ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
   EXPECT_EQ(shell.Msg.Boxes[0].Kind, TMsgKind::Error);

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/FakeKonv.h"
-#include "app/Fakes.h"
 #include "app/SimpleProfileRun.h"
 #include "record/MarcError.h"
-#include "record/test_files.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

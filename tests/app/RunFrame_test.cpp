@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/FakeKonv.h"
-#include "app/Fakes.h"
+#include "support/Fakes.h"
 
 namespace kelvo {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Fakes.h"
 #include "app/IniFile.h"
 #include "app/StartUp.h"
-#include "record/test_files.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/AppPaths.h"
-#include "app/Fakes.h"
-#include "record/test_files.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "app/AppPaths.h"
 #include "app/MainState.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -10,9 +10,9 @@
 #include <sys/mount.h>
 #include <vector>
 
-#include "record/test_files.h"
 #include "record/vostr.h"
 #include "support/Kelvokonv.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

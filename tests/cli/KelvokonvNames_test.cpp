@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "record/test_files.h"
 #include "support/Kelvokonv.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

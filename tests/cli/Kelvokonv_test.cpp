@@ -4,19 +4,19 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/Fakes.h"
 #include "app/ProfileRun.h"
 #include "app/StartUp.h"
-#include "profiles/kv21/Kv21TestSupport.h"
-#include "record/test_files.h"
 #include "record/vostr.h"
+#include "support/Fakes.h"
+#include "support/IsoRecord.h"
 #include "support/Kelvokonv.h"
+#include "support/SharedData.h"
+#include "support/SourceDate.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -42,24 +42,6 @@ std::string LibraryRun(const TProgramDir& dir, TMainState state, const std::stri
   return ReadAll(state.OutFile);
 }
 
-// The date stamp of both runs is 1970-01-01.
-class TFixedDate {
-public:
-  TFixedDate() {
-    if (const char* old = std::getenv("SOURCE_DATE_EPOCH")) old_ = old;
-    setenv("SOURCE_DATE_EPOCH", "0", 1);
-  }
-  ~TFixedDate() {
-    if (old_)
-      setenv("SOURCE_DATE_EPOCH", old_->c_str(), 1);
-    else
-      unsetenv("SOURCE_DATE_EPOCH");
-  }
-
-private:
-  std::optional<std::string> old_;
-};
-
 class Kelvokonv : public ::testing::Test {
 protected:
   Kelvokonv() {
@@ -70,7 +52,7 @@ protected:
     state.SourceIsIso = false;
     state.FilterFile = ProfileFilterFile(state);
   }
-  TFixedDate date;
+  testing::ScopedSourceDate date{"0"}; // the date stamp of both runs is 1970-01-01
   TProgramDir dir;
   std::string in, ini;
   TMainState state;
@@ -181,7 +163,7 @@ TEST_F(Kelvokonv, SurveyListsTagsAndCodes) {
 }
 
 TEST_F(Kelvokonv, FormatAutoReadsIso2709) {
-  const std::string iso = std::string(KELVO_SHARED_DATA) + "/marc21/marc4j/sample1.mrc";
+  const std::string iso = testing::SharedFile("marc4j/sample1.mrc");
   if (!fs::exists(iso)) GTEST_SKIP() << "testdata saknas: " << iso;
   const TKelvokonvResult r = RunKelvokonv(dir, {"--ini", ini, "-p", "1", iso, dir.File("cli.mrc")});
   ASSERT_EQ(r.Status, 0) << r.Err;
@@ -246,9 +228,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Kelvokonv, DecodesUtf8AndMarcXmlAndSaysWhatItRecoded) {
   const std::string iso = dir.Write(
-      "in.iso", kv21test::IsoRecord("00000nam a2200000   4500", {{"001", "A1"},
-                                                                 {"245", "10\x1f"
-                                                                         "aSm\xc3\xa5 \xc5\x82ogi"}}));
+      "in.iso", testing::IsoRecord("00000nam a2200000   4500", {{"001", "A1"},
+                                                                {"245", "10\x1f"
+                                                                        "aSm\xc3\xa5 \xc5\x82ogi"}}));
   const TKelvokonvResult r = RunKelvokonv(dir, {"--ini", ini, "-p", "1", iso, dir.File("iso.mrc")});
   ASSERT_EQ(r.Status, 0) << r.Err;
   const std::string converted = ReadAll(dir.File("iso.mrc"));

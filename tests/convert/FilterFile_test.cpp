@@ -7,7 +7,7 @@
 
 #include "record/MarcError.h"
 #include "record/MarcRec.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -26,7 +26,7 @@ TEST(FilterFile, LoadsLinesWithoutTheirLineEnds) {
       {"245\r500\r\n\r\n650", {"245", "500", "", "650"}},
       {"", {}},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TempDir dir;
     EXPECT_EQ(LoadFilterLines(dir.Write("marcfilter.txt", c.content)), c.lines) << c.content;
   }
@@ -38,7 +38,7 @@ TEST(FilterFile, MissingFileIsAnEmptyFilterAnUnreadableOneRaises) {
   try {
     LoadFilterLines(dir.File(""));
     FAIL() << "no exception";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "Kan inte l\xe4sa filterfilen " + dir.File("") + " (en mapp)");
   }
 }
@@ -54,7 +54,7 @@ TEST(FilterFile, JoinedLinesGiveTheRecordsEntries) {
       {{"245\r\n500", "650\n100\r"}, {"100", "245", "500", "650"}},
       {{"245\t500"}, {"245\t500"}}, // a tab does not separate entries
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TMarcRec rec;
     rec.SetFilter(JoinFilterLines(c.lines));
     EXPECT_EQ(rec.FilterEntries, c.entries) << JoinFilterLines(c.lines);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SourceDate.h"
+#include "support/SourceDate.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "record/MarcError.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -29,10 +29,10 @@ public:
   int Percent() const override { return 0; }
 };
 
-void AddExampleRecord(TMarcRec &rec) {
+void AddExampleRecord(TMarcRec& rec) {
   rec.AddControlField("000", "00000nam  2200000 a 4500");
   rec.AddControlField("001", "A1001");
-  TMarcField *f = rec.AddField("245", '1', '0');
+  TMarcField* f = rec.AddField("245", '1', '0');
   f->AddSubfield('a', " Birds of the north ");
   f->AddSubfield('c', "edited by the society");
   f = rec.AddField("650", ' ', '7');
@@ -48,10 +48,10 @@ const std::string kExampleSubfieldLines = "*00000000nam  2200000 a 4500\r\n*001A
                                           "*650 7$aBirds\r\n$2sao";
 
 struct WriteCase {
-  const char *name;
+  const char* name;
   bool subfieldLines;
   bool applyFilter;
-  const char *filter;
+  const char* filter;
   std::string expected;
 };
 
@@ -63,7 +63,7 @@ TEST(KonvBaseWrite, WritesTheTrimmedRenderingAndTheSeparator) {
        "*00000000nam  2200000 a 4500\r\n*001A1001\r\n*650 7$aBirds$2sao\r\n" + kSep},
       {"filter off", false, false, "245", kExample + kSep},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TempDir dir;
     const std::string out = dir.Write("ut.mrc", "older and longer content of the file");
     {
@@ -84,7 +84,7 @@ TEST(KonvBaseWrite, DuplicateLinesGoAndAnEmptyRecordStillWritesTheSeparator) {
   const std::string out = dir.File("ut.mrc");
   TWriter konv(out);
   konv.RemoveDuplicateLines = true;
-  for (const char *text : {"Birds", "BIRDS"})
+  for (const char* text : {"Birds", "BIRDS"})
     konv.OutRecord.AddField("650", ' ', '7')->AddSubfield('a', text);
   konv.WriteRecord();
   konv.OutRecord.Clear();
@@ -99,7 +99,7 @@ TEST(KonvBaseWrite, SideFileAndRenderingMatchTheOutputFile) {
   {
     TWriter konv(out);
     konv.SubfieldLines = true;
-    TSideFile &periodicals = konv.OpenSideFile(side, PeriodicalsRole);
+    TSideFile& periodicals = konv.OpenSideFile(side, PeriodicalsRole);
     AddExampleRecord(konv.OutRecord);
     EXPECT_EQ(konv.RenderOutRecord(), kExampleSubfieldLines);
     konv.WriteRenderedTo(periodicals);
@@ -117,7 +117,7 @@ TEST(KonvBaseWrite, OutputThatCannotBeCreatedRaisesAtConstruction) {
   try {
     TWriter konv(out);
     FAIL() << "no exception";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "Kan inte skapa utfilen " + out);
   }
 }
@@ -131,7 +131,7 @@ TEST(KonvBaseWrite, FailedWriteRaisesAtOnce) {
   try {
     konv.WriteRecord();
     FAIL() << "no exception";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "Kan inte skriva till utfilen /dev/full");
   }
   EXPECT_EQ(konv.WrittenRecords, 0);
@@ -165,18 +165,18 @@ TEST(KonvBaseStamp, AddsTextAndDateUnlessTheTextIsBlank) {
 }
 
 // One 245 $a (and $c) for each value; returns the values after the clean-up.
-std::vector<std::string> CleanUp245(const std::vector<std::string> &values, const std::string &codes) {
+std::vector<std::string> CleanUp245(const std::vector<std::string>& values, const std::string& codes) {
   TWriter konv;
-  for (const auto &v : values) {
-    TMarcField *f = konv.OutRecord.AddField("245");
+  for (const auto& v : values) {
+    TMarcField* f = konv.OutRecord.AddField("245");
     f->AddSubfield('a', v);
     f->AddSubfield('c', v);
   }
   std::vector<std::string> tags(codes.size(), "245");
   konv.CleanUpWithRegEx("\\w\\.$", "\\.$", tags, codes);
   std::vector<std::string> result;
-  for (const auto &f : konv.OutRecord.Fields)
-    for (const auto &s : f->Subfields)
+  for (const auto& f : konv.OutRecord.Fields)
+    for (const auto& s : f->Subfields)
       result.push_back(std::string(1, s->Code) + s->Value);
   return result;
 }
@@ -195,7 +195,7 @@ TEST(KonvBaseCleanUp, DifferentLengthsRaiseAndChangeNothing) {
   try {
     konv.CleanUpWithRegEx("\\w\\.$", "\\.$", {"245", "246", "247"}, "aa");
     FAIL() << "no exception";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "CleanUpWithRegEx anropat med felaktigt antal parametrar");
   }
   EXPECT_EQ(konv.OutRecord.SubfieldValue("245", 'a'), "Title.");
@@ -203,8 +203,8 @@ TEST(KonvBaseCleanUp, DifferentLengthsRaiseAndChangeNothing) {
 
 TEST(KonvBaseCleanUp, RangeVisitsEveryPaddedTagBetweenTheBounds) {
   struct Case {
-    const char *from;
-    const char *to;
+    const char* from;
+    const char* to;
     std::vector<std::string> cleaned;
   };
   const std::vector<std::string> tags = {"007", "7", "010", "764", "765", "770", "787", "788"};
@@ -214,13 +214,13 @@ TEST(KonvBaseCleanUp, RangeVisitsEveryPaddedTagBetweenTheBounds) {
       {"x76", "787", {}},
       {"765", "", {}},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TWriter konv;
-    for (const auto &tag : tags)
+    for (const auto& tag : tags)
       konv.OutRecord.AddField(tag)->AddSubfield('z', "ISBN  91-7");
     konv.CleanUpWithRegExRange("^ISBN {0,}", "^ISBN {0,}", c.from, c.to, 'z');
     std::vector<std::string> cleaned;
-    for (const auto &f : konv.OutRecord.Fields)
+    for (const auto& f : konv.OutRecord.Fields)
       if (f->Subfields[0]->Value == "91-7") cleaned.push_back(f->Tag);
     EXPECT_EQ(cleaned, c.cleaned) << c.from << ".." << c.to;
   }

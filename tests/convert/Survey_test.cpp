@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "convert/KonvSimple.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
 
 using testing::TempDir;
 
-std::vector<std::string> Survey(const std::string &content) {
+std::vector<std::string> Survey(const std::string& content) {
   TempDir dir;
   TKonvSimple konv(dir.Write("in.mrc", content), "^");
   konv.ClearSurvey();
@@ -22,7 +22,7 @@ std::vector<std::string> Survey(const std::string &content) {
 
 TEST(KonvSimpleSurvey, ListsEveryTagWithItsSortedCodes) {
   struct Case {
-    const char *name;
+    const char* name;
     std::string content;
     std::vector<std::string> expected;
   };
@@ -34,7 +34,7 @@ TEST(KonvSimpleSurvey, ListsEveryTagWithItsSortedCodes) {
       {"list ignores case", "*AB1X\r\n*ab0Y\r\n*001Z\r\n", {"001", "ab0", "AB1"}},
       {"empty file", "", {}},
   };
-  for (const auto &c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(Survey(c.content), c.expected) << c.name;
 }
 

@@ -9,11 +9,11 @@
 #include "record/Iso2709.h"
 #include "record/MarcRec.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static kelvo::TIso2709 reader;
   static kelvo::TMarcRec rec;
   static std::string value;
-  const std::string_view text(reinterpret_cast<const char *>(data), size);
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
 
   kelvo::BuildRecordFromIso(reader, text, rec);
   rec.ApplyFilter = false;
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   const int count = reader.FieldCount();
   if (static_cast<std::size_t>(count) * 12 > size || reader.Directory().size() > size) __builtin_trap();
   for (int i = 0; i < count; ++i) {
-    const kelvo::TIsoFldClass &fld = reader.GetField(i);
+    const kelvo::TIsoFldClass& fld = reader.GetField(i);
     if (fld.Data.size() > size || fld.Tag.size() != 3) __builtin_trap();
     // Subfield(n) searches from the start, so only the first few and the one
     // past the last, which must be none.

@@ -8,9 +8,9 @@
 #include "record/LineFormat.h"
 #include "record/MarcRec.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static kelvo::TMarcRec rec;
-  const std::string_view text(reinterpret_cast<const char *>(data), size);
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
 
   rec.ParseText(text);
   rec.ApplyFilter = false;

@@ -20,9 +20,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/Fakes.h"
 #include "gui/PathLabel.h"
-#include "record/test_files.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
 
 namespace kelvo::gui {
 namespace {

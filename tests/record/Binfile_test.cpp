@@ -6,7 +6,7 @@
 #include <string>
 #include <sys/resource.h>
 
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -18,17 +18,17 @@ constexpr char SD = '\x1f';
 const std::string kLeader = "00000nam a2200000 a 4500";
 
 std::string Entry(std::string_view tag, int length, int start) {
-  char buf[16];
+  char buf[24]; // room for any two ints, which is what the compiler checks against
   std::snprintf(buf, sizeof buf, "%04d%05d", length, start);
   return std::string(tag) + buf;
 }
 
 // A well-formed record text (no record terminator): the directory matches the
 // fields, each field ends with a field terminator.
-std::string IsoRecord(const std::vector<std::pair<std::string, std::string>> &fields,
-                      const std::string &leader = kLeader) {
+std::string IsoRecord(const std::vector<std::pair<std::string, std::string>>& fields,
+                      const std::string& leader = kLeader) {
   std::string directory, data;
-  for (const auto &[tag, content] : fields) {
+  for (const auto& [tag, content] : fields) {
     directory += Entry(tag, static_cast<int>(content.size()) + 1, static_cast<int>(data.size()));
     data += content + FT;
   }
@@ -36,15 +36,15 @@ std::string IsoRecord(const std::vector<std::pair<std::string, std::string>> &fi
 }
 
 // tag|ind1|ind2|code=value... or tag=data, one string per field, for compact expectations.
-std::vector<std::string> Describe(const TMarcRec &rec) {
+std::vector<std::string> Describe(const TMarcRec& rec) {
   std::vector<std::string> out;
-  for (const auto &f : rec.Fields) {
+  for (const auto& f : rec.Fields) {
     std::string s = f->Tag;
     if (!f->IsDataField) {
       s += "=" + f->Data;
     } else {
       s += std::string("|") + f->Ind1 + f->Ind2;
-      for (const auto &sf : f->Subfields)
+      for (const auto& sf : f->Subfields)
         s += std::string("|") + sf->Code + "=" + sf->Value;
     }
     out.push_back(s);
@@ -83,7 +83,7 @@ TEST(Iso2709Layout, WellFormedRecord) {
   EXPECT_EQ(r.GetField(0).Tag, "001");
   EXPECT_EQ(r.GetField(0).Data, "A1");
   EXPECT_TRUE(r.GetField(0).IsControl);
-  const TIsoFldClass &f = r.GetField(1);
+  const TIsoFldClass& f = r.GetField(1);
   EXPECT_EQ(f.Tag, "245");
   EXPECT_EQ(f.Data, "10\x1f"
                     "aTitel");
@@ -93,7 +93,7 @@ TEST(Iso2709Layout, WellFormedRecord) {
 }
 
 struct LayoutCase {
-  const char *name;
+  const char* name;
   std::string text;
   std::string leader;
   std::string directory;
@@ -104,7 +104,7 @@ struct LayoutCase {
 class Iso2709Shapes : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(Iso2709Shapes, LeaderDirectoryDataStart) {
-  const LayoutCase &c = GetParam();
+  const LayoutCase& c = GetParam();
   TIso2709 r;
   r.SetRecord(c.text);
   EXPECT_EQ(r.Leader(), c.leader);
@@ -136,13 +136,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "001000300000" +
                        std::string(1, FT) + "A1" + FT,
                    "00000nam a2299999 a 4500", "001000300000", 38, 1}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 // Directory entries, sound and damaged
 
 struct EntryCase {
-  const char *name;
+  const char* name;
   std::string entry; // 12 characters
   std::string tag;
   std::string data;
@@ -152,12 +152,12 @@ class Iso2709Entries : public ::testing::TestWithParam<EntryCase> {};
 
 // Data area of the records below: "abc" FT "def" FT "ghi" FT (12 bytes).
 TEST_P(Iso2709Entries, ReadsOnlyBytesOfTheRecord) {
-  const EntryCase &c = GetParam();
+  const EntryCase& c = GetParam();
   const std::string text = kLeader + c.entry + FT + "abc" + FT + "def" + FT + "ghi" + FT;
   TIso2709 r;
   r.SetRecord(text);
   ASSERT_EQ(r.FieldCount(), 1);
-  const TIsoFldClass &f = r.GetField(0);
+  const TIsoFldClass& f = r.GetField(0);
   EXPECT_EQ(f.Tag, c.tag);
   EXPECT_EQ(f.Data, c.data);
   EXPECT_EQ(f.IsControl, c.data.find(SD) == std::string::npos);
@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "\x1f"
                                 "a ",
                                 "def"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 // Indicators and subfields of one field
@@ -206,7 +206,7 @@ TEST(Iso2709Field, Indicators) {
       {"", ' ', ' '},
       {"7", ' ', ' '},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TIsoFldClass f;
     f.Data = c.data;
     EXPECT_EQ(f.Indicator(1), c.ind1) << c.data;
@@ -256,7 +256,7 @@ TEST(Iso2709Field, Subfields) {
        2, 'x', "y"}, // and is also counted as the next delimiter
       {"no delimiter", 1, '\0', ""},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TIsoFldClass f;
     f.Data = c.data;
     char code = 'z';

@@ -6,7 +6,7 @@
 
 #include "record/MarcRec.h"
 #include "record/vostr.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -8,21 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "SourceDate.h"
-#include "app/Fakes.h"
 #include "app/ProfileRun.h"
-#include "profiles/kv21/Kv21TestSupport.h"
 #include "record/Iso2709.h"
 #include "record/MarcRec.h"
-#include "record/test_files.h"
+#include "support/Fakes.h"
+#include "support/IsoRecord.h"
+#include "support/SourceDate.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
 
-using kv21test::IsoRecord;
-using kv21test::TIsoField;
+using testing::IsoRecord;
 using testing::ReadAll;
 using testing::TempDir;
+using testing::TIsoField;
 
 struct TSourceRecord {
   std::string Leader;

@@ -12,13 +12,14 @@
 #include "record/Iso2709.h"
 #include "record/MarcRec.h"
 #include "record/Vblrec.h"
+#include "support/SharedData.h"
 
 namespace kelvo {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path Root = fs::path(KELVO_SHARED_DATA) / "marc21";
+const fs::path& Root = testing::SharedMarc21();
 
 struct TDecoded {
   std::vector<std::string> Texts; // each record in the line format, after the step
@@ -138,21 +139,20 @@ TEST(RealCharsets, MarcEightSaidToBeUtf8IsKeptAsItIsAndCounted) {
 // record that needs no decoding (ASCII, or bytes that are no UTF-8) comes out
 // of the automatic step exactly as it went in.
 TEST(RealCharsets, EveryFileDecodesAndWhatNeedsNoDecodingStays) {
-  if (!fs::is_directory(Root)) GTEST_SKIP() << "no " << Root;
+  const std::vector<fs::path> files = testing::IsoFiles();
+  KELVO_SKIP_WITHOUT_ISO_FILES(files);
   std::size_t kept = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(Root)) {
-    const std::string ext = entry.path().extension().string();
-    if (!entry.is_regular_file() || ext == ".md" || ext == ".xml") continue;
-    SCOPED_TRACE(entry.path().string());
-    const TDecoded automatic = Decode(entry.path(), TCharset::Auto);
-    const TDecoded raw = Decode(entry.path(), TCharset::Cp1252);
+  for (const fs::path& file : files) {
+    SCOPED_TRACE(file.string());
+    const TDecoded automatic = Decode(file, TCharset::Auto);
+    const TDecoded raw = Decode(file, TCharset::Cp1252);
     ASSERT_EQ(automatic.Texts.size(), raw.Texts.size());
     for (std::size_t i = 0; i < raw.Texts.size(); ++i) {
       if (raw.Utf8[i]) continue;
       EXPECT_EQ(automatic.Texts[i], raw.Texts[i]) << "record " << i + 1;
       ++kept;
     }
-    Decode(entry.path(), TCharset::Marc8);
+    Decode(file, TCharset::Marc8);
   }
   EXPECT_GT(kept, 0U);
 }

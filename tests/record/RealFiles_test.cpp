@@ -4,15 +4,15 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "record/Iso2709.h"
 #include "record/MarcRec.h"
 #include "record/Vblrec.h"
+#include "support/SharedData.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -21,28 +21,8 @@ namespace fs = std::filesystem;
 
 constexpr char kRecordTerminator = '\x1d';
 
-// Every ISO 2709 file below the folder, in a stable order (MARCXML and notes left out).
-std::vector<fs::path> IsoFiles() {
-  const fs::path root = fs::path(KELVO_SHARED_DATA) / "marc21";
-  std::vector<fs::path> files;
-  if (!fs::is_directory(root)) return files;
-  for (const auto &entry : fs::recursive_directory_iterator(root)) {
-    const std::string ext = entry.path().extension().string();
-    if (entry.is_regular_file() &&
-        (ext == ".mrc" || ext == ".dat" || ext == ".marc" || ext == ".usmarc" || ext == ".iso"))
-      files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-std::string ReadAll(const fs::path &path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The record texts of a file as the converters receive them.
-std::vector<std::string> ReadRecords(const fs::path &path, std::size_t bound) {
+std::vector<std::string> ReadRecords(const fs::path& path, std::size_t bound) {
   TVblRec reader(kRecordTerminator);
   std::vector<std::string> records;
   if (!reader.Open(path.string())) {
@@ -58,15 +38,12 @@ std::vector<std::string> ReadRecords(const fs::path &path, std::size_t bound) {
   return records;
 }
 
-#define SKIP_WITHOUT_DATA(files)                                                                             \
-  if ((files).empty()) GTEST_SKIP() << "no ISO 2709 files in " KELVO_SHARED_DATA "/marc21"
-
 TEST(RealIsoFiles, CutIntoRecordsAtEveryTerminator) {
-  const auto files = IsoFiles();
-  SKIP_WITHOUT_DATA(files);
-  for (const auto &path : files) {
+  const auto files = testing::IsoFiles();
+  KELVO_SKIP_WITHOUT_ISO_FILES(files);
+  for (const auto& path : files) {
     SCOPED_TRACE(path.string());
-    const std::string bytes = ReadAll(path);
+    const std::string bytes = testing::ReadAll(path.string());
     const auto terminators =
         static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), kRecordTerminator));
     const auto records = ReadRecords(path, terminators + 1);
@@ -97,7 +74,7 @@ std::string_view TrimEnd(std::string_view s) {
   return s;
 }
 
-Carried HowCarried(const TMarcField &field) {
+Carried HowCarried(const TMarcField& field) {
   const std::string line = field.AsText('*', '$', false);
   const std::string_view body = std::string_view(line).substr(1);
   const std::string_view kept = TrimEnd(body);
@@ -108,14 +85,14 @@ Carried HowCarried(const TMarcField &field) {
   if (kept.find_first_of("*^\r\n") != std::string_view::npos) return Carried::Not;
   if (static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '$')) != field.Subfields.size())
     return Carried::Not;
-  const bool blankPiece = std::any_of(field.Subfields.begin(), field.Subfields.end(), [](const auto &sf) {
+  const bool blankPiece = std::any_of(field.Subfields.begin(), field.Subfields.end(), [](const auto& sf) {
     return (sf->Code + sf->Value).find_first_not_of(" \t") == std::string::npos;
   });
   if (blankPiece) return Carried::Not;
   return kept.size() == body.size() ? Carried::Exactly : Carried::TrimmedAtEnd;
 }
 
-void ExpectSameField(const TMarcField &want, const TMarcField &got) {
+void ExpectSameField(const TMarcField& want, const TMarcField& got) {
   // Only the end of the field can have lost anything (see HowCarried).
   const bool last = want.Subfields.empty();
   EXPECT_EQ(got.Tag, want.Tag);
@@ -126,25 +103,25 @@ void ExpectSameField(const TMarcField &want, const TMarcField &got) {
   EXPECT_EQ(got.Ind2, want.Ind2) << want.Tag;
   ASSERT_EQ(got.Subfields.size(), want.Subfields.size()) << want.Tag;
   for (std::size_t i = 0; i < want.Subfields.size(); ++i) {
-    const std::string &value = want.Subfields[i]->Value;
+    const std::string& value = want.Subfields[i]->Value;
     EXPECT_EQ(got.Subfields[i]->Code, want.Subfields[i]->Code) << want.Tag;
     EXPECT_EQ(got.Subfields[i]->Value, i + 1 == want.Subfields.size() ? TrimEnd(value) : value) << want.Tag;
   }
 }
 
 TEST(RealIsoFiles, RoundTripThroughLineFormat) {
-  const auto files = IsoFiles();
-  SKIP_WITHOUT_DATA(files);
+  const auto files = testing::IsoFiles();
+  KELVO_SKIP_WITHOUT_ISO_FILES(files);
   TIso2709 iso;
   TMarcRec decoded, parsed;
   decoded.ApplyFilter = false;
   std::size_t exact = 0, trimmed = 0, skipped = 0;
-  for (const auto &path : files) {
+  for (const auto& path : files) {
     SCOPED_TRACE(path.string());
-    for (const std::string &text : ReadRecords(path, std::string::npos)) {
+    for (const std::string& text : ReadRecords(path, std::string::npos)) {
       BuildRecordFromIso(iso, text, decoded);
-      std::vector<const TMarcField *> kept;
-      for (const auto &field : decoded.Fields) {
+      std::vector<const TMarcField*> kept;
+      for (const auto& field : decoded.Fields) {
         const Carried how = HowCarried(*field);
         field->Deleted = how == Carried::Not;
         ++(how == Carried::Exactly ? exact : how == Carried::TrimmedAtEnd ? trimmed : skipped);

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "record/MarcError.h"
-#include "record/test_files.h"
+#include "support/SharedData.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {
@@ -319,18 +320,14 @@ TEST(VblRecTests, InputWithoutSeparatorKeepsMemoryNearTheLimit) {
 }
 
 TEST(VblRecTests, RealIsoFilesSplitAtTheTerminator) {
-  const std::filesystem::path root = KELVO_SHARED_DATA "/marc21";
-  if (!std::filesystem::is_directory(root)) GTEST_SKIP() << "shared test data not found: " << root;
-  int files = 0;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    if (entry.path().extension() != ".mrc") continue;
-    const std::string file = entry.path().string();
+  const auto files = testing::IsoFiles();
+  KELVO_SKIP_WITHOUT_ISO_FILES(files);
+  for (const auto& path : files) {
+    const std::string file = path.string();
     const Reading r = ReadFile(file, '\x1d');
     EXPECT_EQ(r.records, Split(ReadAll(file), "\x1d")) << file;
     EXPECT_TRUE(r.lastFlagOnlyAtEnd) << file;
-    ++files;
   }
-  EXPECT_GT(files, 0);
 }
 
 } // namespace

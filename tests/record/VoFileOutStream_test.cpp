@@ -6,7 +6,7 @@
 #include <string>
 
 #include "record/MarcError.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SourceDate.h"
+#include "support/SourceDate.h"
 
 #include <cstdint>
 #include <cstdlib>

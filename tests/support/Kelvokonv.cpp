@@ -1,16 +1,14 @@
 #include "support/Kelvokonv.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
+#include <filesystem>
 #include <pthread.h>
 #include <spawn.h>
-#include <stdexcept>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-#include "record/test_files.h"
 
 extern char** environ;
 
@@ -61,8 +59,12 @@ void FeedPipe(int fd, std::string text) {
 TKelvokonvResult RunKelvokonv(const TKelvokonvRun& run) {
   TempDir capture;
   const std::string out = capture.File("stdout"), err = capture.File("stderr");
+  const std::string rss = capture.File("rss");
   std::vector<std::string> argv{run.Program};
   argv.insert(argv.end(), run.Args.begin(), run.Args.end());
+  // A child of this process would report this process's peak as its own
+  // when that is higher: time forks the program from a small process.
+  if (run.MeasureMemory) argv.insert(argv.begin(), {"/usr/bin/time", "-q", "-f", "%M", "-o", rss});
   std::vector<std::string> env = Environment(run.Env);
   int input[2];
   if (pipe2(input, O_CLOEXEC) != 0) return {};
@@ -98,30 +100,16 @@ TKelvokonvResult RunKelvokonv(const TKelvokonvRun& run) {
   feeder.join();
   TKelvokonvResult result;
   result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  if (run.MeasureMemory) result.MaxRssKb = std::atol(ReadAll(rss).c_str());
   result.Out = ReadAll(out);
   result.Err = ReadAll(err);
   return result;
 }
 
-TProgramDir::TProgramDir() {
-  const std::filesystem::path program(KELVOKONV_PATH);
-  std::string pattern = (program.parent_path() / "kelvokonv-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp " + pattern);
-  folder_ = pattern;
+TProgramDir::TProgramDir() : TempDir(std::filesystem::path(KELVOKONV_PATH).parent_path()) {
   std::error_code ec;
-  std::filesystem::create_hard_link(program, folder_ / "kelvokonv", ec);
-  if (ec) std::filesystem::copy_file(program, folder_ / "kelvokonv");
-}
-
-TProgramDir::~TProgramDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(folder_, ec);
-}
-
-std::string TProgramDir::Write(std::string_view name, std::string_view content) const {
-  std::ofstream(File(name), std::ios::binary)
-      .write(content.data(), static_cast<std::streamsize>(content.size()));
-  return File(name);
+  std::filesystem::create_hard_link(KELVOKONV_PATH, Program(), ec);
+  if (ec) std::filesystem::copy_file(KELVOKONV_PATH, Program());
 }
 
 TKelvokonvResult TProgramDir::Run(TKelvokonvRun run) const {

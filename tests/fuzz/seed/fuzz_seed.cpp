@@ -16,14 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void WriteFile(const fs::path &path, std::string_view bytes) {
+void WriteFile(const fs::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   if (argc < 3) {
     std::cerr << "Anrop: fuzz_seed ISO_KATALOG RAD_KATALOG FIL...\n";
     return 2;

@@ -2,57 +2,16 @@
 // A profile 0 converter over files of a test's own folder.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "profiles/dialect/Mrc21ToMrcKv.h"
-#include "record/test_files.h"
+#include "support/ConverterRun.h"
 
 namespace kelvo::testing {
 
-struct TSideFiles {
-  bool Periodicals = false;
-  bool Weeded = false;
-};
-
-class DialectRun {
-public:
-  // A converter over the line-format text input (records separated by "^").
-  explicit DialectRun(std::string_view input = {}, TSideFiles sides = {},
-                      std::vector<std::string> filter = {})
-      : Filter(std::move(filter)) {
-    const std::string in = Dir.Write("in.mrc", input);
-    Kv = std::make_unique<TMrc21ToMrcKv>(Dir.File("out.mrc"), in, "^", Filter, false, sides.Periodicals,
-                                         Dir.File("periodika.mrc"), sides.Weeded, Dir.File("utgallrade.mrc"));
-    Kv->SubfieldLines = false;
-  }
-
-  // Converts every record, closes the files and returns the main output.
-  std::string RunToEnd() {
-    while (!Kv->EndOfInput)
-      Kv->ConvertNext();
-    Counts = Kv->RunCounts();
-    Kv.reset();
-    return ReadAll(Dir.File("out.mrc"));
-  }
-  std::string Side(std::string_view name) const { return ReadAll(Dir.File(name)); }
-
-  // The source record set from line-format text, the output record emptied.
-  TMrc21ToMrcKv& WithSource(std::string_view recordText) {
-    Kv->SourceRecord.ParseText(recordText);
-    Kv->OutRecord.Clear();
-    return *Kv;
-  }
-
-  TempDir Dir;
-  std::vector<std::string> Filter;
-  std::unique_ptr<TMrc21ToMrcKv> Kv;
-  std::vector<TRunCount> Counts;
-};
+using DialectRun = TConverterRun<TMrc21ToMrcKv>;
 
 // The output fields in the order the rules built them, one line each, without
 // the leader and 008 that every record gets.

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "record/test_files.h"
 #include "support/Kelvokonv.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -8,12 +7,13 @@
 
 #include "profiles/dialect/DialectFixture.h"
 #include "record/MarcError.h"
+#include "support/SourceDate.h"
 
 namespace kelvo {
 namespace {
 
 using testing::DialectRun;
-using testing::TSideFiles;
+using testing::TConverterSetup;
 
 // The 001 texts of the records in a line-format file, joined with blanks.
 std::string Ids(const std::string& text) {
@@ -37,7 +37,7 @@ constexpr const char* Mixed = "*001A\r\n*000   a\r\n*24510$aVanlig\r\n^\r\n"
 
 struct TRoute {
   const char* Name;
-  TSideFiles Sides;
+  TConverterSetup Sides;
   const char* Out;
   const char* Weeded;
   const char* Periodicals;
@@ -144,23 +144,7 @@ TEST(DialectFlow, WithoutConversionEveryFieldPassesUnchanged) {
 }
 
 class StampedRun : public ::testing::Test {
-protected:
-  void SetUp() override {
-    const char* old = std::getenv("SOURCE_DATE_EPOCH");
-    hadEpoch_ = old != nullptr;
-    if (hadEpoch_) oldEpoch_ = old;
-    setenv("SOURCE_DATE_EPOCH", "1700000000", 1); // 2023-11-14
-  }
-  void TearDown() override {
-    if (hadEpoch_)
-      setenv("SOURCE_DATE_EPOCH", oldEpoch_.c_str(), 1);
-    else
-      unsetenv("SOURCE_DATE_EPOCH");
-  }
-
-private:
-  bool hadEpoch_ = false;
-  std::string oldEpoch_;
+  testing::ScopedSourceDate date_; // 2023-11-14
 };
 
 std::vector<std::string> FieldsWithTag(const TMarcRec& rec, std::string_view tag) {
@@ -208,7 +192,8 @@ TEST(DialectFlow, UnchangedTagsAreCarriedAndOthersDropped) {
 }
 
 TEST(DialectFlow, FilterLinesReachTheOutput) {
-  DialectRun run("*001X\r\n*24510$aT\r\n*500  $aNot\r\n*650 7$aA\r\n^\r\n", {}, {"500", "", "  ", "650"});
+  DialectRun run("*001X\r\n*24510$aT\r\n*500  $aNot\r\n*650 7$aA\r\n^\r\n",
+                 {.Filter = {"500", "", "  ", "650"}});
   run.Kv->ConvertToKv2 = false;
   EXPECT_EQ(run.RunToEnd(), "*001X\r\n*24510$aT\r\n\r\n^\r\n");
 }

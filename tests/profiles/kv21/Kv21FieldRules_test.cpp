@@ -223,12 +223,12 @@ TEST(Kv21Weeding, AnyAndAllCopies) {
 }
 
 TEST(Kv21Weeding, ScrappedRecordGets009WithTodaysDate) {
-  kv21test::FixToday();
+  const testing::ScopedSourceDate today;
   TWeedingCriteria criteria;
   criteria.Set("Utgallr|Gallr|U");
   TParsed weeded(Lines({"*852  $iutgallr", "*852  $iU"}));
   TKv21FieldRules::MarkScrapped(weeded.Rec, criteria);
-  EXPECT_EQ(weeded.Line("009"), std::string("*00900$xSCRAPPED$y") + kv21test::kToday);
+  EXPECT_EQ(weeded.Line("009"), std::string("*00900$xSCRAPPED$y") + testing::kStampDate);
 
   TParsed kept(Lines({"*852  $iUtgallr", "*852  $bX"}));
   TKv21FieldRules::MarkScrapped(kept.Rec, criteria);

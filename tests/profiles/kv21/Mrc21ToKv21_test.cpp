@@ -10,13 +10,14 @@
 
 #include "profiles/kv21/Kv21TestSupport.h"
 #include "record/MarcError.h"
+#include "support/IsoRecord.h"
 
 namespace kelvo {
 namespace {
 
-using kv21test::IsoRecord;
 using kv21test::Lines;
 using kv21test::RunKv21;
+using testing::IsoRecord;
 
 const std::string kSep = "\r\n^\r\n";
 
@@ -40,7 +41,8 @@ struct TRouteCase {
 std::string RecordText(const TRecordSpec& spec, bool written) {
   const std::string leader = "*00000000na" + std::string(1, spec.Level) + "  2200000 a 4500";
   const bool scrapped = written && spec.Copy != "Hylla" && spec.Copy != "Utgallrad";
-  return Lines({leader}) + (scrapped ? Lines({std::string("*00900$xSCRAPPED$y") + kv21test::kToday}) : "") +
+  return Lines({leader}) +
+         (scrapped ? Lines({std::string("*00900$xSCRAPPED$y") + testing::kStampDate}) : "") +
          Lines({spec.Title, "*852  $i" + spec.Copy});
 }
 
@@ -91,7 +93,7 @@ TEST(Kv21Routing, SideFilesAreWrittenLikeTheOutput) {
 }
 
 TEST(Kv21SideFiles, AreEmptiedWhenTheRunBegins) {
-  kv21test::FixToday();
+  const testing::ScopedSourceDate today;
   testing::TempDir dir;
   const std::string in = dir.Write("in.mrc", Lines({"*24510$aT"}));
   const std::string periodicals = dir.Write("periodika.mrc", "old content");
@@ -140,7 +142,7 @@ TEST(Kv21Flow, StampAndSort) {
   const std::string input = Lines({"*24510$aT", "*001A1", "*100  $aN"});
   const auto stamped = RunKv21(input, {.Configure = [](auto& konv) { konv.ConversionLabel = "BatSorKV21"; }});
   EXPECT_EQ(stamped.Main, Lines({"*001A1", "*035  $a(Voyager)A1$xA1", "*100  $aN", "*24510$aT",
-                                 std::string("*59200$aBatSorKV21$b") + kv21test::kToday}) +
+                                 std::string("*59200$aBatSorKV21$b") + testing::kStampDate}) +
                               kSep);
   const auto blankLabel = RunKv21(input, {.Configure = [](auto& konv) { konv.ConversionLabel = " "; }});
   EXPECT_EQ(blankLabel.Main, Lines({"*001A1", "*035  $a(Voyager)A1$xA1", "*100  $aN", "*24510$aT"}) + kSep);

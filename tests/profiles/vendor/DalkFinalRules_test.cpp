@@ -2,13 +2,12 @@
 // 029, language move, 245 clean-up and part title, 007, 008/33 and the stamp.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "DalkRuleFixture.h"
 #include "profiles/vendor/DalkRules.h"
+#include "support/SourceDate.h"
 
 namespace kelvo {
 namespace {
@@ -137,18 +136,7 @@ TEST(DalkFinalRules, MediaCodes007) {
 }
 
 class DalkStampTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    if (const char* old = std::getenv("SOURCE_DATE_EPOCH")) old_ = old;
-    setenv("SOURCE_DATE_EPOCH", "1700000000", 1); // 2023-11-14
-  }
-  void TearDown() override {
-    if (old_)
-      setenv("SOURCE_DATE_EPOCH", old_->c_str(), 1);
-    else
-      unsetenv("SOURCE_DATE_EPOCH");
-  }
-  std::optional<std::string> old_;
+  testing::ScopedSourceDate date_; // 2023-11-14
 };
 
 TEST_F(DalkStampTest, StampIsAddedLast) {

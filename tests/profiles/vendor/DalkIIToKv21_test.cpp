@@ -10,7 +10,8 @@
 #include "profiles/vendor/DalkTranslate.h"
 #include "profiles/vendor/LokalAnpass.h"
 #include "profiles/vendor/dalk_records.h"
-#include "record/test_files.h"
+#include "support/ConverterRun.h"
+#include "support/IsoRecord.h"
 
 namespace kelvo {
 namespace {
@@ -31,30 +32,21 @@ protected:
   DalkFlowTest() { adaptation_.LoadFromMemory(ImproperTypesXml, "test.xml"); }
 
   void Run(const std::string &input, const std::function<void(TDalkIIToKv21 &)> &setUp = {}) {
-    const std::string in = dir_.Write("in.mrc", input);
-    TDalkIIToKv21 konv(dir_.File("out.mrc"), in, iso_ ? "\x1d" : "^", filterLines_, iso_, false, "", false,
-                       "");
+    TDalkIIToKv21& konv = run_.Open(input);
     konv.SetLocalAdaptation(adaptation_);
     konv.SeparateProperWorks = true;
-    konv.OpenMultiVolumeFile(dir_.File("flerband.txt"));
+    konv.OpenMultiVolumeFile(run_.Dir.File("flerband.txt"));
     if (setUp) setUp(konv);
-    do
-      konv.ConvertNext();
-    while (!konv.EndOfInput);
-    konv.CloseOutput();
-    counts_ = konv.RunCounts();
+    run_.RunToEnd();
     written_ = konv.WrittenRecords;
     dropped_ = konv.DroppedRecords;
     multiVolume_ = konv.MultiVolumeRecords();
   }
-  std::string Out() const { return testing::ReadAll(dir_.File("out.mrc")); }
-  std::string Flerband() const { return testing::ReadAll(dir_.File("flerband.txt")); }
+  std::string Out() const { return run_.Side("out.mrc"); }
+  std::string Flerband() const { return run_.Side("flerband.txt"); }
 
-  testing::TempDir dir_;
-  bool iso_ = false;
-  Strings filterLines_;
+  testing::TConverterRun<TDalkIIToKv21> run_;
   TLocalAdaptation adaptation_;
-  std::vector<TRunCount> counts_;
   std::int64_t written_ = 0, dropped_ = 0, multiVolume_ = 0;
 };
 
@@ -133,15 +125,15 @@ TEST_F(DalkFlowTest, WithoutConversionEveryRecordIsCopiedSortedAndWritten) {
 TEST_F(DalkFlowTest, RunCountsNameEveryDestination) {
   Run(DalkHead("8000001", "Egen", "XX") + DalkHead("8000002", "Oegentlig") +
       DalkPart("8000003", "Del", "8000002") + DalkRecord('m', "8000004", "") + DalkPlain("8000005", "V"));
-  ASSERT_EQ(counts_.size(), 3u);
-  EXPECT_EQ(counts_[0].FileName, dir_.File("out.mrc"));
-  EXPECT_EQ(counts_[0].Count, 2);
-  EXPECT_EQ(counts_[1].Label, "Flerbandsverk");
-  EXPECT_EQ(counts_[1].FileName, dir_.File("flerband.txt"));
-  EXPECT_EQ(counts_[1].Count, 1);
-  EXPECT_EQ(counts_[2].Label, "Ej skrivna");
-  EXPECT_EQ(counts_[2].FileName, ""); // written nowhere:
-  EXPECT_EQ(counts_[2].Count, 2);     // the suppressed part and the record without a title
+  ASSERT_EQ(run_.Counts.size(), 3u);
+  EXPECT_EQ(run_.Counts[0].FileName, run_.Dir.File("out.mrc"));
+  EXPECT_EQ(run_.Counts[0].Count, 2);
+  EXPECT_EQ(run_.Counts[1].Label, "Flerbandsverk");
+  EXPECT_EQ(run_.Counts[1].FileName, run_.Dir.File("flerband.txt"));
+  EXPECT_EQ(run_.Counts[1].Count, 1);
+  EXPECT_EQ(run_.Counts[2].Label, "Ej skrivna");
+  EXPECT_EQ(run_.Counts[2].FileName, ""); // written nowhere:
+  EXPECT_EQ(run_.Counts[2].Count, 2);     // the suppressed part and the record without a title
 }
 
 TEST_F(DalkFlowTest, TranslationComesBeforeDuplicateRemovalAndSubfieldLines) {
@@ -161,15 +153,15 @@ TEST_F(DalkFlowTest, TranslationComesBeforeDuplicateRemovalAndSubfieldLines) {
 }
 
 TEST_F(DalkFlowTest, VendorDollarInsideValuesOfIsoRecords) {
-  iso_ = true;
-  const std::string plain = testing::DalkIso("00000nam a22", {{"001", "DLK990000300"},
-                                                              {"245", "10\x1f"
-                                                                      "aCaf$/e $$ [rlig"}});
-  const std::string head = testing::DalkIso("00000nae a22", {{"001", "DLK990000400"},
-                                                             {"245", "10\x1f"
-                                                                     "aH$/e"},
-                                                             {"887", "0 \x1f"
-                                                                     "bxXX"}});
+  run_.Setup.Iso = true;
+  const std::string plain = testing::IsoRecord("00000nam a2200000   4500", {{"001", "DLK990000300"},
+                                                                            {"245", "10\x1f"
+                                                                                    "aCaf$/e $$ [rlig"}});
+  const std::string head = testing::IsoRecord("00000nae a2200000   4500", {{"001", "DLK990000400"},
+                                                                           {"245", "10\x1f"
+                                                                                   "aH$/e"},
+                                                                           {"887", "0 \x1f"
+                                                                                   "bxXX"}});
   Run(plain + head, [](TDalkIIToKv21 &k) { k.TranslateDiacritics = true; });
   EXPECT_EQ(Titles(Out()), Strings{"Caf\xe9  \xc4rlig"});
   // diverted records keep the marker and the vendor's characters
@@ -200,7 +192,7 @@ Strings PartNumbers(std::string_view record, std::string_view ownNumber) {
 class DalkTwoPassTest : public DalkFlowTest {
 protected:
   void RunTwoPass(const std::string &input) {
-    const std::string in = dir_.Write("in.mrc", input);
+    const std::string in = run_.Dir.Write("in.mrc", input);
     {
       TDalkIIOegentlCollect collector(in, false, "^", headIndex_, partLists_);
       do
@@ -242,20 +234,15 @@ TEST_F(DalkTwoPassTest, NoImproperHeadWritesNothing) {
 class DalkCopyTest : public DalkFlowTest {
 protected:
   // A converter holding one parsed source record.
-  void Load(const std::string &record) {
-    konv_ = std::make_unique<TDalkIIToKv21>(dir_.File("out.mrc"), dir_.Write("in.mrc", record), "^",
-                                            filterLines_, false, false, "", false, "");
-    konv_->TMrc2KvBase::ConvertNext();
-  }
-  std::string OutText() { return konv_->OutRecord.AsText(); }
-  std::unique_ptr<TDalkIIToKv21> konv_;
+  void Load(const std::string& record) { run_.Open(record).TMrc2KvBase::ConvertNext(); }
+  std::string OutText() { return run_.Kv->OutRecord.AsText(); }
 };
 
 TEST_F(DalkCopyTest, CopyFieldsAsAndWhere) {
   Load(DalkRecord('m', "1", "", "*538  $a1\r\n*5381 $a2\r\n*538 7$a3\r\n*53817$a4\r\n"));
-  konv_->CopyFieldsWhere("538", ' ', ' ', "024", '8', '0');
-  konv_->CopyFieldsWhere("538", '1', '\0', "028", '5', '\0');
-  konv_->CopyFieldsAs("538", "", '\0', '9');
+  run_.Kv->CopyFieldsWhere("538", ' ', ' ', "024", '8', '0');
+  run_.Kv->CopyFieldsWhere("538", '1', '\0', "028", '5', '\0');
+  run_.Kv->CopyFieldsAs("538", "", '\0', '9');
   EXPECT_EQ(OutText(), "*02480$a1\r\n*0285 $a2\r\n*02857$a4\r\n"
                        "*538 9$a1\r\n*53819$a2\r\n*538 9$a3\r\n*53819$a4\r\n");
 }
@@ -263,24 +250,24 @@ TEST_F(DalkCopyTest, CopyFieldsAsAndWhere) {
 TEST_F(DalkCopyTest, ForEachFieldVisitsEveryOccurrence) {
   Load(DalkRecord('m', "1", "", "*650  $aA$bB\r\n*600  $aX\r\n*650  $aC\r\n"));
   std::vector<std::string> seen;
-  konv_->ForEachField("650", "", [&](const TMarcField &f, int last, std::string_view tag) {
+  run_.Kv->ForEachField("650", "", [&](const TMarcField& f, int last, std::string_view tag) {
     seen.push_back(f.Subfields[0]->Value + std::to_string(last) + std::string(tag));
   });
-  konv_->ForEachField("650", "653",
-                      [&](const TMarcField &, int, std::string_view tag) { seen.emplace_back(tag); });
+  run_.Kv->ForEachField("650", "653",
+                        [&](const TMarcField&, int, std::string_view tag) { seen.emplace_back(tag); });
   EXPECT_EQ(seen, (Strings{"A1650", "C0650", "653", "653"}));
 }
 
 TEST_F(DalkCopyTest, LeaderAnd008) {
   Load(DalkPlain("1", "T"));
-  EXPECT_EQ(konv_->GetLeaderOr008(0), "");
-  konv_->SetLeaderOr008(1, "0123");
-  konv_->SetLeaderOr008(0, "L");
-  konv_->SetLeaderOr008(1, "4567");
-  EXPECT_EQ(konv_->GetLeaderOr008(1), "4567");
+  EXPECT_EQ(run_.Kv->GetLeaderOr008(0), "");
+  run_.Kv->SetLeaderOr008(1, "0123");
+  run_.Kv->SetLeaderOr008(0, "L");
+  run_.Kv->SetLeaderOr008(1, "4567");
+  EXPECT_EQ(run_.Kv->GetLeaderOr008(1), "4567");
   EXPECT_EQ(OutText(), "*0084567\r\n*000L\r\n");
-  konv_->CopyAllFields();
-  EXPECT_EQ(konv_->GetLeaderOr008(0), "L"); // the first 000
+  run_.Kv->CopyAllFields();
+  EXPECT_EQ(run_.Kv->GetLeaderOr008(0), "L"); // the first 000
 }
 
 TEST_F(DalkCopyTest, ValuesFrom887And001) {
@@ -298,9 +285,9 @@ TEST_F(DalkCopyTest, ValuesFrom887And001) {
   };
   for (const auto &c : cases) {
     Load(DalkRecord('m', "1234567", "T", c.Fields));
-    EXPECT_EQ(konv_->ObjectType(), c.ObjectType) << c.Fields;
-    EXPECT_EQ(konv_->PartLink(), c.PartLink) << c.Fields;
-    EXPECT_EQ(konv_->Field001Part(4, 7), "1234567");
+    EXPECT_EQ(run_.Kv->ObjectType(), c.ObjectType) << c.Fields;
+    EXPECT_EQ(run_.Kv->PartLink(), c.PartLink) << c.Fields;
+    EXPECT_EQ(run_.Kv->Field001Part(4, 7), "1234567");
   }
 }
 
@@ -314,13 +301,10 @@ TEST(DalkLevel, LeaderPosition7) {
       {"00000nad", TMultiVolumeLevel::Part},  {"00000nai", TMultiVolumeLevel::Part},
       {"00000nam", TMultiVolumeLevel::Other}, {"00000na", TMultiVolumeLevel::Other},
   };
-  testing::TempDir dir;
-  const Strings noFilter;
+  testing::TConverterRun<TDalkIIToKv21> run;
   for (const auto &c : cases) {
-    TDalkIIToKv21 konv(dir.File("out"), dir.Write("in", std::string("*000") + c.Leader + "\r\n"), "^",
-                       noFilter, false, false, "", false, "");
-    konv.TMrc2KvBase::ConvertNext();
-    EXPECT_EQ(konv.MultiVolumeLevel(), c.Level) << c.Leader;
+    run.Open(std::string("*000") + c.Leader + "\r\n").TMrc2KvBase::ConvertNext();
+    EXPECT_EQ(run.Kv->MultiVolumeLevel(), c.Level) << c.Leader;
   }
 }
 

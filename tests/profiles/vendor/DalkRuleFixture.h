@@ -1,24 +1,19 @@
 #pragma once
 // A vendor converter for rule tests: a source record from line-format text
 // runs through ConvertFields, and the output fields come back as lines.
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "profiles/vendor/DalkIIToKv21.h"
 #include "profiles/vendor/LokalAnpass.h"
-#include "record/test_files.h"
+#include "support/ConverterRun.h"
 
 namespace kelvo::testing {
 
-class DalkRuleRun {
+class DalkRuleRun : public TConverterRun<TDalkIIToKv21> {
 public:
-  DalkRuleRun() {
-    Kv = std::make_unique<TDalkIIToKv21>(Dir.File("out.mrc"), Dir.Write("in.mrc", ""), "^", Filter, false,
-                                         false, "", false, "");
-    Kv->SetLocalAdaptation(Adaptation);
-  }
+  DalkRuleRun() { Kv->SetLocalAdaptation(Adaptation); }
 
   // The adaptation from an XML text (kept by this object).
   void Adapt(std::string_view xml) { Adaptation.LoadFromMemory(xml, "LokalAnpassTrux.xml"); }
@@ -27,9 +22,7 @@ public:
   // tags are in tags (all when empty), one "*tag..." line each, ended by "\n",
   // in the order the rules added them.
   std::string Convert(std::string_view source, const std::vector<std::string_view>& tags = {}) {
-    Kv->SourceRecord.ParseText(source);
-    Kv->OutRecord.Clear();
-    Kv->ConvertFields();
+    WithSource(source).ConvertFields();
     return Fields(tags);
   }
 
@@ -44,10 +37,7 @@ public:
     return out;
   }
 
-  TempDir Dir;
-  std::vector<std::string> Filter;
   TLocalAdaptation Adaptation;
-  std::unique_ptr<TDalkIIToKv21> Kv;
 };
 
 } // namespace kelvo::testing

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "app/Fakes.h"
 #include "app/MainState.h"
 #include "profiles/vendor/dalk_records.h"
 #include "record/MarcError.h"
-#include "record/test_files.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "record/MarcError.h"
-#include "record/test_files.h"
+#include "support/TempDir.h"
 
 namespace kelvo {
 namespace {

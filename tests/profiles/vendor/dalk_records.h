@@ -1,10 +1,8 @@
 #pragma once
 // Vendor records in line format for the tests of the vendor profile: heads and
 // parts of multi-volume works, told apart by leader/07, 001, 260 and 887.
-#include <cstdio>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace kelvo::testing {
@@ -38,28 +36,6 @@ inline std::string DalkPart(std::string_view number, std::string_view title, std
 
 inline std::string DalkPlain(std::string_view number, std::string_view title) {
   return DalkRecord('m', number, title);
-}
-
-// One ISO 2709 record (with its terminator) from (tag, content) pairs; a data
-// field's content is its indicators and its subfields, each begun by "\x1f".
-inline std::string DalkIso(std::string_view leader0to11,
-                           const std::vector<std::pair<std::string, std::string>> &fields) {
-  std::string directory, data;
-  for (const auto &[tag, content] : fields) {
-    const std::string field = content + "\x1e";
-    char entry[13];
-    std::snprintf(entry, sizeof entry, "%3s%04zu%05zu", tag.c_str(), field.size(), data.size());
-    directory += entry;
-    data += field;
-  }
-  directory += "\x1e";
-  const std::size_t base = 24 + directory.size();
-  const std::size_t length = base + data.size() + 1;
-  char lengths[6], baseText[6];
-  std::snprintf(lengths, sizeof lengths, "%05zu", length);
-  std::snprintf(baseText, sizeof baseText, "%05zu", base);
-  std::string leader = lengths + std::string(leader0to11.substr(5)) + baseText + "   4500";
-  return leader + directory + data + "\x1d";
 }
 
 // The $a of every 245 or 295 line, in file order.

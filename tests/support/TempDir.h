@@ -1,5 +1,5 @@
 #pragma once
-// Temporary files for the tests of the file classes.
+// Temporary folders and whole files for the tests.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,17 +10,18 @@
 
 namespace kelvo::testing {
 
-// A folder of its own for one test, removed with everything in it afterwards.
+// A folder of its own for one test, removed with everything in it afterwards;
+// made in the system's temporary folder unless another parent is named.
 class TempDir {
 public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-test-XXXXXX").string();
+  explicit TempDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
+    std::string pattern = (parent / "kelvo-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + pattern);
     path_ = pattern;
   }
   ~TempDir() {
     std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(path_, ignored);
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

@@ -7,9 +7,13 @@
 
 namespace kelvo::testing {
 
+// 2023-11-14 in UTC: the date stamp most tests fix.
+inline constexpr const char* kStampEpoch = "1700000000";
+inline constexpr const char* kStampDate = "2023-11-14";
+
 class ScopedSourceDate {
 public:
-  explicit ScopedSourceDate(const char* value) {
+  explicit ScopedSourceDate(const char* value = kStampEpoch) {
     if (const char* old = std::getenv("SOURCE_DATE_EPOCH")) old_ = old;
     Set(value);
   }
