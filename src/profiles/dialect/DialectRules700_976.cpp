@@ -38,7 +38,7 @@ constexpr TFieldMap Map700{Map700Subfields, Joins700};
 
 // A $c counts also when it shows only in the field's line-format text (a
 // subfield text holding "$c"), as it would in the record file.
-bool Has700C(const TMarcField &source) {
+bool Has700C(const TMarcField& source) {
   if (source.HasSubfield('c')) return true;
   return source.AsText('*', '$', false).find("$c") != std::string::npos;
 }
@@ -73,23 +73,23 @@ constexpr TFieldMap Map856NoAddress{Map856NoAddressSubfields};
 } // namespace
 
 // 700: personal added entries; where the relator codes go depends on $c.
-void Rule700(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag) {
+void Rule700(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
   ApplyFieldMap(source, kv.OutRecord, targetTag, Has700C(source) ? Map700WithC : Map700);
 }
 
 // 765 -> 759: original-language entry.
-void Rule765(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag) {
+void Rule765(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
   ApplyFieldMap(source, kv.OutRecord, targetTag, source.HasSubfield('s') ? Map765WithS : Map765);
 }
 
 // 773: host item entry.
-void Rule773(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag) {
+void Rule773(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
   ApplyFieldMap(source, kv.OutRecord, targetTag, source.HasSubfield('s') ? Map773WithS : Map773);
 }
 
 // 785: succeeding entries are kept for the relationships "0" to "6" only.
-void Rule785(TMrc21ToMrcKv &kv) {
-  kv.SourceTags().ForEach("785", [&](const TMarcField &source) {
+void Rule785(TMrc21ToMrcKv& kv) {
+  kv.SourceTags().ForEach("785", [&](const TMarcField& source) {
     if (source.Ind2 >= '0' && source.Ind2 <= '6') kv.OutRecord.CopyField(source);
   });
 }
@@ -111,18 +111,18 @@ constexpr TJoinSpec Classification852{"hl", ", ", 'b'};
 
 // 852 -> 096: holdings. Every $b and $5 gives a $y with the first sigel of
 // its kind; a $5 equal to the $b adds nothing.
-void Rule852(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag) {
+void Rule852(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
   const std::string_view b = FirstSubfieldText(source, 'b');
   std::string_view s5 = FirstSubfieldText(source, '5');
   if (s5 == b) s5 = {};
 
-  TMarcField *field = nullptr;
+  TMarcField* field = nullptr;
   auto add = [&](char code, std::string_view text) {
     if (field == nullptr) field = kv.OutRecord.AddField(targetTag, source.Ind1, source.Ind2);
     field->AddSubfield(code, text);
   };
   std::string classification;
-  for (const auto &sub : source.Subfields) {
+  for (const auto& sub : source.Subfields) {
     const char code = sub->Code;
     if (code == 'b') {
       add('y', b);
@@ -133,7 +133,7 @@ void Rule852(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targe
       if (!classification.empty()) classification += Classification852.Separator;
       classification += sub->Value;
     } else {
-      for (const auto &entry : Holdings852Subfields)
+      for (const auto& entry : Holdings852Subfields)
         if (entry.From == code) {
           add(entry.To, sub->Value);
           break;
@@ -144,7 +144,7 @@ void Rule852(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targe
 }
 
 // 856: a field with an address is kept whole.
-void Rule856(TMrc21ToMrcKv &kv, const TMarcField &source, std::string_view targetTag) {
+void Rule856(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
   if (source.HasSubfield('u'))
     kv.OutRecord.CopyField(source, targetTag);
   else
@@ -181,11 +181,11 @@ std::string_view FirstNumberPiece(std::string_view text) {
 } // namespace
 
 // Step 64: "(SE-LIBR) 1234" in the first $w of 760 and 762 becomes "1234".
-void RuleLinkNumbers(TMrc21ToMrcKv &kv) {
+void RuleLinkNumbers(TMrc21ToMrcKv& kv) {
   for (std::string_view tag : LinkNumberTags)
-    for (const auto &field : kv.OutRecord.Fields) {
+    for (const auto& field : kv.OutRecord.Fields) {
       if (field->Tag != tag) continue;
-      TMarcSubField *w = field->FindSubfieldPtr('w');
+      TMarcSubField* w = field->FindSubfieldPtr('w');
       if (w == nullptr) continue;
       const std::string_view piece = FirstNumberPiece(w->Value);
       if (!piece.empty()) w->Value = std::string(piece);

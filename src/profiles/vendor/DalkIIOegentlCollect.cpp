@@ -4,9 +4,9 @@
 
 namespace kelvo {
 
-TDalkIIOegentlCollect::TDalkIIOegentlCollect(const std::string &inFileName, bool sourceIsIso,
-                                             const std::string &terminator, THeadIndex &headIndex,
-                                             TPartLists &partLists)
+TDalkIIOegentlCollect::TDalkIIOegentlCollect(const std::string& inFileName, bool sourceIsIso,
+                                             const std::string& terminator, THeadIndex& headIndex,
+                                             TPartLists& partLists)
     : TMrc2KvBase(inFileName, sourceIsIso, terminator), HeadIndex(headIndex), PartLists(partLists) {}
 
 TDalkIIOegentlCollect::~TDalkIIOegentlCollect() = default;
@@ -17,7 +17,7 @@ void TDalkIIOegentlCollect::ConvertNext() {
   switch (MultiVolumeLevel()) {
   case TMultiVolumeLevel::Head: {
     RecordClass = 0;
-    const TMarcField *f260 = SourceRecord.FindFieldPtr("260");
+    const TMarcField* f260 = SourceRecord.FindFieldPtr("260");
     HeadCandidate = f260 && f260->Ind1 == '0';
     // A head without a number (its 001 shorter than four characters) could
     // not be told from the parts that have no link to any head: it collects
@@ -32,7 +32,7 @@ void TDalkIIOegentlCollect::ConvertNext() {
     RecordClass = 1;
     const auto found = HeadIndex.find(CopyDef(PartLink(), 1, 7));
     if (found == HeadIndex.end()) break;
-    std::string &parts = PartLists[static_cast<std::size_t>(found->second)];
+    std::string& parts = PartLists[static_cast<std::size_t>(found->second)];
     if (!IsBlank(parts) && !IsBlank(RecordKey)) parts += PartKeySeparator;
     parts += RecordKey;
     break;

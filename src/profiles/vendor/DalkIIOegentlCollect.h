@@ -14,12 +14,12 @@ namespace kelvo {
 class TDalkIIOegentlCollect : public TMrc2KvBase {
 public:
   // The lists are borrowed and filled record by record.
-  TDalkIIOegentlCollect(const std::string &inFileName, bool sourceIsIso, const std::string &terminator,
-                        THeadIndex &headIndex, TPartLists &partLists);
+  TDalkIIOegentlCollect(const std::string& inFileName, bool sourceIsIso, const std::string& terminator,
+                        THeadIndex& headIndex, TPartLists& partLists);
   ~TDalkIIOegentlCollect() override;
 
-  THeadIndex &HeadIndex;
-  TPartLists &PartLists;
+  THeadIndex& HeadIndex;
+  TPartLists& PartLists;
   // This record: 0 head, 1 part, 2 other.
   std::uint8_t RecordClass = 2;
   // The current head has a 260 whose Ind1 is "0".

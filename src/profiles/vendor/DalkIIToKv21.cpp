@@ -9,7 +9,7 @@
 namespace kelvo {
 namespace {
 
-const TLocalAdaptation &EmptyAdaptation() {
+const TLocalAdaptation& EmptyAdaptation() {
   static const TLocalAdaptation empty;
   return empty;
 }
@@ -19,17 +19,17 @@ constexpr std::uint8_t KindProper = 1, KindImproper = 2; // HeadKind 0: no head 
 
 } // namespace
 
-TDalkIIToKv21::TDalkIIToKv21(const std::string &outFileName, const std::string &inFileName,
-                             const std::string &terminator, const std::vector<std::string> &filterLines,
-                             bool sourceIsIso, bool separatePeriodicals, const std::string &periodicalsFile,
-                             bool separateWeeded, const std::string &weededFile)
+TDalkIIToKv21::TDalkIIToKv21(const std::string& outFileName, const std::string& inFileName,
+                             const std::string& terminator, const std::vector<std::string>& filterLines,
+                             bool sourceIsIso, bool separatePeriodicals, const std::string& periodicalsFile,
+                             bool separateWeeded, const std::string& weededFile)
     : TMrc2KvBase(outFileName, inFileName, terminator, filterLines, sourceIsIso, separatePeriodicals,
                   periodicalsFile, separateWeeded, weededFile),
       localAdaptation_(&EmptyAdaptation()) {}
 
 TDalkIIToKv21::~TDalkIIToKv21() = default;
 
-void TDalkIIToKv21::OpenMultiVolumeFile(const std::string &fileName) {
+void TDalkIIToKv21::OpenMultiVolumeFile(const std::string& fileName) {
   if (multiVolume_) throw MarcError("Filen f\xf6r flerbandsverk \xe4r redan \xf6ppnad");
   multiVolume_ = &OpenSideFile(fileName, MultiVolumeRole);
 }
@@ -52,7 +52,7 @@ void TDalkIIToKv21::ClassifyRecord() {
   HeadId = Field001Part(4, INT32_MAX);
   HeadKind = KindProper;
   if (!LocalAdaptation().IsImproperObjectType(ObjectType())) return;
-  if (const TMarcField *f260 = SourceRecord.FindFieldPtr("260"); f260 && f260->Ind1 == '0')
+  if (const TMarcField* f260 = SourceRecord.FindFieldPtr("260"); f260 && f260->Ind1 == '0')
     HeadKind = KindImproper;
 }
 

@@ -20,9 +20,9 @@ inline constexpr std::string_view MultiVolumeFileName = "flerband.txt";
 
 class TDalkIIToKv21 : public TMrc2KvBase {
 public:
-  TDalkIIToKv21(const std::string &outFileName, const std::string &inFileName, const std::string &terminator,
-                const std::vector<std::string> &filterLines, bool sourceIsIso, bool separatePeriodicals,
-                const std::string &periodicalsFile, bool separateWeeded, const std::string &weededFile);
+  TDalkIIToKv21(const std::string& outFileName, const std::string& inFileName, const std::string& terminator,
+                const std::vector<std::string>& filterLines, bool sourceIsIso, bool separatePeriodicals,
+                const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
   ~TDalkIIToKv21() override;
 
   bool SeparateProperWorks = false;
@@ -35,18 +35,18 @@ public:
   // The latest head: 0 none seen yet, 1 proper, 2 improper.
   std::uint8_t HeadKind = 0;
   // Lines of "mediekoder.txt" (borrowed); no rule consults them.
-  const std::vector<std::string> *MediaCodeLines = nullptr;
+  const std::vector<std::string>* MediaCodeLines = nullptr;
   // From the collect pass (borrowed); read only when OnlyImproperHeads.
-  const THeadIndex *HeadIndex = nullptr;
-  const TPartLists *PartLists = nullptr;
+  const THeadIndex* HeadIndex = nullptr;
+  const TPartLists* PartLists = nullptr;
 
   // The adaptation is borrowed and must outlive the converter; until one is
   // set the converter uses an empty one.
-  void SetLocalAdaptation(const TLocalAdaptation &adaptation) { localAdaptation_ = &adaptation; }
-  const TLocalAdaptation &LocalAdaptation() const { return *localAdaptation_; }
+  void SetLocalAdaptation(const TLocalAdaptation& adaptation) { localAdaptation_ = &adaptation; }
+  const TLocalAdaptation& LocalAdaptation() const { return *localAdaptation_; }
   // Opens "flerband.txt" or another file for proper works, once, like the
   // output (emptied when the output begins).
-  void OpenMultiVolumeFile(const std::string &fileName);
+  void OpenMultiVolumeFile(const std::string& fileName);
 
   void ConvertNext() override;
   // Writes OutRecord when it has a 245 or a 295: rendered, translated,
@@ -67,10 +67,10 @@ private:
   void AddCollectedPartNumbers();
   void WriteToMultiVolumeFile();
 
-  const TLocalAdaptation *localAdaptation_;
+  const TLocalAdaptation* localAdaptation_;
   std::string partLink_;      // of the current record
   std::string variantBuffer_; // the output variants' second buffer
-  TSideFile *multiVolume_ = nullptr;
+  TSideFile* multiVolume_ = nullptr;
 };
 
 } // namespace kelvo

@@ -13,14 +13,12 @@ std::string FirstValue(const TMarcField& field, char code) {
 
 std::string LastValue(const TMarcField& field, char code) {
   for (auto it = field.Subfields.rbegin(); it != field.Subfields.rend(); ++it)
-    if ((*it)->Code == code)
-      return (*it)->Value;
+    if ((*it)->Code == code) return (*it)->Value;
   return {};
 }
 
 void AppendNonBlank(std::string& text, std::string_view value, std::string_view separator) {
-  if (!IsBlank(value))
-    AppendWithSep(text, value, separator);
+  if (!IsBlank(value)) AppendWithSep(text, value, separator);
 }
 
 char MapCode(const TCodeMap& map, char code) {
@@ -32,8 +30,7 @@ bool QueueMappedCouples(TMarcRec& out, const TMarcField& source, const TCodeMap&
   bool queued = false;
   for (const auto& subfield : source.Subfields) {
     const char to = MapCode(map, subfield->Code);
-    if (to == '\0' || IsBlank(subfield->Value))
-      continue;
+    if (to == '\0' || IsBlank(subfield->Value)) continue;
     out.AddCouple(to, subfield->Value);
     queued = true;
   }
@@ -43,8 +40,7 @@ bool QueueMappedCouples(TMarcRec& out, const TMarcField& source, const TCodeMap&
 void AddMappedSubfields(TMarcField& target, const TMarcField& source, const TCodeMap& map) {
   for (const auto& subfield : source.Subfields) {
     const char to = MapCode(map, subfield->Code);
-    if (to != '\0' && !IsBlank(subfield->Value))
-      target.AddSubfield(to, subfield->Value);
+    if (to != '\0' && !IsBlank(subfield->Value)) target.AddSubfield(to, subfield->Value);
   }
 }
 
@@ -54,13 +50,11 @@ std::string_view RelatorCode(char ind2) {
 }
 
 void AddRelatorCode(TMarcField& field, char ind2) {
-  if (const std::string_view code = RelatorCode(ind2); !code.empty())
-    field.AddSubfield('4', code);
+  if (const std::string_view code = RelatorCode(ind2); !code.empty()) field.AddSubfield('4', code);
 }
 
 std::string FilingForm(char indicator, std::string_view text) {
-  if (indicator < '1' || indicator > '9')
-    return {};
+  if (indicator < '1' || indicator > '9') return {};
   const auto skip = static_cast<std::size_t>(indicator - '0');
   return skip < text.size() ? std::string(text.substr(skip)) : std::string();
 }
@@ -81,8 +75,7 @@ std::unique_ptr<TMarcField> BuildCorporateName(const TMarcField& source, std::st
         field->AddSubfield('g', value);
       continue;
     }
-    if (IsBlank(value))
-      continue;
+    if (IsBlank(value)) continue;
     if (const char to = MapCode(base, subfield->Code); to != '\0')
       last = field->AddSubfield(to, value);
     else if (const char extra = MapCode(form.Extra, subfield->Code); extra != '\0')

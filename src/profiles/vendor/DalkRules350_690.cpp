@@ -156,7 +156,8 @@ void RuleJoinedNotes(TDalkIIToKv21& kv) {
   for (const TJoined& note : Notes) {
     std::string joined;
     kv.ForEachField(note.Source, {}, [&](const TMarcField& field, int, std::string_view) {
-      if (const TMarcSubField* a = field.FindSubfieldPtr('a')) AppendWithSep(joined, TrimBlanks(a->Value), ". ");
+      if (const TMarcSubField* a = field.FindSubfieldPtr('a'))
+        AppendWithSep(joined, TrimBlanks(a->Value), ". ");
     });
     kv.OutRecord.AddFieldFromArrays(note.Target, note.Ind1, ' ', "a", {joined});
   }

@@ -28,7 +28,7 @@ struct TDalkRunInputs {
   std::vector<std::string> MediaCodeLines;
 };
 
-TDalkRunInputs LoadInputs(const TMainState &state) {
+TDalkRunInputs LoadInputs(const TMainState& state) {
   TDalkRunInputs inputs;
   inputs.Terminator = state.SourceIsIso ? "\x1d" : "^";
   inputs.FilterLines = LoadFilterLines(state.FilterFile);
@@ -38,8 +38,8 @@ TDalkRunInputs LoadInputs(const TMainState &state) {
 }
 
 // The conversion pass; with the collected lists only improper heads are written.
-void ConvertPass(TRunFrame &frame, const TMainState &state, const TDalkRunInputs &inputs,
-                 const THeadIndex *headIndex, const TPartLists *partLists) {
+void ConvertPass(TRunFrame& frame, const TMainState& state, const TDalkRunInputs& inputs,
+                 const THeadIndex* headIndex, const TPartLists* partLists) {
   TLocalAdaptation adaptation;
   adaptation.LoadFromFile(DalkDataFiles(state).LocalAdaptation);
   const std::string multiVolumeFile = MultiVolumeFileFor(state);
@@ -71,7 +71,7 @@ void ConvertPass(TRunFrame &frame, const TMainState &state, const TDalkRunInputs
 
 } // namespace
 
-std::string MultiVolumeFileFor(const TMainState &state) {
+std::string MultiVolumeFileFor(const TMainState& state) {
   if (!state.MultiVolumeFile.empty()) return state.MultiVolumeFile;
   struct stat st {};
   const bool exists = ::stat(state.OutFile.c_str(), &st) == 0;
@@ -82,22 +82,22 @@ std::string MultiVolumeFileFor(const TMainState &state) {
   return ExtractFilePath(state.OutFile) + std::string(MultiVolumeFileName);
 }
 
-TDalkDataFiles DalkDataFiles(const TMainState &state) {
+TDalkDataFiles DalkDataFiles(const TMainState& state) {
   return {DataFile(state, TLocalAdaptation::FileName), DataFile(state, MediaCodeFileName)};
 }
 
-void RunDalkProfile(TRunFrame &frame, const TMainState &state) {
+void RunDalkProfile(TRunFrame& frame, const TMainState& state) {
   if (state.DalkOegentligaDelarSpecial)
     RunDalkCollectAndConvert(frame, state);
   else
     RunDalkConvert(frame, state);
 }
 
-void RunDalkConvert(TRunFrame &frame, const TMainState &state) {
+void RunDalkConvert(TRunFrame& frame, const TMainState& state) {
   ConvertPass(frame, state, LoadInputs(state), nullptr, nullptr);
 }
 
-void RunDalkCollectAndConvert(TRunFrame &frame, const TMainState &state) {
+void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state) {
   // A pipe or a device would be empty when the second pass came to it.
   if (!IsRegularFile(state.InFile))
     throw MarcError("Tv\xe5passk\xf6rningen (\"TRUX - endast oegentliga flerbandsdelar\") l\xe4ser infilen "

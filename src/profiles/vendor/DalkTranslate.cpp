@@ -18,8 +18,8 @@ constexpr std::array<char, 256> BuildNationalMap() {
   std::array<char, 256> map{};
   for (int b = 0; b < 256; ++b)
     map[b] = static_cast<char>(b);
-  for (const auto &row : NationalCharRows)
-    for (char &c : map)
+  for (const auto& row : NationalCharRows)
+    for (char& c : map)
       if (c == row.From) c = row.To;
   return map;
 }
@@ -30,7 +30,7 @@ constexpr std::array<char, 256> NationalMap = BuildNationalMap();
 // compact the text in place) and never holds a marker (so markers only ever
 // disappear, and a text without markers is finished).
 constexpr bool RowsShrinkWithoutMarkers() {
-  for (const auto &row : MarkedSequenceRows) {
+  for (const auto& row : MarkedSequenceRows) {
     if (row.Replacement.size() > row.After.size() + 1) return false;
     if (row.Replacement.find(DalkMarker) != std::string_view::npos) return false;
   }
@@ -39,7 +39,7 @@ constexpr bool RowsShrinkWithoutMarkers() {
 static_assert(RowsShrinkWithoutMarkers());
 
 // One row over the whole text, starting at the first marker.
-void ReplaceRow(std::string &text, std::size_t firstMarker, std::string_view after,
+void ReplaceRow(std::string& text, std::size_t firstMarker, std::string_view after,
                 std::string_view replacement) {
   const auto matchesAt = [&](std::size_t m) { return text.compare(m + 1, after.size(), after) == 0; };
   std::size_t m = firstMarker;
@@ -47,7 +47,7 @@ void ReplaceRow(std::string &text, std::size_t firstMarker, std::string_view aft
     m = text.find(DalkMarker, m + 1);
   if (m == std::string::npos) return;
 
-  char *data = text.data();
+  char* data = text.data();
   std::size_t write = m;
   std::size_t read = m;
   while (m != std::string::npos) {
@@ -66,13 +66,13 @@ void ReplaceRow(std::string &text, std::size_t firstMarker, std::string_view aft
 
 } // namespace
 
-void TranslateNationalChars(std::string &text) {
-  for (char &c : text)
+void TranslateNationalChars(std::string& text) {
+  for (char& c : text)
     c = NationalMap[static_cast<unsigned char>(c)];
 }
 
-void ReplaceMarkedSequences(std::string &text) {
-  for (const auto &row : MarkedSequenceRows) {
+void ReplaceMarkedSequences(std::string& text) {
+  for (const auto& row : MarkedSequenceRows) {
     const std::size_t firstMarker = text.find(DalkMarker);
     if (firstMarker == std::string::npos) return;
     ReplaceRow(text, firstMarker, row.After, row.Replacement);

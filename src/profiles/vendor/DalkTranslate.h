@@ -15,11 +15,11 @@ inline constexpr char DalkMarker = '\x01';
 std::string TranslateText(std::string text);
 
 // Step 1: "]" "[" "\" "}" "{" "|" become the Swedish letters, "<" ">" brackets.
-void TranslateNationalChars(std::string &text);
+void TranslateNationalChars(std::string& text);
 
 // Step 2: every DalkMarker followed by one of the listed sequences is replaced,
 // row after row, each row over the whole text left to right without overlap.
 // A marker followed by nothing listed stays.
-void ReplaceMarkedSequences(std::string &text);
+void ReplaceMarkedSequences(std::string& text);
 
 } // namespace kelvo

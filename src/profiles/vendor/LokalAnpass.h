@@ -33,7 +33,7 @@ public:
   // Reads the file once. A missing file leaves the adaptation empty. A file
   // that cannot be read, is larger than MaxFileSize or cannot be parsed
   // raises MarcError with the file name (and the parser's message).
-  void LoadFromFile(const std::string &fileName);
+  void LoadFromFile(const std::string& fileName);
   // The same from a document in memory; name stands for the file in messages.
   void LoadFromMemory(std::string_view xml, std::string_view name);
   void Clear();
@@ -41,13 +41,13 @@ public:
   // The record's object type is listed under
   // "/root/oegentligaflerbandsverk/objekttyper" (compared exactly).
   bool IsImproperObjectType(std::string_view objectType) const;
-  const std::vector<std::string> &ObjectTypes() const { return objectTypes_; }
+  const std::vector<std::string>& ObjectTypes() const { return objectTypes_; }
 
   // A "mediekoder" element exists.
   bool HasMediaCodes() const { return hasMediaCodes_; }
-  const std::vector<TMediaCode> &MediaCodes() const { return mediaCodes_; }
+  const std::vector<TMediaCode>& MediaCodes() const { return mediaCodes_; }
   // The first "mediekod" whose "in" equals the object type, ignoring case; none when there is none.
-  const TMediaText *FindMediaText(std::string_view objectType) const;
+  const TMediaText* FindMediaText(std::string_view objectType) const;
 
   // The text of "copy503till020": "T..." or "Y..." (any case) is true, anything else false.
   bool Copy503To020() const { return copy503To020_; }

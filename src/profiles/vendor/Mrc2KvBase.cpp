@@ -9,10 +9,10 @@ namespace {
 constexpr std::string_view LeaderOr008Tags[] = {"000", "008"};
 
 // The first "b" of the first 887 with that Ind1 (and, when required, a "b").
-const TMarcSubField *First887b(const TMarcRec &rec, char ind1, bool mustHaveB) {
-  for (const auto &field : rec.Fields) {
+const TMarcSubField* First887b(const TMarcRec& rec, char ind1, bool mustHaveB) {
+  for (const auto& field : rec.Fields) {
     if (field->Tag != "887" || field->Ind1 != ind1) continue;
-    for (const auto &sub : field->Subfields)
+    for (const auto& sub : field->Subfields)
       if (sub->Code == 'b') return sub.get();
     if (!mustHaveB) return nullptr;
   }
@@ -21,10 +21,10 @@ const TMarcSubField *First887b(const TMarcRec &rec, char ind1, bool mustHaveB) {
 
 } // namespace
 
-TMrc2KvBase::TMrc2KvBase(const std::string &outFileName, const std::string &inFileName,
-                         const std::string &terminator, const std::vector<std::string> &filterLines,
-                         bool sourceIsIso, bool separatePeriodicals, const std::string &periodicalsFile,
-                         bool separateWeeded, const std::string &weededFile)
+TMrc2KvBase::TMrc2KvBase(const std::string& outFileName, const std::string& inFileName,
+                         const std::string& terminator, const std::vector<std::string>& filterLines,
+                         bool sourceIsIso, bool separatePeriodicals, const std::string& periodicalsFile,
+                         bool separateWeeded, const std::string& weededFile)
     : TKonvSimple(outFileName, inFileName, terminator), SeparatePeriodicals(separatePeriodicals),
       SeparateWeeded(separateWeeded), PeriodicalsFile(periodicalsFile), WeededFile(weededFile),
       FilterLines(&filterLines) {
@@ -32,7 +32,7 @@ TMrc2KvBase::TMrc2KvBase(const std::string &outFileName, const std::string &inFi
   OutRecord.SetFilter(JoinFilterLines(filterLines));
 }
 
-TMrc2KvBase::TMrc2KvBase(const std::string &inFileName, bool sourceIsIso, const std::string &terminator)
+TMrc2KvBase::TMrc2KvBase(const std::string& inFileName, bool sourceIsIso, const std::string& terminator)
     : TKonvSimple(inFileName, terminator) {
   SourceIsIso = sourceIsIso;
 }
@@ -46,7 +46,7 @@ void TMrc2KvBase::ConvertNext() {
 }
 
 TMultiVolumeLevel TMrc2KvBase::MultiVolumeLevel() const {
-  const TMarcField *leader = SourceRecord.FindFieldPtr("000");
+  const TMarcField* leader = SourceRecord.FindFieldPtr("000");
   if (!leader || leader->Data.size() < 8) return TMultiVolumeLevel::Other;
   switch (leader->Data[7]) {
   case 'e':
@@ -61,17 +61,17 @@ TMultiVolumeLevel TMrc2KvBase::MultiVolumeLevel() const {
 }
 
 std::string TMrc2KvBase::ObjectType() const {
-  const TMarcSubField *b = First887b(SourceRecord, '0', true);
+  const TMarcSubField* b = First887b(SourceRecord, '0', true);
   return b ? CopyDef(b->Value, 2, 2) : std::string();
 }
 
 std::string TMrc2KvBase::PartLink() const {
-  const TMarcSubField *b = First887b(SourceRecord, '1', false);
+  const TMarcSubField* b = First887b(SourceRecord, '1', false);
   return b ? CopyDef(b->Value, 10, 9) : std::string();
 }
 
 std::string TMrc2KvBase::Field001Part(int from, int count) const {
-  const TMarcField *field = SourceRecord.FindFieldPtr("001");
+  const TMarcField* field = SourceRecord.FindFieldPtr("001");
   return field ? CopyDef(field->Data, from, count) : std::string();
 }
 
@@ -79,8 +79,8 @@ std::string_view TMrc2KvBase::NewTagOr(std::string_view newTag, std::string_view
   return IsBlank(newTag) ? tag : newTag;
 }
 
-TMarcField *TMrc2KvBase::CopyFieldAs(const TMarcField &field, std::string_view newTag, char ind1, char ind2) {
-  TMarcField *copy = OutRecord.CopyField(field, NewTagOr(newTag, field.Tag));
+TMarcField* TMrc2KvBase::CopyFieldAs(const TMarcField& field, std::string_view newTag, char ind1, char ind2) {
+  TMarcField* copy = OutRecord.CopyField(field, NewTagOr(newTag, field.Tag));
   if (ind1 != '\0') copy->Ind1 = ind1;
   if (ind2 != '\0') copy->Ind2 = ind2;
   return copy;
@@ -92,7 +92,7 @@ void TMrc2KvBase::CopyFieldsAs(std::string_view tag, std::string_view newTag, ch
 
 void TMrc2KvBase::CopyFieldsWhere(std::string_view tag, char ind1Filter, char ind2Filter,
                                   std::string_view newTag, char ind1, char ind2) {
-  for (const auto &field : SourceRecord.Fields) {
+  for (const auto& field : SourceRecord.Fields) {
     if (field->Tag != tag) continue;
     if (ind1Filter != '\0' && field->Ind1 != ind1Filter) continue;
     if (ind2Filter != '\0' && field->Ind2 != ind2Filter) continue;
@@ -106,14 +106,14 @@ std::string TMrc2KvBase::GetLeaderOr008(int which) const {
 
 void TMrc2KvBase::SetLeaderOr008(int which, std::string_view data) {
   const std::string_view tag = LeaderOr008Tags[which != 0];
-  if (TMarcField *field = OutRecord.FindFieldPtr(tag))
+  if (TMarcField* field = OutRecord.FindFieldPtr(tag))
     field->Data = data;
   else
     OutRecord.AddControlField(tag, data);
 }
 
 void TMrc2KvBase::CopyAllFields() {
-  for (const auto &field : SourceRecord.Fields)
+  for (const auto& field : SourceRecord.Fields)
     OutRecord.CopyField(*field);
 }
 

@@ -18,11 +18,11 @@ class TMrc2KvBase : public TKonvSimple {
 public:
   // A converter with an output file. The output record's filter is set from
   // the filter lines (borrowed; they must outlive the converter).
-  TMrc2KvBase(const std::string &outFileName, const std::string &inFileName, const std::string &terminator,
-              const std::vector<std::string> &filterLines, bool sourceIsIso, bool separatePeriodicals,
-              const std::string &periodicalsFile, bool separateWeeded, const std::string &weededFile);
+  TMrc2KvBase(const std::string& outFileName, const std::string& inFileName, const std::string& terminator,
+              const std::vector<std::string>& filterLines, bool sourceIsIso, bool separatePeriodicals,
+              const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
   // A reader without an output file (the collect pass).
-  TMrc2KvBase(const std::string &inFileName, bool sourceIsIso, const std::string &terminator);
+  TMrc2KvBase(const std::string& inFileName, bool sourceIsIso, const std::string& terminator);
   ~TMrc2KvBase() override;
 
   bool ConvertToKv2 = true;
@@ -34,7 +34,7 @@ public:
   // Stored only; the vendor stamp has a fixed text.
   std::string ConversionLabel;
   TMarcRec SourceRecord;
-  const std::vector<std::string> *FilterLines = nullptr;
+  const std::vector<std::string>* FilterLines = nullptr;
 
   // Reads the next record text and parses it into SourceRecord (either
   // format); OutRecord is cleared.
@@ -56,11 +56,11 @@ public:
   //
   // Calls rule(field, index of its last subfield, new tag) for every source field with the tag.
   template <class TRule>
-  void ForEachField(std::string_view tag, std::string_view newTag, TRule &&rule) const {
-    for (const auto &field : SourceRecord.Fields)
+  void ForEachField(std::string_view tag, std::string_view newTag, TRule&& rule) const {
+    for (const auto& field : SourceRecord.Fields)
       if (field->Tag == tag) rule(*field, field->SubfieldCount() - 1, NewTagOr(newTag, tag));
   }
-  TMarcField *CopyFieldAs(const TMarcField &field, std::string_view newTag, char ind1, char ind2);
+  TMarcField* CopyFieldAs(const TMarcField& field, std::string_view newTag, char ind1, char ind2);
   void CopyFieldsAs(std::string_view tag, std::string_view newTag, char ind1, char ind2);
   // Copies the fields with the tag whose indicators equal the filters ('\0': any).
   void CopyFieldsWhere(std::string_view tag, char ind1Filter, char ind2Filter, std::string_view newTag,

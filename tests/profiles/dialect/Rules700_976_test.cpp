@@ -18,7 +18,7 @@ using testing::CaseName;
 class Rules700To976 : public ::testing::TestWithParam<TCase> {};
 
 TEST_P(Rules700To976, BuildsTheOutputFields) {
-  const TCase &c = GetParam();
+  const TCase& c = GetParam();
   EXPECT_EQ(ConvertedFields(c.Source), c.Output);
 }
 
@@ -93,8 +93,8 @@ INSTANTIATE_TEST_SUITE_P(LocalFields, Rules700To976, ::testing::ValuesIn(LocalFi
 // format that is a $c, so the relator codes stay in $4.
 TEST(Rules700To976Record, DollarCInsideATextCountsAsC) {
   DialectRun run;
-  TMrc21ToMrcKv &kv = run.WithSource("*7001 $aEk\r\n");
-  TMarcField *field = kv.SourceRecord.FindFieldPtr("700");
+  TMrc21ToMrcKv& kv = run.WithSource("*7001 $aEk\r\n");
+  TMarcField* field = kv.SourceRecord.FindFieldPtr("700");
   field->Subfields[0]->Value = "Ek US$cent";
   field->AddSubfield('4', "aut");
   kv.ConvertFields();

@@ -23,7 +23,7 @@ using testing::DalkRecord;
 using testing::Titles;
 using Strings = std::vector<std::string>;
 
-const char *const ImproperTypesXml =
+const char* const ImproperTypesXml =
     "<root><oegentligaflerbandsverk><objekttyper><t>KA</t></objekttyper></oegentligaflerbandsverk></root>";
 
 // One conversion pass over input with the improper object type "KA".
@@ -31,7 +31,7 @@ class DalkFlowTest : public ::testing::Test {
 protected:
   DalkFlowTest() { adaptation_.LoadFromMemory(ImproperTypesXml, "test.xml"); }
 
-  void Run(const std::string &input, const std::function<void(TDalkIIToKv21 &)> &setUp = {}) {
+  void Run(const std::string& input, const std::function<void(TDalkIIToKv21&)>& setUp = {}) {
     TDalkIIToKv21& konv = run_.Open(input);
     konv.SetLocalAdaptation(adaptation_);
     konv.SeparateProperWorks = true;
@@ -62,7 +62,7 @@ TEST_F(DalkFlowTest, PartsOfAnImproperWorkAreSuppressedInBothFiles) {
 TEST_F(DalkFlowTest, ProperWorksGoUnconvertedToTheMultiVolumeFile) {
   const std::string head = DalkHead("2000001", "Egentligt [verk]", "XX");
   const std::string part = DalkPart("2000002", "Band 1", "2000001");
-  Run(head + part + DalkPlain("2000003", "Sm}tt"), [](TDalkIIToKv21 &k) { k.TranslateDiacritics = true; });
+  Run(head + part + DalkPlain("2000003", "Sm}tt"), [](TDalkIIToKv21& k) { k.TranslateDiacritics = true; });
   EXPECT_EQ(Titles(Out()), (Strings{"Sm\xe5tt"}));
   // the vendor's record as read: 001 whole, no translation
   EXPECT_EQ(Flerband(), "*00000000nae  2200000   4500\r\n*001DLK200000100\r\n*24510$aEgentligt [verk]\r\n"
@@ -74,7 +74,7 @@ TEST_F(DalkFlowTest, ProperWorksGoUnconvertedToTheMultiVolumeFile) {
 
 TEST_F(DalkFlowTest, WhatMakesAHeadProper) {
   struct TCase {
-    const char *Why;
+    const char* Why;
     std::string Head;
   };
   const TCase cases[] = {
@@ -84,7 +84,7 @@ TEST_F(DalkFlowTest, WhatMakesAHeadProper) {
       {"260 Ind1 blank", DalkHead("3000001", "H", "KA", ' ')},
       {"no 260", DalkRecord('g', "3000001", "H", "*8870 $bxKA\r\n")},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     Run(c.Head + DalkPart("3000002", "P", "3000001"));
     EXPECT_EQ(Titles(Out()), Strings{}) << c.Why;
     EXPECT_EQ(Titles(Flerband()), (Strings{"H", "P"})) << c.Why;
@@ -106,7 +106,7 @@ TEST_F(DalkFlowTest, PartsNotMatchingTheLatestHeadAreOrdinaryRecords) {
 
 TEST_F(DalkFlowTest, ProperWorksStayInTheOutputWhenNotSeparated) {
   Run(DalkHead("6000001", "H", "XX") + DalkPart("6000002", "P", "6000001"),
-      [](TDalkIIToKv21 &k) { k.SeparateProperWorks = false; });
+      [](TDalkIIToKv21& k) { k.SeparateProperWorks = false; });
   EXPECT_EQ(Titles(Out()), (Strings{"H", "P"}));
   EXPECT_EQ(Flerband(), "");
 }
@@ -115,7 +115,7 @@ TEST_F(DalkFlowTest, WithoutConversionEveryRecordIsCopiedSortedAndWritten) {
   const std::string head = DalkHead("7000001", "H");
   Run(head + DalkPart("7000002", "P", "7000001") + DalkRecord('m', "7000003", "", "*500  $aUtan titel\r\n") +
           DalkRecord('m', "7000004", "", "*650  $aB\r\n*295  $aT\r\n*100  $aA\r\n"),
-      [](TDalkIIToKv21 &k) { k.ConvertToKv2 = false; });
+      [](TDalkIIToKv21& k) { k.ConvertToKv2 = false; });
   EXPECT_EQ(Titles(Out()), (Strings{"H", "P", "T"}));               // no classification, nothing diverted
   EXPECT_NE(Out().find("*001DLK700000100\r\n"), std::string::npos); // 001 as it came
   EXPECT_NE(Out().find("*001DLK700000400\r\n*100  $aA\r\n*295  $aT\r\n*650  $aB\r\n"), std::string::npos);
@@ -138,7 +138,7 @@ TEST_F(DalkFlowTest, RunCountsNameEveryDestination) {
 
 TEST_F(DalkFlowTest, TranslationComesBeforeDuplicateRemovalAndSubfieldLines) {
   Run(DalkRecord('m', "9000001", "Titel", "*500  $a[ngel$bx\r\n*500  $a\xc4ngel$bx\r\n"),
-      [](TDalkIIToKv21 &k) {
+      [](TDalkIIToKv21& k) {
         k.TranslateDiacritics = true;
         k.RemoveDuplicateLines = true;
         k.SubfieldLines = true;
@@ -162,7 +162,7 @@ TEST_F(DalkFlowTest, VendorDollarInsideValuesOfIsoRecords) {
                                                                                    "aH$/e"},
                                                                            {"887", "0 \x1f"
                                                                                    "bxXX"}});
-  Run(plain + head, [](TDalkIIToKv21 &k) { k.TranslateDiacritics = true; });
+  Run(plain + head, [](TDalkIIToKv21& k) { k.TranslateDiacritics = true; });
   EXPECT_EQ(Titles(Out()), Strings{"Caf\xe9  \xc4rlig"});
   // diverted records keep the marker and the vendor's characters
   EXPECT_NE(Flerband().find("*24510$aH\x01/e\r\n"), std::string::npos) << Flerband();
@@ -191,7 +191,7 @@ Strings PartNumbers(std::string_view record, std::string_view ownNumber) {
 // Collect pass, then conversion of the same input with the collected lists.
 class DalkTwoPassTest : public DalkFlowTest {
 protected:
-  void RunTwoPass(const std::string &input) {
+  void RunTwoPass(const std::string& input) {
     const std::string in = run_.Dir.Write("in.mrc", input);
     {
       TDalkIIOegentlCollect collector(in, false, "^", headIndex_, partLists_);
@@ -199,7 +199,7 @@ protected:
         collector.ConvertNext();
       while (!collector.EndOfInput);
     }
-    Run(input, [this](TDalkIIToKv21 &k) {
+    Run(input, [this](TDalkIIToKv21& k) {
       k.OnlyImproperHeads = true;
       k.HeadIndex = &headIndex_;
       k.PartLists = &partLists_;
@@ -272,9 +272,9 @@ TEST_F(DalkCopyTest, LeaderAnd008) {
 
 TEST_F(DalkCopyTest, ValuesFrom887And001) {
   struct TCase {
-    const char *Fields;
-    const char *ObjectType;
-    const char *PartLink;
+    const char* Fields;
+    const char* ObjectType;
+    const char* PartLink;
   };
   static constexpr TCase cases[] = {
       {"*8870 $aq\r\n*8870 $b1TA$bxKB\r\n", "TA", ""},
@@ -283,7 +283,7 @@ TEST_F(DalkCopyTest, ValuesFrom887And001) {
       {"*8871 $b12345678901\r\n*8870 $bT\r\n", "", "01"},
       {"*887  $b1TA\r\n", "", ""},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     Load(DalkRecord('m', "1234567", "T", c.Fields));
     EXPECT_EQ(run_.Kv->ObjectType(), c.ObjectType) << c.Fields;
     EXPECT_EQ(run_.Kv->PartLink(), c.PartLink) << c.Fields;
@@ -293,7 +293,7 @@ TEST_F(DalkCopyTest, ValuesFrom887And001) {
 
 TEST(DalkLevel, LeaderPosition7) {
   struct TCase {
-    const char *Leader;
+    const char* Leader;
     TMultiVolumeLevel Level;
   };
   static constexpr TCase cases[] = {
@@ -302,7 +302,7 @@ TEST(DalkLevel, LeaderPosition7) {
       {"00000nam", TMultiVolumeLevel::Other}, {"00000na", TMultiVolumeLevel::Other},
   };
   testing::TConverterRun<TDalkIIToKv21> run;
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     run.Open(std::string("*000") + c.Leader + "\r\n").TMrc2KvBase::ConvertNext();
     EXPECT_EQ(run.Kv->MultiVolumeLevel(), c.Level) << c.Leader;
   }

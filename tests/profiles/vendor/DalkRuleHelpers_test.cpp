@@ -26,7 +26,8 @@ TEST(DalkCorporateName, MapsCodesAndAppendsEToK) {
   EXPECT_EQ(Built("*110  $cAvd$ez$ey", corporate), "*1102 $bAvd, z, y");
   // A blank value adds nothing and leaves the last subfield as it was.
   EXPECT_EQ(Built("*110  $cAvd$a $efort", corporate), "*1102 $bAvd, fort");
-  EXPECT_EQ(Built("*111  $aMote$cPlats$eett", TCorporateForm{'e', ' ', ' '}, "111"), "*111  $aMote$ePlats, ett");
+  EXPECT_EQ(Built("*111  $aMote$cPlats$eett", TCorporateForm{'e', ' ', ' '}, "111"),
+            "*111  $aMote$ePlats, ett");
 }
 
 TEST(DalkCorporateName, ExtraCodesAndIndicatorsFromTheSource) {

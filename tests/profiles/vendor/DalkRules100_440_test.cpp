@@ -118,8 +118,10 @@ TEST(DalkTitleRules, TitleSubfields) {
        "*24500$aTitel$bsub$nn1$cresp /\n"},
       {"every 245 is converted", "*24510$aEtt\r\n*24501$aTva", {"245"}, "*24500$aEtt\n*24501$aTva\n"},
       // The marker of a "$" sequence is no blank: trimming keeps it.
-      {"markers at the ends of values stay", "*24510$a\x01Omega\r\n*24601$a \x01Ovre",
-       {"245", "246"}, "*24500$a\x01Omega\n*24601$a \x01Ovre\n"},
+      {"markers at the ends of values stay",
+       "*24510$a\x01Omega\r\n*24601$a \x01Ovre",
+       {"245", "246"},
+       "*24500$a\x01Omega\n*24601$a \x01Ovre\n"},
   });
 }
 

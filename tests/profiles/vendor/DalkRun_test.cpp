@@ -20,7 +20,7 @@ using testing::ReadAll;
 using testing::Titles;
 using Strings = std::vector<std::string>;
 
-const char *const AdaptationXml =
+const char* const AdaptationXml =
     "<root><oegentligaflerbandsverk><objekttyper><t>KA</t></objekttyper></oegentligaflerbandsverk></root>";
 
 // The vendor profile run with the data folder and the files in one temporary folder.
@@ -97,7 +97,7 @@ TEST_F(DalkRun, ABrokenAdaptationEndsTheRunBeforeAnyRecord) {
     try {
       RunDalkProfile(shell.Frame, state);
       FAIL() << "no error";
-    } catch (const MarcError &e) {
+    } catch (const MarcError& e) {
       EXPECT_NE(std::string(e.what()).find(xml), std::string::npos) << e.what();
     }
     EXPECT_FALSE(std::filesystem::exists(state.OutFile));

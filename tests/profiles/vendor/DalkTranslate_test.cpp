@@ -17,7 +17,7 @@ const std::string M(1, DalkMarker);
 
 // The national rows one after the other, each over the whole text.
 std::string NationalRowByRow(std::string text) {
-  for (const auto &row : NationalCharRows)
+  for (const auto& row : NationalCharRows)
     std::replace(text.begin(), text.end(), row.From, row.To);
   return text;
 }
@@ -32,8 +32,8 @@ TEST(DalkTranslateNational, EqualsTheRowsAppliedInOrderForEveryByte) {
 }
 
 struct TNationalCase {
-  const char *In;
-  const char *Out;
+  const char* In;
+  const char* Out;
 };
 
 TEST(DalkTranslateNational, EveryRow) {
@@ -42,7 +42,7 @@ TEST(DalkTranslateNational, EveryRow) {
       {"{", "\xe4"}, {"|", "\xf6"}, {"<", "["},     {">", "]"},
   };
   ASSERT_EQ(std::size(cases), NationalCharRows.size());
-  for (const auto &c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(TranslateText(c.In), c.Out) << c.In;
 }
 
@@ -65,7 +65,7 @@ bool ShadowedByEarlierRow(std::size_t index) {
 TEST(DalkTranslateMarked, EveryRowReplacesItsSequence) {
   int shadowed = 0;
   for (std::size_t i = 0; i < MarkedSequenceRows.size(); ++i) {
-    const auto &row = MarkedSequenceRows[i];
+    const auto& row = MarkedSequenceRows[i];
     std::string text = "x" + M + std::string(row.After) + "y";
     if (ShadowedByEarlierRow(i)) {
       ++shadowed;
@@ -97,7 +97,7 @@ TEST(DalkTranslateMarked, RowsTheTableFixes) {
       {109, M + "m\xed", "Sm\xed"},
       {110, "slut" + M + ".", "slut"},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     std::string text = c.In;
     ReplaceMarkedSequences(text);
     EXPECT_EQ(text, c.Out) << "row " << c.Row;
@@ -106,7 +106,7 @@ TEST(DalkTranslateMarked, RowsTheTableFixes) {
 
 TEST(DalkTranslateMarked, OrderOfTheRows) {
   struct TCase {
-    const char *Why;
+    const char* Why;
     std::string In;
     std::string Out;
   };
@@ -120,7 +120,7 @@ TEST(DalkTranslateMarked, OrderOfTheRows) {
       {"a match does not overlap the next", M + M + M + "v", "u"},
       {"no marker: nothing changes", "$a+a /e Ca", "$a+a /e Ca"},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     std::string text = c.In;
     ReplaceMarkedSequences(text);
     EXPECT_EQ(text, c.Out) << c.Why;

@@ -35,7 +35,7 @@ TEST(LokalAnpass, ReadsTheUsualDocument) {
   EXPECT_EQ(a.MediaCodes()[0].In, "TA");
   EXPECT_EQ(a.MediaCodes()[0].Ut, "sd fsngnnmmned");
   EXPECT_EQ(a.MediaCodes()[1].Ut, "vd cvaizu");
-  const TMediaText *text = a.FindMediaText("ta"); // ignoring case
+  const TMediaText* text = a.FindMediaText("ta"); // ignoring case
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->Klartext1, "Talbok");
   EXPECT_EQ(text->Klartext2, "Ljudbok p\xe5 CD"); // code page 1252, whatever the file's encoding
@@ -50,7 +50,7 @@ TEST(LokalAnpass, PathIsComparedIgnoringCase) {
 }
 
 TEST(LokalAnpass, ObjectTypesOnlyAtTheirPath) {
-  const char *const documents[] = {
+  const char* const documents[] = {
       // root element not named root
       "<rot><oegentligaflerbandsverk><objekttyper><x>KA</x></objekttyper></oegentligaflerbandsverk>"
       "<mediekoder><mediekod in='KA' ut='ta' klartext1='Bok'/></mediekoder>"
@@ -60,7 +60,7 @@ TEST(LokalAnpass, ObjectTypesOnlyAtTheirPath) {
       "<mediekoder><mediekod in='KA' ut='ta' klartext1='Bok'/></mediekoder>"
       "<copy503till020>Y</copy503till020></root>",
   };
-  for (const char *xml : documents) {
+  for (const char* xml : documents) {
     const auto a = FromXml(xml);
     EXPECT_TRUE(a.ObjectTypes().empty()) << xml;
     // found by name alone, wherever they stand
@@ -86,7 +86,7 @@ TEST(LokalAnpass, MediaTextAtAnyDepthBelowMediaCodes) {
   const auto a = FromXml("<root><mediekod in='TA' klartext1='outside'/>"
                          "<mediekoder><grupp><MEDIEKOD in='ta' klartext2='Kassett'/></grupp>"
                          "<mediekod in='TA' klartext1='later'/></mediekoder></root>");
-  const TMediaText *text = a.FindMediaText("TA");
+  const TMediaText* text = a.FindMediaText("TA");
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->Klartext1, ""); // absent attribute
   EXPECT_EQ(text->Klartext2, "Kassett");
@@ -112,7 +112,7 @@ TEST(LokalAnpass, EmptyMediaCodesElementExists) {
 
 TEST(LokalAnpass, Copy503Till020Values) {
   struct TCase {
-    const char *Text;
+    const char* Text;
     bool Expected;
   };
   static constexpr TCase cases[] = {
@@ -120,7 +120,7 @@ TEST(LokalAnpass, Copy503Till020Values) {
       {" true\n", true}, {"false", false}, {"F", false}, {"N", false},  {"nej", false},
       {"1", false},      {"ja", false},    {"", false},  {"  ", false},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     const auto a = FromXml(std::string("<root><copy503till020>") + c.Text + "</copy503till020></root>");
     EXPECT_EQ(a.Copy503To020(), c.Expected) << '"' << c.Text << '"';
   }
@@ -142,7 +142,7 @@ TEST(LokalAnpass, UnreadableFileRaisesWithTheFileName) {
   try {
     a.LoadFromFile(file);
     FAIL() << "no error";
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     const std::string message = e.what();
     EXPECT_NE(message.find(file), std::string::npos) << message;
     EXPECT_NE(message.find("mismatch"), std::string::npos) << message; // the parser's own words
