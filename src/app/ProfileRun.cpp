@@ -3,13 +3,13 @@
 #include <exception>
 #include <vector>
 
+#include "app/DalkProfileRun.h"
 #include "app/IniFile.h"
 #include "app/SimpleProfileRun.h"
 #include "app/voMsg.h"
 #include "convert/RunFiles.h"
-#include "profiles/dialect/Mrc21ToMrcKv.h"
-#include "profiles/kv21/Mrc21ToKv21.h"
-#include "profiles/vendor/DalkRun.h"
+#include "profiles/sorvia_dialect/Mrc21ToMrcKv.h"
+#include "profiles/sorvia_kv21/Mrc21ToKv21.h"
 
 namespace kelvo {
 
@@ -43,9 +43,9 @@ TRunOutcome RunProfile(const TMainState& state, TRunFrame& frame) {
     CheckRunFiles(state, frame);
     switch (profile->Number) {
     case 0:
-      return RunSimpleProfile<TMrc21ToMrcKv>(state, *profile, frame);
+      return RunSimpleProfile<sorvia_dialect::TMrc21ToMrcKv>(state, *profile, frame);
     case 1:
-      return RunSimpleProfile<TMrc21ToKv21>(state, *profile, frame);
+      return RunSimpleProfile<sorvia_kv21::TMrc21ToKv21>(state, *profile, frame);
     default:
       if (state.SourceIsMarcXml) throw MarcError("MARCXML kan bara l\xe4sas med profil 0 och 1");
       RunDalkProfile(frame, state);

@@ -13,7 +13,7 @@
 #include "app/Fakes.h"
 #include "app/ProfileRun.h"
 #include "app/StartUp.h"
-#include "profiles/kv21/Kv21TestSupport.h"
+#include "profiles/sorvia_kv21/Kv21TestSupport.h"
 #include "record/test_files.h"
 #include "record/vostr.h"
 #include "support/Kelvokonv.h"

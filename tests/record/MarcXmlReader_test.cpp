@@ -11,7 +11,7 @@
 #include "SourceDate.h"
 #include "app/Fakes.h"
 #include "app/ProfileRun.h"
-#include "profiles/kv21/Kv21TestSupport.h"
+#include "profiles/sorvia_kv21/Kv21TestSupport.h"
 #include "record/Iso2709.h"
 #include "record/MarcRec.h"
 #include "record/test_files.h"

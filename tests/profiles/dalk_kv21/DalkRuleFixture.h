@@ -1,0 +1,55 @@
+#pragma once
+// A vendor converter for rule tests: a source record from line-format text
+// runs through ConvertFields, and the output fields come back as lines.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "profiles/dalk_kv21/DalkIIToKv21.h"
+#include "profiles/dalk_kv21/LokalAnpass.h"
+#include "record/test_files.h"
+
+namespace kelvo::testing {
+
+using namespace kelvo::dalk_kv21;
+
+class DalkRuleRun {
+public:
+  DalkRuleRun() {
+    Kv = std::make_unique<TDalkIIToKv21>(Dir.File("out.mrc"), Dir.Write("in.mrc", ""), "^", Filter, false,
+                                         false, "", false, "");
+    Kv->SetLocalAdaptation(Adaptation);
+  }
+
+  // The adaptation from an XML text (kept by this object).
+  void Adapt(std::string_view xml) { Adaptation.LoadFromMemory(xml, "LokalAnpassTrux.xml"); }
+
+  // Runs every rule over the source record; returns the output fields whose
+  // tags are in tags (all when empty), one "*tag..." line each, ended by "\n",
+  // in the order the rules added them.
+  std::string Convert(std::string_view source, const std::vector<std::string_view>& tags = {}) {
+    Kv->SourceRecord.ParseText(source);
+    Kv->OutRecord.Clear();
+    Kv->ConvertFields();
+    return Fields(tags);
+  }
+
+  std::string Fields(const std::vector<std::string_view>& tags = {}) const {
+    std::string out;
+    for (const auto& field : Kv->OutRecord.Fields) {
+      bool wanted = tags.empty();
+      for (std::string_view tag : tags)
+        wanted = wanted || field->Tag == tag;
+      if (wanted) out += field->AsText('*', '$', false) + "\n";
+    }
+    return out;
+  }
+
+  TempDir Dir;
+  std::vector<std::string> Filter;
+  TLocalAdaptation Adaptation;
+  std::unique_ptr<TDalkIIToKv21> Kv;
+};
+
+} // namespace kelvo::testing
