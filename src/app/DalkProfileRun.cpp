@@ -7,6 +7,8 @@
 #include "app/AppPaths.h"
 #include "app/InputFormat.h"
 #include "app/MainState.h"
+#include "app/ProfileRegistry.h"
+#include "app/ProfileRun.h"
 #include "app/RunFrame.h"
 #include "app/VoWinApi.h"
 #include "convert/FilterFile.h"
@@ -24,7 +26,6 @@ using dalk_kv21::THeadIndex;
 using dalk_kv21::TLocalAdaptation;
 using dalk_kv21::TPartLists;
 
-constexpr std::string_view ConversionLabelText = "BatDalkKV21";
 constexpr std::string_view MediaCodeFileName = "mediekoder.txt";
 
 // What both passes read before they start.
@@ -44,8 +45,8 @@ TDalkRunInputs LoadInputs(const TMainState& state) {
 }
 
 // The conversion pass; with the collected lists only improper heads are written.
-void ConvertPass(TRunFrame& frame, const TMainState& state, const TDalkRunInputs& inputs,
-                 const THeadIndex* headIndex, const TPartLists* partLists) {
+void ConvertPass(TRunFrame& frame, const TMainState& state, const TProfileInfo& profile,
+                 const TDalkRunInputs& inputs, const THeadIndex* headIndex, const TPartLists* partLists) {
   TLocalAdaptation adaptation;
   adaptation.LoadFromFile(DalkDataFiles(state).LocalAdaptation);
   const std::string multiVolumeFile = MultiVolumeFileFor(state);
@@ -59,7 +60,7 @@ void ConvertPass(TRunFrame& frame, const TMainState& state, const TDalkRunInputs
   konv.ConvertToKv2 = state.ConvertToKv2;
   konv.OutRecord.ApplyFilter = state.FilterOn;
   konv.RemoveDuplicateLines = state.RemoveDuplicateLines;
-  konv.ConversionLabel = ConversionLabelText;
+  konv.ConversionLabel = profile.Label;
   konv.SubfieldLines = state.SubfieldLines;
   konv.SeparateProperWorks = state.DalkEgentligaFlerbandSepareras;
   konv.TranslateDiacritics = state.DiakriterTranslate;
@@ -93,18 +94,19 @@ TDalkDataFiles DalkDataFiles(const TMainState& state) {
           state.DataFolder + std::string(MediaCodeFileName)};
 }
 
-void RunDalkProfile(TRunFrame& frame, const TMainState& state) {
+TRunOutcome RunDalkProfile(const TMainState& state, const TProfileInfo& profile, TRunFrame& frame) {
   if (state.DalkOegentligaDelarSpecial)
-    RunDalkCollectAndConvert(frame, state);
+    RunDalkCollectAndConvert(frame, state, profile);
   else
-    RunDalkConvert(frame, state);
+    RunDalkConvert(frame, state, profile);
+  return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
 }
 
-void RunDalkConvert(TRunFrame& frame, const TMainState& state) {
-  ConvertPass(frame, state, LoadInputs(state), nullptr, nullptr);
+void RunDalkConvert(TRunFrame& frame, const TMainState& state, const TProfileInfo& profile) {
+  ConvertPass(frame, state, profile, LoadInputs(state), nullptr, nullptr);
 }
 
-void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state) {
+void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state, const TProfileInfo& profile) {
   // A pipe or a device would be empty when the second pass came to it.
   if (!IsRegularFile(state.InFile))
     throw MarcError("Tv\xe5passk\xf6rningen (\"TRUX - endast oegentliga flerbandsdelar\") l\xe4ser infilen "
@@ -130,7 +132,7 @@ void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state) {
       return;
     }
   }
-  ConvertPass(frame, state, inputs, &headIndex, &partLists);
+  ConvertPass(frame, state, profile, inputs, &headIndex, &partLists);
   frame.View.SetStatus("");
 }
 

@@ -8,12 +8,14 @@ namespace kelvo {
 
 class TRunFrame;
 struct TMainState;
+struct TProfileInfo;
+enum class TRunOutcome;
 
 inline constexpr const char* CollectStatusText = "Samlar in Truxnr till oegentliga flerbandsdelar...";
 
 // RunDalkCollectAndConvert when "TRUX - endast oegentliga flerbandsdelar" is
 // on, else RunDalkConvert. Errors (files, the local adaptation) raise MarcError.
-void RunDalkProfile(TRunFrame& frame, const TMainState& state);
+TRunOutcome RunDalkProfile(const TMainState& state, const TProfileInfo& profile, TRunFrame& frame);
 // The file of proper multi-volume works: the one the state names, else
 // "flerband.txt" beside the output file. An output that is no regular file
 // (standard output, a device) has no folder for it: then one must be named,
@@ -25,7 +27,7 @@ struct TDalkDataFiles {
   std::string MediaCodes;      // "mediekoder.txt"
 };
 TDalkDataFiles DalkDataFiles(const TMainState& state);
-void RunDalkConvert(TRunFrame& frame, const TMainState& state);
-void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state);
+void RunDalkConvert(TRunFrame& frame, const TMainState& state, const TProfileInfo& profile);
+void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state, const TProfileInfo& profile);
 
 } // namespace kelvo

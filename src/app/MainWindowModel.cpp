@@ -7,6 +7,7 @@
 #include "app/FieldSurvey.h"
 #include "app/FilterEditorModel.h"
 #include "app/IniFile.h"
+#include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
 #include "app/Settings.h"
@@ -65,7 +66,7 @@ constexpr TMenuItem Items[] = {
 };
 
 // The folder of a chosen file, as a dialog starts in it next time.
-std::string DialogFolderOf(const std::string &fileName) {
+std::string DialogFolderOf(const std::string& fileName) {
   std::string folder = ExtractFilePath(fileName);
   if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
@@ -75,8 +76,8 @@ std::string DialogFolderOf(const std::string &fileName) {
 
 std::span<const TMenuItem> MenuItems() { return Items; }
 
-const TMenuItem *FindMenuItem(std::string_view name) {
-  for (const TMenuItem &item : Items)
+const TMenuItem* FindMenuItem(std::string_view name) {
+  for (const TMenuItem& item : Items)
     if (item.Name == name) return &item;
   return nullptr;
 }
@@ -86,26 +87,27 @@ std::string WithMrcExtension(std::string name) {
   return name;
 }
 
-TMainWindowModel::TMainWindowModel(TMainState &state, TCustomIniFile &settings, TRunFrame &frame,
-                                   TMainWindowHost &host)
+TMainWindowModel::TMainWindowModel(TMainState& state, TCustomIniFile& settings, TRunFrame& frame,
+                                   TMainWindowHost& host)
     : State(state), Settings(settings), Frame(frame), Host(host) {}
 
 std::string TMainWindowModel::BoxCaption() const { return ExtractFileName(State.ProgramFile); }
 
-bool TMainWindowModel::Checked(const TMenuItem &item) const { return item.Check && State.*item.Check; }
+bool TMainWindowModel::Checked(const TMenuItem& item) const { return item.Check && State.*item.Check; }
 
-bool TMainWindowModel::Visible(const TMenuItem &item) const {
+bool TMainWindowModel::Visible(const TMenuItem& item) const {
   return !item.VendorOnly || State.VendorItemsVisible;
 }
 
-bool TMainWindowModel::Enabled(const TMenuItem &item) const {
+bool TMainWindowModel::Enabled(const TMenuItem& item) const {
   switch (item.Command) {
   case C::Start:
     return StartEnabled();
   case C::FieldSurvey:
     return SurveyEnabled();
-  case C::CharsetMenu: // the vendor profile has a character translation of its own
-    return State.Profile != 2;
+  case C::CharsetMenu: // a profile may have a character translation of its own
+    if (const TProfileInfo* profile = ProfileInfo(State.Profile)) return profile->Options.Charset;
+    return false;
   default:
     return true;
   }
@@ -131,7 +133,7 @@ bool TMainWindowModel::FormClose() {
   return false;
 }
 
-void TMainWindowModel::MenuClick(const TMenuItem &item) {
+void TMainWindowModel::MenuClick(const TMenuItem& item) {
   switch (item.Command) {
   case C::None:
   case C::CharsetMenu:
@@ -180,7 +182,7 @@ void TMainWindowModel::MenuClick(const TMenuItem &item) {
   }
 }
 
-std::optional<std::string> TMainWindowModel::Execute(TFileDialogKind kind, TDialogPlace &place,
+std::optional<std::string> TMainWindowModel::Execute(TFileDialogKind kind, TDialogPlace& place,
                                                      std::string_view filter) {
   auto chosen = Host.ExecuteFileDialog({kind, place.Folder, place.FileName, filter});
   if (chosen) {
@@ -226,7 +228,7 @@ void TMainWindowModel::mnuMarcFilterClick() {
   TFilterEditorModel editor;
   try {
     editor.Load(State.FilterFile);
-  } catch (const std::exception &e) {
+  } catch (const std::exception& e) {
     Frame.Msg.ErrorBox(e.what());
     return;
   }
@@ -234,7 +236,7 @@ void TMainWindowModel::mnuMarcFilterClick() {
     Frame.Msg.ErrorBox("Kan ej skriva filterfilen " + State.FilterFile);
 }
 
-void TMainWindowModel::MenuCheckToggleClick(const TMenuItem &item) {
+void TMainWindowModel::MenuCheckToggleClick(const TMenuItem& item) {
   if (item.Check) State.*item.Check = !(State.*item.Check);
 }
 
@@ -256,7 +258,7 @@ void TMainWindowModel::mnuFieldsInvestigate1Click() {
   try {
     text = FieldSurveyText(State.InFile, Frame.View, Frame.Api);
     done = true;
-  } catch (const std::exception &e) {
+  } catch (const std::exception& e) {
     Frame.Msg.ErrorBox(e.what());
   }
   if (done) {

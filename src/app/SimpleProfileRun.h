@@ -10,6 +10,7 @@
 #include "app/AppPaths.h"
 #include "app/InputFormat.h"
 #include "app/MainState.h"
+#include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
 #include "app/Settings.h"

@@ -6,6 +6,8 @@
 
 #include "app/Fakes.h"
 #include "app/MainState.h"
+#include "app/ProfileRegistry.h"
+#include "app/ProfileRun.h"
 #include "profiles/dalk_kv21/dalk_records.h"
 #include "record/MarcError.h"
 #include "record/test_files.h"
@@ -47,7 +49,7 @@ protected:
 
 TEST_F(DalkRun, OnePassUsesTheAdaptationAndSeparatesProperWorks) {
   dir.Write("LokalAnpassTrux.xml", AdaptationXml);
-  RunDalkProfile(shell.Frame, state);
+  RunDalkProfile(state, *ProfileInfo(2), shell.Frame);
   EXPECT_EQ(Titles(Out()), (Strings{"Oegentlig", "Vanlig"}));
   EXPECT_EQ(Titles(Flerband()), (Strings{"Egentlig", "Band"}));
   EXPECT_FALSE(shell.Frame.Running());
@@ -59,14 +61,14 @@ TEST_F(DalkRun, TheAdaptationReachesTheConverterWithSideFilesToo) {
   dir.Write("LokalAnpassTrux.xml", AdaptationXml);
   state.PeriodicalsSep = true;
   state.PeriodicalsFile = dir.File("periodika.mrc");
-  RunDalkConvert(shell.Frame, state);
+  RunDalkConvert(shell.Frame, state, *ProfileInfo(2));
   EXPECT_EQ(Titles(Out()), (Strings{"Oegentlig", "Vanlig"}));
 }
 
 TEST_F(DalkRun, TheMultiVolumeFileIsEmptiedEvenWhenNotUsed) {
   dir.Write("flerband.txt", "gammalt");
   state.DalkEgentligaFlerbandSepareras = false;
-  RunDalkConvert(shell.Frame, state);
+  RunDalkConvert(shell.Frame, state, *ProfileInfo(2));
   EXPECT_TRUE(std::filesystem::exists(dir.File("flerband.txt")));
   EXPECT_EQ(Flerband(), "");
   // without an adaptation every head is proper, and with it kept in the output
@@ -76,7 +78,7 @@ TEST_F(DalkRun, TheMultiVolumeFileIsEmptiedEvenWhenNotUsed) {
 TEST_F(DalkRun, TwoPassesWriteOnlyImproperHeads) {
   dir.Write("LokalAnpassTrux.xml", AdaptationXml);
   state.DalkOegentligaDelarSpecial = true;
-  RunDalkProfile(shell.Frame, state);
+  RunDalkProfile(state, *ProfileInfo(2), shell.Frame);
   EXPECT_EQ(Titles(Out()), Strings{"Oegentlig"});
   EXPECT_NE(Out().find("*02961$a1000002\r\n"), std::string::npos) << Out();
   EXPECT_EQ(Flerband(), "");
@@ -86,7 +88,7 @@ TEST_F(DalkRun, TwoPassesWriteOnlyImproperHeads) {
 
 TEST_F(DalkRun, TwoPassesWithoutImproperHeadsWriteNothing) {
   state.DalkOegentligaDelarSpecial = true;
-  RunDalkProfile(shell.Frame, state);
+  RunDalkProfile(state, *ProfileInfo(2), shell.Frame);
   EXPECT_EQ(Out(), "");
 }
 
@@ -95,7 +97,7 @@ TEST_F(DalkRun, ABrokenAdaptationEndsTheRunBeforeAnyRecord) {
   for (const bool twoPasses : {false, true}) {
     state.DalkOegentligaDelarSpecial = twoPasses;
     try {
-      RunDalkProfile(shell.Frame, state);
+      RunDalkProfile(state, *ProfileInfo(2), shell.Frame);
       FAIL() << "no error";
     } catch (const MarcError& e) {
       EXPECT_NE(std::string(e.what()).find(xml), std::string::npos) << e.what();
@@ -110,14 +112,14 @@ TEST_F(DalkRun, ABrokenAdaptationEndsTheRunBeforeAnyRecord) {
 TEST_F(DalkRun, CancelDuringTheCollectPassWritesNothing) {
   state.DalkOegentligaDelarSpecial = true;
   shell.Api.OnProcess = [this](int) { shell.Frame.Cancelled = true; };
-  RunDalkProfile(shell.Frame, state);
+  RunDalkProfile(state, *ProfileInfo(2), shell.Frame);
   EXPECT_FALSE(std::filesystem::exists(state.OutFile));
   EXPECT_EQ(shell.View.Running, (std::vector<bool>{true, false}));
 }
 
 TEST_F(DalkRun, TheMultiVolumeFileMustNotBeTheInput) {
   state.InFile = dir.Write("flerband.txt", ReadAll(state.InFile));
-  EXPECT_THROW(RunDalkConvert(shell.Frame, state), MarcError);
+  EXPECT_THROW(RunDalkConvert(shell.Frame, state, *ProfileInfo(2)), MarcError);
   EXPECT_EQ(Titles(ReadAll(state.InFile)).size(), 5u);
 }
 

@@ -267,11 +267,12 @@ protected:
   TFakeShell shell;
 };
 
-TEST_F(StartCommand, AnUnknownProfileDoesNothing) {
+TEST_F(StartCommand, AnUnknownProfileIsRefused) {
   state.Profile = 5;
   EXPECT_EQ(RunProfile(state, shell.Frame), TRunOutcome::NotStarted);
   EXPECT_TRUE(shell.View.Calls.empty());
-  EXPECT_TRUE(shell.Msg.Boxes.empty());
+  ASSERT_EQ(shell.Msg.Boxes.size(), 1u);
+  EXPECT_NE(shell.Msg.Boxes[0].Text.find("profil 5 finns inte"), std::string::npos);
   EXPECT_FALSE(FileExists(state.OutFile));
 }
 
