@@ -52,19 +52,19 @@ public:
   // none means every such value takes its default.
   const TCustomIniFile* Settings;
 
-  bool Cancelled = false;        // set by CancelCommand; keeps its value after the run
-  std::int64_t RecordCount = 0;  // calls of ConvertNext in the current or last loop
-  std::vector<TRunCount> Counts; // where the records of the last loop went
-  std::vector<std::string> Notes; // the converter's further summary lines (RunNotes)
+  bool Cancelled = false;         // set by CancelCommand; keeps its value after the run
+  std::int64_t RecordCount = 0;   // calls of ConvertNext in the current or last loop
+  std::vector<TRunCount> Counts;  // where the records of the last loop went
+  std::vector<std::string> Notes; // the notes of the converter's RunMessages, for the summary
 
   // Gauge to 0, Cancel shown, cancel flag and counter cleared, Start disabled.
   void BeginLoop();
   // Calls ConvertNext until EndOfInput or the cancel flag; after every call
   // the counter, every 200th time the status text, the gauge from Percent and
   // the pending events. Then closes the converter's files (CloseOutput).
-  // Keeps the converter's RunCounts and RunNotes at the end, also when a
-  // record raises. Then, unless cancelled, the converter's CheckInputFormat
-  // (which may raise), and its InputWarnings in one warning box.
+  // Keeps the converter's RunCounts and the notes of its RunMessages at the
+  // end, also when a record raises. Then, unless cancelled, the converter's
+  // CheckInputFormat (which may raise), and its warnings in one warning box.
   void ConvertLoop(TKonvBase& konv);
   // Status text "Antal konverterade poster: " and the counter.
   void ShowCount();
@@ -78,6 +78,8 @@ public:
 
 private:
   bool running_ = false;
+  // Keeps the converter's counts and notes; returns its warnings, one a line.
+  std::string KeepResults(const TKonvBase& konv);
 };
 
 // Ends the loop state when a run leaves its scope, normally or by an error.

@@ -16,11 +16,11 @@ namespace {
 using testing::ReadAll;
 using testing::TempDir;
 
-std::string ErrorOf(const std::string &out, const std::string &in) {
+std::string ErrorOf(const std::string& out, const std::string& in) {
   try {
     TKonvSimple konv(out, in, "^");
     konv.BeginOutput();
-  } catch (const MarcError &e) {
+  } catch (const MarcError& e) {
     return e.what();
   }
   return "no exception";
@@ -29,7 +29,7 @@ std::string ErrorOf(const std::string &out, const std::string &in) {
 TEST(KonvSimpleOpen, InputThatCannotBeOpenedRaisesBeforeTheOutputIsTouched) {
   TempDir dir;
   const std::string out = dir.Write("ut.mrc", "earlier run");
-  for (const std::string &in : {dir.File("saknas.mrc"), dir.File("")}) {
+  for (const std::string& in : {dir.File("saknas.mrc"), dir.File("")}) {
     EXPECT_EQ(ErrorOf(out, in), "Kan inte \xf6ppna indatafilen " + in);
     EXPECT_THROW(TKonvSimple(in, "^"), MarcError);
   }
@@ -57,7 +57,7 @@ TEST(KonvSimpleRead, CutsAtTheSeparatorCharacterOrString) {
       {"one\x1dtwo\x1d", "\x1d", {"one", "two", ""}},
       {"a|b||c", "||", {"a|b", "c"}},
   };
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     TempDir dir;
     TKonvSimple konv(dir.Write("in.mrc", c.content), c.separator);
     std::vector<std::string> texts;
@@ -76,7 +76,7 @@ TEST(KonvSimpleRead, CutsAtTheSeparatorCharacterOrString) {
 
 // Reads the input as a converter does and writes each record unchanged;
 // stops after maxCalls calls of ConvertNext, like a cancelled run.
-int PassThrough(TKonvSimple &konv, bool iso, int maxCalls = 1 << 30) {
+int PassThrough(TKonvSimple& konv, bool iso, int maxCalls = 1 << 30) {
   TMarcRec source;
   int calls = 0;
   while (!konv.EndOfInput && calls < maxCalls) {
@@ -84,7 +84,7 @@ int PassThrough(TKonvSimple &konv, bool iso, int maxCalls = 1 << 30) {
     konv.ConvertNext();
     konv.ParseRecordText(source, iso);
     if (source.FieldCount() == 0) continue;
-    for (const auto &field : source.Fields)
+    for (const auto& field : source.Fields)
       konv.OutRecord.CopyField(*field);
     konv.WriteRecord();
   }
@@ -149,12 +149,12 @@ TEST(KonvSimpleInput, NotesWhatTheRunMustTell) {
                           "a\x1e\x1d";
   const std::string line = "*245  $aA\r\n^\r\n";
   struct Case {
-    const char *name;
+    const char* name;
     std::string content;
     bool iso;
     std::int64_t dropped, incomplete;
     std::string warning; // the beginning of the one warning, if any
-    const char *formatError;
+    const char* formatError;
   };
   const Case cases[] = {
       {"Iso", iso + iso, true, 0, 0, "", nullptr},
@@ -166,7 +166,7 @@ TEST(KonvSimpleInput, NotesWhatTheRunMustTell) {
       {"LineReadAsIso", line + line, true, 0, 0, "", "Iso2709-format. \xc4r den i radformat?"},
       {"IsoReadAsLine", iso, false, 0, 0, "", "radformat. \xc4r den i Iso2709-format?"},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     TempDir dir;
     TKonvSimple konv(dir.File("ut.mrc"), dir.Write("in", c.content), c.iso ? "\x1d" : "^");
     konv.SourceIsIso = c.iso;
@@ -175,13 +175,15 @@ TEST(KonvSimpleInput, NotesWhatTheRunMustTell) {
       konv.ConvertNext();
     EXPECT_EQ(konv.DroppedRecords, c.dropped) << c.name;
     EXPECT_EQ(konv.IncompleteRecords, c.incomplete) << c.name;
-    const std::vector<std::string> warnings = konv.InputWarnings();
+    const std::vector<TRunMessage> warnings = konv.RunMessages();
     ASSERT_EQ(warnings.size(), c.warning.empty() ? 0U : 1U) << c.name;
-    EXPECT_TRUE(warnings.empty() || warnings[0].rfind(c.warning, 0) == 0) << warnings[0];
+    EXPECT_TRUE(warnings.empty() || (warnings[0].Kind == TRunMessage::TKind::Warning &&
+                                     warnings[0].Text.rfind(c.warning, 0) == 0))
+        << warnings[0].Text;
     try {
       konv.CheckInputFormat();
       EXPECT_EQ(c.formatError, nullptr) << c.name;
-    } catch (const TInputFormatError &e) {
+    } catch (const TInputFormatError& e) {
       ASSERT_NE(c.formatError, nullptr) << c.name;
       EXPECT_NE(std::string(e.what()).find(c.formatError), std::string::npos) << e.what();
     }
@@ -193,7 +195,7 @@ TEST(KonvSimpleInput, NotesWhatTheRunMustTell) {
 TEST(KonvSimplePassThrough, RealIsoFilesAreReadWhole) {
   const std::filesystem::path data = std::filesystem::path(KELVO_SHARED_DATA) / "marc21";
   if (!std::filesystem::is_directory(data)) GTEST_SKIP() << "saknar testdata: " << data;
-  for (const char *name :
+  for (const char* name :
        {"marc4j/sample1.mrc", "marc4j/pride-and-prejudice-fixed.mrc", "marc4j/008008027.mrc",
         "marc4j/bad_hathi_records.mrc", "marc4j/datos-20161010-slice.mrc", "pymarc/bad_records.mrc"}) {
     const std::string in = (data / name).string();
@@ -211,7 +213,7 @@ TEST(KonvSimplePassThrough, RealIsoFilesAreReadWhole) {
       if (konv.RecordText.empty()) continue;
       ++records;
       konv.ParseRecordText(source, true);
-      for (const auto &field : source.Fields)
+      for (const auto& field : source.Fields)
         konv.OutRecord.CopyField(*field);
       konv.WriteRecord();
     }

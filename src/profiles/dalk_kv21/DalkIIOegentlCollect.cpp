@@ -14,9 +14,9 @@ TDalkIIOegentlCollect::~TDalkIIOegentlCollect() = default;
 void TDalkIIOegentlCollect::ConvertNext() {
   TMrc2KvBase::ConvertNext();
   RecordKey = Field001Part(4, 7);
-  switch (MultiVolumeLevel()) {
+  RecordClass = MultiVolumeLevel();
+  switch (RecordClass) {
   case TMultiVolumeLevel::Head: {
-    RecordClass = 0;
     const TMarcField* f260 = SourceRecord.FindFieldPtr("260");
     HeadCandidate = f260 && f260->Ind1 == '0';
     // A head without a number (its 001 shorter than four characters) could
@@ -29,7 +29,6 @@ void TDalkIIOegentlCollect::ConvertNext() {
     break;
   }
   case TMultiVolumeLevel::Part: {
-    RecordClass = 1;
     const auto found = HeadIndex.find(CopyDef(PartLink(), 1, 7));
     if (found == HeadIndex.end()) break;
     std::string& parts = PartLists[static_cast<std::size_t>(found->second)];
@@ -38,7 +37,6 @@ void TDalkIIOegentlCollect::ConvertNext() {
     break;
   }
   case TMultiVolumeLevel::Other:
-    RecordClass = 2;
     break;
   }
 }

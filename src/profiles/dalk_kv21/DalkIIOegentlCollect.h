@@ -20,8 +20,8 @@ public:
 
   THeadIndex& HeadIndex;
   TPartLists& PartLists;
-  // This record: 0 head, 1 part, 2 other.
-  std::uint8_t RecordClass = 2;
+  // This record's class.
+  TMultiVolumeLevel RecordClass = TMultiVolumeLevel::Other;
   // The current head has a 260 whose Ind1 is "0".
   bool HeadCandidate = false;
   // Characters 4-10 of the current record's 001.

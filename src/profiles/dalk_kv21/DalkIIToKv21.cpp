@@ -1,5 +1,9 @@
 #include "profiles/dalk_kv21/DalkIIToKv21.h"
 
+#include <array>
+
+#include "profiles/common/Routing.h"
+#include "profiles/dalk_kv21/DalkRules.h"
 #include "profiles/dalk_kv21/DalkTranslate.h"
 #include "profiles/dalk_kv21/LokalAnpass.h"
 #include "record/LineFormat.h"
@@ -14,9 +18,6 @@ const TLocalAdaptation& EmptyAdaptation() {
   return empty;
 }
 
-constexpr std::uint8_t ClassOther = 0, ClassHead = 1, ClassPart = 2;
-constexpr std::uint8_t KindProper = 1, KindImproper = 2; // HeadKind 0: no head seen yet
-
 } // namespace
 
 TDalkIIToKv21::TDalkIIToKv21(const std::string& outFileName, const std::string& inFileName,
@@ -25,7 +26,7 @@ TDalkIIToKv21::TDalkIIToKv21(const std::string& outFileName, const std::string& 
                              bool separateWeeded, const std::string& weededFile)
     : TMrc2KvBase(outFileName, inFileName, terminator, filterLines, sourceIsIso, separatePeriodicals,
                   periodicalsFile, separateWeeded, weededFile),
-      localAdaptation_(&EmptyAdaptation()) {}
+      localAdaptation_(&EmptyAdaptation()), patterns_(std::make_unique<TDalkPatterns>()) {}
 
 TDalkIIToKv21::~TDalkIIToKv21() = default;
 
@@ -35,69 +36,64 @@ void TDalkIIToKv21::OpenMultiVolumeFile(const std::string& fileName) {
 }
 
 void TDalkIIToKv21::ClassifyRecord() {
-  switch (MultiVolumeLevel()) {
-  case TMultiVolumeLevel::Head:
-    RecordClass = ClassHead;
-    break;
-  case TMultiVolumeLevel::Part:
-    RecordClass = ClassPart;
-    break;
-  case TMultiVolumeLevel::Other:
-    RecordClass = ClassOther;
-    break;
-  }
-  partLink_ = RecordClass == ClassPart ? PartLink() : std::string();
-  if (RecordClass != ClassHead) return;
+  RecordClass = MultiVolumeLevel();
+  partLink_ = RecordClass == TMultiVolumeLevel::Part ? PartLink() : std::string();
+  if (RecordClass != TMultiVolumeLevel::Head) return;
 
   HeadId = Field001Part(4, INT32_MAX);
-  HeadKind = KindProper;
+  HeadKind = THeadKind::Proper;
   if (!LocalAdaptation().IsImproperObjectType(ObjectType())) return;
   if (const TMarcField* f260 = SourceRecord.FindFieldPtr("260"); f260 && f260->Ind1 == '0')
-    HeadKind = KindImproper;
+    HeadKind = THeadKind::Improper;
 }
 
 bool TDalkIIToKv21::GoesToMultiVolumeFile() const {
-  return HeadKind == KindProper &&
-         (RecordClass == ClassHead || (RecordClass == ClassPart && partLink_ == HeadId));
+  return HeadKind == THeadKind::Proper && (RecordClass == TMultiVolumeLevel::Head ||
+                                           (RecordClass == TMultiVolumeLevel::Part && partLink_ == HeadId));
+}
+
+bool TDalkIIToKv21::PartOfImproperHead() const {
+  return RecordClass == TMultiVolumeLevel::Part && HeadKind == THeadKind::Improper && partLink_ == HeadId;
 }
 
 void TDalkIIToKv21::ConvertNext() {
   TMrc2KvBase::ConvertNext();
-  // The blank piece after the last separator is no record; text that holds
-  // no field is one, written nowhere.
+  // The blank piece after the last separator is no record.
   if (IsBlank(RecordText)) return;
-  if (SourceRecord.FieldCount() == 0) {
-    ++DroppedRecords;
-    return;
-  }
-  bool write = true;
-  if (TranslateDiacritics) SourceRecord.ReplaceChar('$', DalkMarker);
-  if (ConvertToKv2) {
-    ClassifyRecord();
-    const bool partOfImproperHead =
-        RecordClass == ClassPart && HeadKind == KindImproper && partLink_ == HeadId;
-    if (partOfImproperHead) {
-      write = false;
+  if (SourceRecord.FieldCount() > 0) {
+    if (TranslateDiacritics) SourceRecord.ReplaceChar('$', DalkMarker);
+    if (!ConvertToKv2) {
+      CopyAllFields();
     } else {
-      ConvertFields();
-      if (OnlyImproperHeads) {
-        if (RecordClass == ClassHead && HeadKind == KindImproper)
-          AddCollectedPartNumbers();
-        else
-          write = false;
-      }
+      ClassifyRecord();
+      if (!PartOfImproperHead()) ConvertFields();
+      if (OnlyImproperHeads && RecordClass == TMultiVolumeLevel::Head && HeadKind == THeadKind::Improper)
+        AddCollectedPartNumbers();
     }
-  } else {
-    CopyAllFields();
+    OutRecord.SortFieldsStable();
   }
-  OutRecord.SortFieldsStable();
+  Deliver(Route(), SourceRecord);
+}
 
-  if (!write)
-    ++DroppedRecords;
-  else if (SeparateProperWorks && GoesToMultiVolumeFile())
-    WriteToMultiVolumeFile();
-  else
-    WriteRecord();
+TRoute TDalkIIToKv21::Route() const {
+  using TRule = common::TRouteRule<TDalkIIToKv21>;
+  static constexpr std::array<TRule, 5> Rules{{
+      {[](const TDalkIIToKv21& kv) { return kv.SourceRecord.FieldCount() == 0; },
+       {TDestination::NotWritten, reason::Unreadable}},
+      // Its number goes into the head (the two-pass run), or it is left out.
+      {[](const TDalkIIToKv21& kv) { return kv.ConvertToKv2 && kv.PartOfImproperHead(); },
+       {TDestination::NotWritten, reason::PartOfImproperWork}},
+      {[](const TDalkIIToKv21& kv) {
+         return kv.ConvertToKv2 && kv.OnlyImproperHeads &&
+                !(kv.RecordClass == TMultiVolumeLevel::Head && kv.HeadKind == THeadKind::Improper);
+       },
+       {TDestination::NotWritten, reason::NotAnImproperHead}},
+      {[](const TDalkIIToKv21& kv) { return kv.SeparateProperWorks && kv.GoesToMultiVolumeFile(); },
+       {TDestination::MultiVolume}},
+      {[](const TDalkIIToKv21& kv) { return !common::HasTitle(kv.OutRecord); },
+       {TDestination::NotWritten, reason::NoTitle}},
+  }};
+  return common::RouteRecord<TDalkIIToKv21>(Rules, *this);
 }
 
 void TDalkIIToKv21::AddCollectedPartNumbers() {
@@ -114,10 +110,6 @@ void TDalkIIToKv21::AddCollectedPartNumbers() {
 }
 
 void TDalkIIToKv21::WriteRecord() {
-  if (!OutRecord.FindFieldPtr("245") && !OutRecord.FindFieldPtr("295")) {
-    ++DroppedRecords;
-    return;
-  }
   // Unlike the other profiles the values are not trimmed here, and the text
   // is translated before the variants see it.
   textBuffer_.clear();
@@ -138,12 +130,11 @@ void TDalkIIToKv21::WriteRecord() {
 }
 
 // The vendor record as it was read, untranslated (the markers stay).
-void TDalkIIToKv21::WriteToMultiVolumeFile() {
-  if (!multiVolume_) throw MarcError("Filen f\xf6r flerbandsverk \xe4r inte \xf6ppnad");
+void TDalkIIToKv21::WriteSideRecord(TSideFile& side) {
   textBuffer_.clear();
   SourceRecord.AppendText(textBuffer_);
   textBuffer_ += RecordSeparator;
-  WriteTo(*multiVolume_, textBuffer_);
+  WriteTo(side, textBuffer_);
 }
 
 } // namespace kelvo::dalk_kv21

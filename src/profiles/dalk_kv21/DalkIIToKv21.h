@@ -5,16 +5,19 @@
 // "flerband.txt", and in the two-pass run only improper heads are written,
 // carrying their parts' numbers.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "profiles/common/TagIndex.h"
 #include "profiles/dalk_kv21/DalkPartIndex.h"
 #include "profiles/dalk_kv21/Mrc2KvBase.h"
 
 namespace kelvo::dalk_kv21 {
 
 class TLocalAdaptation;
+struct TDalkPatterns;
 
 inline constexpr std::string_view MultiVolumeFileName = "flerband.txt";
 
@@ -30,10 +33,11 @@ public:
   bool OnlyImproperHeads = false;
   // 001 of the latest head from its 4th character on.
   std::string HeadId;
-  // This record: 0 other, 1 head, 2 part of a multi-volume work.
-  std::uint8_t RecordClass = 0;
-  // The latest head: 0 none seen yet, 1 proper, 2 improper.
-  std::uint8_t HeadKind = 0;
+  // This record's class.
+  TMultiVolumeLevel RecordClass = TMultiVolumeLevel::Other;
+  // The latest head.
+  enum class THeadKind : std::uint8_t { None, Proper, Improper };
+  THeadKind HeadKind = THeadKind::None;
   // Lines of "mediekoder.txt" (borrowed); no rule consults them.
   const std::vector<std::string>* MediaCodeLines = nullptr;
   // From the collect pass (borrowed); read only when OnlyImproperHeads.
@@ -49,8 +53,10 @@ public:
   void OpenMultiVolumeFile(const std::string& fileName);
 
   void ConvertNext() override;
-  // Writes OutRecord when it has a 245 or a 295: rendered, translated,
-  // variants applied; other records count as written nowhere.
+  // Where the record just converted goes (routing), and why not when it is
+  // not written.
+  TRoute Route() const;
+  // Writes OutRecord: rendered, translated, variants applied.
   void WriteRecord() override;
 
   // The record belongs to a proper work whose records go to "flerband.txt".
@@ -61,16 +67,22 @@ public:
   // SourceRecord into OutRecord.
   void ConvertFields();
 
+protected:
+  // The multi-volume file takes the vendor record as it was read.
+  void WriteSideRecord(TSideFile& side) override;
+
 private:
   void ClassifyRecord();
   // Adds 029 "6" "1" $a for every part that the collect pass found for this head.
   void AddCollectedPartNumbers();
-  void WriteToMultiVolumeFile();
+  bool PartOfImproperHead() const;
 
   const TLocalAdaptation* localAdaptation_;
   std::string partLink_;      // of the current record
   std::string variantBuffer_; // the output variants' second buffer
   TSideFile* multiVolume_ = nullptr;
+  std::unique_ptr<TDalkPatterns> patterns_;
+  common::TTagIndex sourceTags_;
 };
 
 } // namespace kelvo::dalk_kv21

@@ -21,15 +21,10 @@ void AppendNonBlank(std::string& text, std::string_view value, std::string_view 
   if (!IsBlank(value)) AppendWithSep(text, value, separator);
 }
 
-char MapCode(const TCodeMap& map, char code) {
-  const std::size_t at = map.From.find(code);
-  return at == std::string_view::npos || at >= map.To.size() ? '\0' : map.To[at];
-}
-
-bool QueueMappedCouples(TMarcRec& out, const TMarcField& source, const TCodeMap& map) {
+bool QueueMappedCouples(TMarcRec& out, const TMarcField& source, std::span<const TCodeRow> map) {
   bool queued = false;
   for (const auto& subfield : source.Subfields) {
-    const char to = MapCode(map, subfield->Code);
+    const char to = Recode(map, subfield->Code);
     if (to == '\0' || IsBlank(subfield->Value)) continue;
     out.AddCouple(to, subfield->Value);
     queued = true;
@@ -37,9 +32,9 @@ bool QueueMappedCouples(TMarcRec& out, const TMarcField& source, const TCodeMap&
   return queued;
 }
 
-void AddMappedSubfields(TMarcField& target, const TMarcField& source, const TCodeMap& map) {
+void AddMappedSubfields(TMarcField& target, const TMarcField& source, std::span<const TCodeRow> map) {
   for (const auto& subfield : source.Subfields) {
-    const char to = MapCode(map, subfield->Code);
+    const char to = Recode(map, subfield->Code);
     if (to != '\0' && !IsBlank(subfield->Value)) target.AddSubfield(to, subfield->Value);
   }
 }
@@ -63,8 +58,8 @@ std::unique_ptr<TMarcField> BuildCorporateName(const TMarcField& source, std::st
                                                const TCorporateForm& form) {
   auto field = std::make_unique<TMarcField>(tag, form.Ind1 == '\0' ? source.Ind1 : form.Ind1,
                                             form.Ind2 == '\0' ? source.Ind2 : form.Ind2);
-  const std::array<char, 6> baseTo{'a', form.K, 'n', 'c', 'd', 'w'};
-  const TCodeMap base{"acijkx", std::string_view(baseTo.data(), baseTo.size())};
+  const std::array<TCodeRow, 6> base{
+      {{'a', 'a'}, {'c', form.K}, {'i', 'n'}, {'j', 'c'}, {'k', 'd'}, {'x', 'w'}}};
   TMarcSubField* last = nullptr;
   for (const auto& subfield : source.Subfields) {
     const std::string_view value = subfield->Value;
@@ -76,9 +71,9 @@ std::unique_ptr<TMarcField> BuildCorporateName(const TMarcField& source, std::st
       continue;
     }
     if (IsBlank(value)) continue;
-    if (const char to = MapCode(base, subfield->Code); to != '\0')
+    if (const char to = Recode(base, subfield->Code); to != '\0')
       last = field->AddSubfield(to, value);
-    else if (const char extra = MapCode(form.Extra, subfield->Code); extra != '\0')
+    else if (const char extra = Recode(form.Extra, subfield->Code); extra != '\0')
       field->AddSubfield(extra, value); // never the one an e is appended to
   }
   return field;

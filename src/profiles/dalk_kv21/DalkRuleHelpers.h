@@ -4,18 +4,16 @@
 // the $w of a filing indicator and the corporate-name rule that 110/111,
 // 710/711 and 910/911 have in common.
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "profiles/common/FieldMap.h"
 #include "record/MarcRec.h"
 
 namespace kelvo::dalk_kv21 {
 
-// Source code From[i] becomes output code To[i]; codes not in From are dropped.
-struct TCodeMap {
-  std::string_view From;
-  std::string_view To;
-};
+using namespace kelvo::common;
 
 // The value of the first, resp. last, subfield with the code; empty when there is none.
 std::string FirstValue(const TMarcField& field, char code);
@@ -26,15 +24,12 @@ std::string LastValue(const TMarcField& field, char code);
 // joins, AppendWithSep keeps a blank value and leaves out only the separator.)
 void AppendNonBlank(std::string& text, std::string_view value, std::string_view separator);
 
-// The output code of a source code, or '\0' when the map drops it.
-char MapCode(const TCodeMap& map, char code);
-
 // Queues every mapped subfield of source with a non-blank value as a couple
 // of out, in source order; returns whether any was queued.
-bool QueueMappedCouples(TMarcRec& out, const TMarcField& source, const TCodeMap& map);
+bool QueueMappedCouples(TMarcRec& out, const TMarcField& source, std::span<const TCodeRow> map);
 
 // Adds every mapped subfield of source with a non-blank value to target.
-void AddMappedSubfields(TMarcField& target, const TMarcField& source, const TCodeMap& map);
+void AddMappedSubfields(TMarcField& target, const TMarcField& source, std::span<const TCodeRow> map);
 
 // First indicator of a personal name: "2" becomes "1", anything else stays.
 constexpr char PersonalNameInd1(char ind1) { return ind1 == '2' ? '1' : ind1; }
@@ -57,10 +52,10 @@ std::string FilingForm(char indicator, std::string_view text);
 // Only the six codes of the shape count as the last subfield added: neither a
 // $g from e nor an Extra code does.
 struct TCorporateForm {
-  char K;              // "b" for corporate names, "e" for meetings
-  char Ind1;           // '\0': the source's first indicator
-  char Ind2;           // '\0': the source's second indicator
-  TCodeMap Extra = {}; // more codes taken, e.g. t and u of added entries
+  char K;                               // "b" for corporate names, "e" for meetings
+  char Ind1;                            // '\0': the source's first indicator
+  char Ind2;                            // '\0': the source's second indicator
+  std::span<const TCodeRow> Extra = {}; // more codes taken, e.g. t and u of added entries
 };
 
 // The field built from source by form, not yet added to any record.

@@ -3,42 +3,25 @@
 #include <array>
 #include <string_view>
 
+#include "profiles/common/StepEngine.h"
 #include "profiles/dalk_kv21/DalkIIToKv21.h"
 #include "profiles/dalk_kv21/DalkRules.h"
 
 namespace kelvo::dalk_kv21 {
 namespace {
 
-enum class TStepKind : unsigned char {
-  Record,     // Record(kv)
-  EachField,  // Field(kv, source, new tag) for every source field with the tag
-  Copy,       // CopyFieldsAs(Source, Target, Ind1, Ind2)
-  CopySorted, // the same, with the copies in SortGroup 500
-};
-
-// '\0' as an indicator keeps the copied one.
-struct TStep {
-  TStepKind Kind;
-  std::string_view Source;
-  std::string_view Target;
-  TDalkRecordRule Record = nullptr;
-  TDalkFieldRule Field = nullptr;
-  char Ind1 = '\0';
-  char Ind2 = '\0';
-};
-
-constexpr char Keep = '\0';
-
-constexpr TStep Rec(TDalkRecordRule rule) { return {TStepKind::Record, {}, {}, rule}; }
-constexpr TStep Each(std::string_view source, TDalkFieldRule rule, std::string_view target = {}) {
-  return {TStepKind::EachField, source, target, nullptr, rule};
+using Step = TStep<TDalkContext>;
+constexpr auto Rec = Step::Rec;
+constexpr Step Each(std::string_view source, Step::TFieldRule rule, std::string_view target = {}) {
+  return Step::Each(source, target, rule);
 }
-constexpr TStep Copy(std::string_view source, std::string_view target, char ind1, char ind2) {
-  return {TStepKind::Copy, source, target, nullptr, nullptr, ind1, ind2};
+constexpr Step Copy(std::string_view source, std::string_view target, char ind1, char ind2) {
+  return Step::Copy(source, target, ind1, ind2);
 }
-
-constexpr TStep CopyAsNotes(std::string_view source, std::string_view target) {
-  return {TStepKind::CopySorted, source, target};
+// Copies in this group sort among the 500 notes.
+constexpr int NoteSortGroup = 500;
+constexpr Step CopyAsNotes(std::string_view source, std::string_view target) {
+  return Step::Copy(source, target, Keep, Keep, NoteSortGroup);
 }
 
 constexpr std::array Steps{
@@ -116,32 +99,16 @@ constexpr std::array Steps{
     Rec(RunFinalRules),                // 67
 };
 
-// Copies in this group sort among the 500 notes.
-constexpr int NoteSortGroup = 500;
-
 } // namespace
 
 void TDalkIIToKv21::ConvertFields() {
-  for (const TStep& step : Steps) {
-    switch (step.Kind) {
-    case TStepKind::Record:
-      step.Record(*this);
-      break;
-    case TStepKind::EachField:
-      ForEachField(step.Source, step.Target, [&](const TMarcField& field, int, std::string_view target) {
-        step.Field(*this, field, target);
-      });
-      break;
-    case TStepKind::Copy:
-      CopyFieldsAs(step.Source, step.Target, step.Ind1, step.Ind2);
-      break;
-    case TStepKind::CopySorted:
-      ForEachField(step.Source, step.Target, [&](const TMarcField& field, int, std::string_view target) {
-        CopyFieldAs(field, target, Keep, Keep)->SortGroup = NoteSortGroup;
-      });
-      break;
-    }
-  }
+  sourceTags_.Build(SourceRecord);
+  TDalkContext context{{SourceRecord, OutRecord, sourceTags_},
+                       *patterns_,
+                       LocalAdaptation(),
+                       SeparateProperWorks,
+                       RecordClass};
+  RunSteps<TDalkContext>(Steps, context);
 }
 
 } // namespace kelvo::dalk_kv21

@@ -1,10 +1,10 @@
 // Rules for the leader, control fields, codes and numbers.
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "profiles/dalk_kv21/DalkIIToKv21.h"
 #include "profiles/dalk_kv21/DalkRuleHelpers.h"
 #include "profiles/dalk_kv21/DalkRules.h"
 #include "profiles/dalk_kv21/LokalAnpass.h"
@@ -14,10 +14,10 @@ namespace kelvo::dalk_kv21 {
 namespace {
 
 // A position of a control field that is rebuilt from the same position of the
-// source: the characters of Map.From become those of Map.To, all others blank.
+// source by the code table Map; codes not in it become blank.
 struct TPositionMap {
   int Position;
-  TCodeMap Map;
+  std::span<const TCodeRow> Map;
 };
 
 // A run of positions taken over unchanged.
@@ -28,14 +28,23 @@ struct TPositionCopy {
 
 constexpr std::array LeaderCopies{TPositionCopy{0, 5}, TPositionCopy{10, 11}, TPositionCopy{18, 18},
                                   TPositionCopy{20, 21}};
+constexpr TCodeRow RecordTypes[] = {{'a', 'a'}, {'c', 'c'}, {'d', 'd'}, {'e', 'e'}, {'f', 'f'},
+                                    {'g', 'g'}, {'i', 'i'}, {'j', 'j'}, {'k', 'k'}, {'b', 't'},
+                                    {'l', 'm'}, {'n', 'r'}, {'o', 'p'}};
+constexpr TCodeRow BibliographicLevels[] = {{'a', 'm'}, {'b', 'm'}, {'d', 'm'}, {'e', 'm'}, {'i', 'm'},
+                                            {'k', 'm'}, {'c', 'a'}, {'g', 's'}, {'s', 'c'}};
+constexpr TCodeRow EncodingLevels[] = {{'b', '7'}, {'m', '3'}, {'p', '5'}, {'u', '3'}};
 constexpr std::array LeaderMaps{
-    TPositionMap{6, {"acdefgijkblno", "acdefgijktmrp"}},
-    TPositionMap{7, {"abdeikcgs", "mmmmmmasc"}},
-    TPositionMap{17, {"bmpu", "7353"}},
+    TPositionMap{6, RecordTypes},
+    TPositionMap{7, BibliographicLevels},
+    TPositionMap{17, EncodingLevels},
 };
 
 constexpr std::array Copies008{TPositionCopy{0, 5}, TPositionCopy{7, 14}, TPositionCopy{35, 37}};
-constexpr TPositionMap Map008Date{6, {"cdikmnrsf?uwxyvz", "cdikmnrssbmmmmrr"}};
+constexpr TCodeRow DateTypes[] = {{'c', 'c'}, {'d', 'd'}, {'i', 'i'}, {'k', 'k'}, {'m', 'm'}, {'n', 'n'},
+                                  {'r', 'r'}, {'s', 's'}, {'f', 's'}, {'?', 'b'}, {'u', 'm'}, {'w', 'm'},
+                                  {'x', 'm'}, {'y', 'm'}, {'v', 'r'}, {'z', 'r'}};
+constexpr TPositionMap Map008Date{6, DateTypes};
 
 // The source character at a 0-based position, blank past its end.
 char SourceAt(std::string_view data, int position) { return CharAt(data, position + 1, ' '); }
@@ -46,8 +55,7 @@ void CopyPositions(std::string& out, std::string_view source, const TPositionCop
 }
 
 void MapPosition(std::string& out, std::string_view source, const TPositionMap& map) {
-  const char to = MapCode(map.Map, SourceAt(source, map.Position));
-  out[static_cast<std::size_t>(map.Position)] = to == '\0' ? ' ' : to;
+  out[static_cast<std::size_t>(map.Position)] = Recode(map.Map, SourceAt(source, map.Position), ' ');
 }
 
 // Adds every non-blank piece of text, cut into pieces of three characters
@@ -87,58 +95,57 @@ std::string NextValue(const TMarcField& field, const TMarcSubField& after, char 
   return next != nullptr ? next->Value : std::string();
 }
 
-void Add084(TDalkIIToKv21& kv, const TMarcField& f081, const TMarcSubField& start) {
+void Add084(TDalkContext& ctx, const TMarcField& f081, const TMarcSubField& start) {
   std::string value = start.Value;
   for (const TClassPiece& piece : ClassPieces) {
     if (const TMarcSubField* next = f081.FindNextSubfield(&start, piece.Code, ClassStops))
       AppendWithSep(value, std::string(piece.Open) + next->Value + std::string(piece.Close), piece.Separator);
   }
-  kv.OutRecord.AddFieldFromArrays("084", f081.Ind1, f081.Ind2, "a", {value});
+  ctx.Out.AddFieldFromArrays("084", f081.Ind1, f081.Ind2, "a", {value});
 }
 
 // A 600 from a person's number in the classification: name, dates, titles
 // and additions from the subfields that follow the $n.
-void Add600(TDalkIIToKv21& kv, const TMarcField& f081, const TMarcSubField& n) {
+void Add600(TDalkContext& ctx, const TMarcField& f081, const TMarcSubField& n) {
   std::string titles;
   for (char code : std::string_view("ifl"))
     AppendNonBlank(titles, NextValue(f081, n, code, SubjectStops), " ");
-  kv.OutRecord.AddFieldFromArrays("600", ' ', ' ', "adbcg",
-                                  {n.Value, NextValue(f081, n, 'y', SubjectStops),
-                                   NextValue(f081, n, 'e', SubjectStops), titles,
-                                   NextValue(f081, n, 'g', SubjectStops)});
+  ctx.Out.AddFieldFromArrays("600", ' ', ' ', "adbcg",
+                             {n.Value, NextValue(f081, n, 'y', SubjectStops),
+                              NextValue(f081, n, 'e', SubjectStops), titles,
+                              NextValue(f081, n, 'g', SubjectStops)});
 }
 
 // The classification's second indicator marks the 008/22 as "b" or "c" when
 // that position is in use.
-void MarkTargetAudience(TDalkIIToKv21& kv, char ind2) {
+void MarkTargetAudience(TDalkContext& ctx, char ind2) {
   if (ind2 != '1' && ind2 != '2') return;
-  std::string data = kv.GetLeaderOr008(1);
+  std::string data = GetLeaderOr008(ctx.Out, 1);
   if (data.size() < 23 || IsBlank(std::string_view(data).substr(22, 1))) return;
   data[22] = ind2 == '1' ? 'b' : 'c';
-  kv.SetLeaderOr008(1, data);
+  SetLeaderOr008(ctx.Out, 1, data);
 }
 
 } // namespace
 
-void RuleLeader(TDalkIIToKv21& kv) {
-  const TMarcField* source = kv.SourceRecord.FindFieldPtr("000");
+void RuleLeader(TDalkContext& ctx) {
+  const TMarcField* source = ctx.Source.FindFieldPtr("000");
   if (source == nullptr) return;
   std::string leader(24, ' ');
   for (const TPositionCopy& copy : LeaderCopies)
     CopyPositions(leader, source->Data, copy);
   for (const TPositionMap& map : LeaderMaps)
     MapPosition(leader, source->Data, map);
-  kv.OutRecord.AddControlField("000", leader);
+  ctx.Out.AddControlField("000", leader);
 }
 
 // Only the first 001, and only its data: the record number.
-void Rule001(TDalkIIToKv21& kv) {
-  if (const TMarcField* source = kv.SourceRecord.FindFieldPtr("001"))
-    kv.OutRecord.AddControlField("001", source->Data);
+void Rule001(TDalkContext& ctx) {
+  if (const TMarcField* source = ctx.Source.FindFieldPtr("001")) ctx.Out.AddControlField("001", source->Data);
 }
 
-void Rule008(TDalkIIToKv21& kv) {
-  const TMarcField* source = kv.SourceRecord.FindFieldPtr("008");
+void Rule008(TDalkContext& ctx) {
+  const TMarcField* source = ctx.Source.FindFieldPtr("008");
   if (source == nullptr) return;
   const std::string_view in = source->Data;
   std::string out(40, ' ');
@@ -152,10 +159,10 @@ void Rule008(TDalkIIToKv21& kv) {
     CopyPositions(out, in, {15, 17});
   }
   out[22] = SourceAt(in, 22) == 'j' ? 'j' : 'e';
-  kv.OutRecord.AddControlField("008", out);
+  ctx.Out.AddControlField("008", out);
 }
 
-void Rule029(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void Rule029(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   const TMarcSubField* a = source.FindSubfieldPtr('a');
   if (a == nullptr) return;
   std::string number = a->Value;
@@ -163,13 +170,13 @@ void Rule029(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
     number.resize(7);
   else if (number.size() == 13)
     number = CopyDef(number, 4, 7);
-  kv.OutRecord.AddFieldFromArrays(newTag, source.Ind1, '1', "a", {number});
+  ctx.Out.AddFieldFromArrays(newTag, source.Ind1, '1', "a", {number});
 }
 
-void Rule041(TDalkIIToKv21& kv) {
-  const TMarcField* source = kv.SourceRecord.FindFieldPtr("041");
+void Rule041(TDalkContext& ctx) {
+  const TMarcField* source = ctx.Source.FindFieldPtr("041");
   if (source == nullptr) return;
-  TMarcRec& out = kv.OutRecord;
+  TMarcRec& out = ctx.Out;
   out.Couples.Clear();
   for (const auto& subfield : source->Subfields) {
     const std::string_view value = subfield->Value;
@@ -200,24 +207,24 @@ void Rule041(TDalkIIToKv21& kv) {
   out.AddFieldFromCouples("041", ind1, ind2);
 }
 
-void Rule081(TDalkIIToKv21& kv) {
-  const TMarcField* source = kv.SourceRecord.FindFieldPtr("081");
+void Rule081(TDalkContext& ctx) {
+  const TMarcField* source = ctx.Source.FindFieldPtr("081");
   if (source == nullptr) return;
-  MarkTargetAudience(kv, source->Ind2);
+  MarkTargetAudience(ctx, source->Ind2);
   for (const auto& subfield : source->Subfields) {
     switch (subfield->Code) {
     case 'a':
     case 'k':
-      Add084(kv, *source, *subfield);
+      Add084(ctx, *source, *subfield);
       break;
     case 'h':
-      kv.OutRecord.AddFieldFromArrays("852", ' ', ' ', "h", {subfield->Value});
+      ctx.Out.AddFieldFromArrays("852", ' ', ' ', "h", {subfield->Value});
       break;
     case 'n':
-      Add600(kv, *source, *subfield);
+      Add600(ctx, *source, *subfield);
       break;
     case 'r':
-      kv.OutRecord.AddFieldFromArrays("610", ' ', ' ', "a", {subfield->Value});
+      ctx.Out.AddFieldFromArrays("610", ' ', ' ', "a", {subfield->Value});
       break;
     default:
       break;
@@ -225,28 +232,26 @@ void Rule081(TDalkIIToKv21& kv) {
   }
 }
 
-void Rule538Numbers(TDalkIIToKv21& kv) {
-  kv.CopyFieldsWhere("538", ' ', ' ', "024", '8', '0');
-  kv.CopyFieldsWhere("538", '1', ' ', "028", '5', '0');
+void Rule538Numbers(TDalkContext& ctx) {
+  CopyFieldsWhere(ctx.Source, ctx.Out, "538", ' ', ' ', "024", '8', '0');
+  CopyFieldsWhere(ctx.Source, ctx.Out, "538", '1', ' ', "028", '5', '0');
 }
 
-void Rule538To599(TDalkIIToKv21& kv) {
-  kv.ForEachField("538", "", [&kv](const TMarcField& field, int, std::string_view) {
+void Rule538To599(TDalkContext& ctx) {
+  ctx.Tags.ForEach("538", [&ctx](const TMarcField& field) {
     const TMarcSubField* a = field.FindSubfieldPtr('a');
-    if (field.Ind1 == '7' && a != nullptr)
-      kv.OutRecord.AddFieldWithSubfields("599", ' ', ' ', "i", {a->Value});
+    if (field.Ind1 == '7' && a != nullptr) ctx.Out.AddFieldWithSubfields("599", ' ', ' ', "i", {a->Value});
   });
 }
 
-void Rule503To020(TDalkIIToKv21& kv) {
-  if (!kv.LocalAdaptation().Copy503To020()) return;
-  kv.ForEachField("503", "", [&kv](const TMarcField& field, int, std::string_view) {
+void Rule503To020(TDalkContext& ctx) {
+  if (!ctx.Adaptation.Copy503To020()) return;
+  ctx.Tags.ForEach("503", [&ctx](const TMarcField& field) {
     const TMarcSubField* a = field.FindSubfieldPtr('a');
     if (a == nullptr) return;
-    kv.RegEx.SetExpression(R"((ISBN [0-9X-]{10,13}$)|(ISBN [[0-9-]{13,17}$))");
-    if (!kv.RegEx.Exec(a->Value)) return;
-    const std::string isbn = CopyFrom(kv.RegEx.Match(), 6);
-    kv.OutRecord.AddFieldWithSubfields("020", ' ', ' ', "ax", {isbn, isbn});
+    if (!ctx.Patterns.Isbn503.Exec(a->Value)) return;
+    const std::string isbn = CopyFrom(ctx.Patterns.Isbn503.Match(), 6);
+    ctx.Out.AddFieldWithSubfields("020", ' ', ' ', "ax", {isbn, isbn});
   });
 }
 

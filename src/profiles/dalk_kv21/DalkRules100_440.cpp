@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "profiles/dalk_kv21/DalkIIToKv21.h"
 #include "profiles/dalk_kv21/DalkRuleHelpers.h"
 #include "profiles/dalk_kv21/DalkRules.h"
 #include "record/vostr.h"
@@ -14,14 +13,10 @@ namespace kelvo::dalk_kv21 {
 namespace {
 
 constexpr std::string_view ParallelSeparator = " = ";
-constexpr std::string_view ParallelTitleEndPattern = R"(( {0,}\/$)|( {0,}\.$)|( {0,}\:$))";
-constexpr std::string_view QuotedPattern = R"(^\".{0,}\"$)";
-constexpr std::string_view TitleEndPattern = R"(( \:$)|( \/$))";
-constexpr std::string_view MediumRestPattern = R"(^[\.\;\,\: ]{1,})";
-constexpr std::string_view YearPattern = "[12][7890][0-9]{2,2}";
 
 // Personal name: a to a; c to d; d, f, g, l to c; e to b; x to w.
-constexpr TCodeMap PersonalNameMap{"acdfglex", "adccccbw"};
+constexpr TCodeRow PersonalNameMap[] = {{'a', 'a'}, {'c', 'd'}, {'d', 'c'}, {'f', 'c'},
+                                        {'g', 'c'}, {'l', 'c'}, {'e', 'b'}, {'x', 'w'}};
 
 // Uniform title: the collected values in the order they are added, and their codes.
 constexpr std::string_view UniformTitleSources = "adhkpqr";
@@ -59,20 +54,18 @@ struct TParallelMarks {
   const TMarcSubField* Cut = nullptr;   // only the part before the first " = " stays
 };
 
-void AddParallelTitle(TDalkIIToKv21& kv, std::string_view piece) {
+void AddParallelTitle(TDalkContext& ctx, std::string_view piece) {
   std::string title = TrimBlanks(piece);
-  kv.RegEx.SetExpression(ParallelTitleEndPattern);
-  while (!title.empty() && CutTrailingMatch(kv.RegEx, title)) {
+  while (!title.empty() && CutTrailingMatch(ctx.Patterns.ParallelTitleEnd, title)) {
   }
-  kv.RegEx.SetExpression(QuotedPattern);
-  if (kv.RegEx.Exec(title)) title = title.substr(1, title.size() - 2);
+  if (ctx.Patterns.Quoted.Exec(title)) title = title.substr(1, title.size() - 2);
   if (IsBlank(title)) return;
-  kv.OutRecord.AddField("246", '1', '1')->AddSubfield('a', title);
+  ctx.Out.AddField("246", '1', '1')->AddSubfield('a', title);
 }
 
 // The parallel titles in $b of the first 245 become 246 fields; returns how
 // the $b is to be treated by the title rule.
-TParallelMarks AddParallelTitles(TDalkIIToKv21& kv, const TMarcField& title) {
+TParallelMarks AddParallelTitles(TDalkContext& ctx, const TMarcField& title) {
   TParallelMarks marks;
   const TMarcSubField* b = title.FindSubfieldPtr('b');
   if (b == nullptr) return marks;
@@ -93,17 +86,16 @@ TParallelMarks AddParallelTitles(TDalkIIToKv21& kv, const TMarcField& title) {
     marks.Cut = b;
   }
   for (const std::string& piece : SplitAll(rest, ParallelSeparator))
-    AddParallelTitle(kv, piece);
+    AddParallelTitle(ctx, piece);
   return marks;
 }
 
 // The source value trimmed, and for a, b, h, n and p without a final " :" or " /".
-std::string CleanTitleValue(TDalkIIToKv21& kv, const TMarcSubField& subfield) {
+std::string CleanTitleValue(TDalkContext& ctx, const TMarcSubField& subfield) {
   std::string value = TrimBlanks(subfield.Value);
   static constexpr CharSet EndCut("abhnp");
   if (EndCut.Has(subfield.Code)) {
-    kv.RegEx.SetExpression(TitleEndPattern);
-    CutTrailingMatch(kv.RegEx, value);
+    CutTrailingMatch(ctx.Patterns.TitleEnd, value);
   }
   return value;
 }
@@ -113,7 +105,7 @@ void AddIfNotBlank(TMarcField& field, char code, std::string_view value) {
 }
 
 // $h "<medium> : subtitle": the medium alone to $h, the subtitle to $b.
-void AddMedium(TDalkIIToKv21& kv, TMarcField& field, std::string_view value) {
+void AddMedium(TDalkContext& ctx, TMarcField& field, std::string_view value) {
   const std::size_t close = value.find('>');
   std::string medium = TrimBlanks(value.substr(0, close));
   if (!medium.empty() && medium.front() == '<') medium.erase(0, 1);
@@ -121,8 +113,8 @@ void AddMedium(TDalkIIToKv21& kv, TMarcField& field, std::string_view value) {
   if (close == std::string_view::npos) return;
   std::string rest(value.substr(close + 1));
   if (IsBlank(rest)) return;
-  kv.RegEx.SetExpression(MediumRestPattern);
-  if (kv.RegEx.Exec(rest)) rest.erase(0, static_cast<std::size_t>(kv.RegEx.MatchLen()));
+  if (ctx.Patterns.MediumRest.Exec(rest))
+    rest.erase(0, static_cast<std::size_t>(ctx.Patterns.MediumRest.MatchLen()));
   AddIfNotBlank(field, 'b', TrimBlanks(rest));
 }
 
@@ -141,10 +133,10 @@ void AddPartTitle(TMarcField& field, std::string_view value) {
   c->AppendText(rest, " ; ");
 }
 
-void AddTitle(TDalkIIToKv21& kv, const TMarcField& source, const TParallelMarks& marks) {
+void AddTitle(TDalkContext& ctx, const TMarcField& source, const TParallelMarks& marks) {
   auto field = std::make_unique<TMarcField>("245", '0', source.Ind2);
   for (const auto& subfield : source.Subfields) {
-    std::string value = CleanTitleValue(kv, *subfield);
+    std::string value = CleanTitleValue(ctx, *subfield);
     switch (subfield->Code) {
     case 'a':
     case 'c':
@@ -160,7 +152,7 @@ void AddTitle(TDalkIIToKv21& kv, const TMarcField& source, const TParallelMarks&
       AddIfNotBlank(*field, 'b', value);
       break;
     case 'h':
-      AddMedium(kv, *field, value);
+      AddMedium(ctx, *field, value);
       break;
     case 'p':
       AddPartTitle(*field, value);
@@ -173,7 +165,7 @@ void AddTitle(TDalkIIToKv21& kv, const TMarcField& source, const TParallelMarks&
                 [](const auto& s) { return s->Code == 'b' && TrimBlanks(s->Value) == "="; });
   // A 245 left without subfields is not added: such a record is no title
   // and, without another 245 or a 295, is not written at all.
-  AddUnlessEmpty(kv.OutRecord, std::move(field));
+  AddUnlessEmpty(ctx.Out, std::move(field));
 }
 
 // ---------------------------------------------------------------------------
@@ -182,7 +174,7 @@ void AddTitle(TDalkIIToKv21& kv, const TMarcField& source, const TParallelMarks&
 // 249 fields from one 244: every $a after the first opens a field of its own.
 class T249Builder {
 public:
-  T249Builder(TDalkIIToKv21& kv, const TMarcField& source) : kv_(kv), source_(source) {}
+  T249Builder(TDalkContext& ctx, const TMarcField& source) : ctx_(ctx), source_(source) {}
 
   void Build() {
     Open();
@@ -223,29 +215,29 @@ public:
 
 private:
   void Open() { current_ = std::make_unique<TMarcField>("249", source_.Ind1, source_.Ind2); }
-  void Close() { AddUnlessEmpty(kv_.OutRecord, std::move(current_)); }
+  void Close() { AddUnlessEmpty(ctx_.Out, std::move(current_)); }
 
-  TDalkIIToKv21& kv_;
+  TDalkContext& ctx_;
   const TMarcField& source_;
   std::unique_ptr<TMarcField> current_;
 };
 
 } // namespace
 
-void Rule100(TDalkIIToKv21& kv) {
-  const TMarcField* source = kv.SourceRecord.FindFieldPtr("100");
+void Rule100(TDalkContext& ctx) {
+  const TMarcField* source = ctx.Source.FindFieldPtr("100");
   if (source == nullptr) return;
-  QueueMappedCouples(kv.OutRecord, *source, PersonalNameMap);
-  kv.OutRecord.AddFieldFromCouples("100", PersonalNameInd1(source->Ind1), ' ');
+  QueueMappedCouples(ctx.Out, *source, PersonalNameMap);
+  ctx.Out.AddFieldFromCouples("100", PersonalNameInd1(source->Ind1), ' ');
 }
 
-void RuleCorporateName(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void RuleCorporateName(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   const bool meeting = source.Tag == "111";
   const TCorporateForm form = meeting ? TCorporateForm{'e', ' ', ' '} : TCorporateForm{'b', '2', ' '};
-  AddUnlessEmpty(kv.OutRecord, BuildCorporateName(source, newTag, form));
+  AddUnlessEmpty(ctx.Out, BuildCorporateName(source, newTag, form));
 }
 
-void RuleUniformTitle(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void RuleUniformTitle(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   std::vector<std::string> values(UniformTitleSources.size());
   std::vector<std::string> parts;
   for (const auto& subfield : source.Subfields) {
@@ -258,8 +250,8 @@ void RuleUniformTitle(TDalkIIToKv21& kv, const TMarcField& source, std::string_v
       values[at] = subfield->Value;
   }
   const bool is130 = source.Tag == "130";
-  TMarcField* field = kv.OutRecord.AddFieldWithSubfields(
-      newTag, is130 ? source.Ind1 : ' ', is130 ? ' ' : source.Ind2, UniformTitleCodes, values);
+  TMarcField* field = ctx.Out.AddFieldWithSubfields(newTag, is130 ? source.Ind1 : ' ',
+                                                    is130 ? ' ' : source.Ind2, UniformTitleCodes, values);
   for (const std::string& part : parts)
     AddIfNotBlank(*field, 'p', part);
   if (is130) {
@@ -268,18 +260,17 @@ void RuleUniformTitle(TDalkIIToKv21& kv, const TMarcField& source, std::string_v
   }
 }
 
-void Rule244(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
-  T249Builder(kv, source).Build();
+void Rule244(TDalkContext& ctx, const TMarcField& source, std::string_view) {
+  T249Builder(ctx, source).Build();
 }
 
-void RuleTitles(TDalkIIToKv21& kv) {
+void RuleTitles(TDalkContext& ctx) {
   TParallelMarks marks;
-  if (const TMarcField* first = kv.SourceRecord.FindFieldPtr("245")) marks = AddParallelTitles(kv, *first);
-  kv.ForEachField("245", "245",
-                  [&](const TMarcField& source, int, std::string_view) { AddTitle(kv, source, marks); });
+  if (const TMarcField* first = ctx.Source.FindFieldPtr("245")) marks = AddParallelTitles(ctx, *first);
+  ctx.Tags.ForEach("245", [&](const TMarcField& source) { AddTitle(ctx, source, marks); });
 }
 
-void Rule246(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
+void Rule246(TDalkContext& ctx, const TMarcField& source, std::string_view) {
   const bool variant = source.Ind2 == '9';
   auto field =
       std::make_unique<TMarcField>(variant ? "247" : "246", source.Ind1, variant ? '0' : source.Ind2);
@@ -308,7 +299,7 @@ void Rule246(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
     case 'g':
     case 'h':
       last = field->AddSubfield('p', value);
-      kv.OutRecord.AddField("740", '0', ' ')->AddSubfield('a', value);
+      ctx.Out.AddField("740", '0', ' ')->AddSubfield('a', value);
       break;
     case 'n':
     case 'v':
@@ -319,14 +310,14 @@ void Rule246(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
     }
     previous = code;
   }
-  AddUnlessEmpty(kv.OutRecord, std::move(field));
+  AddUnlessEmpty(ctx.Out, std::move(field));
 }
 
 // ---------------------------------------------------------------------------
 // Edition, scale, publication, extent and series
 
-void Rule250(TDalkIIToKv21& kv) {
-  const TMarcField* source = kv.SourceRecord.FindFieldPtr("250");
+void Rule250(TDalkContext& ctx) {
+  const TMarcField* source = ctx.Source.FindFieldPtr("250");
   if (source == nullptr) return;
   std::string a;
   std::string c;
@@ -349,27 +340,26 @@ void Rule250(TDalkIIToKv21& kv) {
       break;
     }
   }
-  kv.OutRecord.AddFieldFromArrays("250", ' ', ' ', "ab", {a, c});
-  kv.OutRecord.AddFieldFromArrays("500", ' ', ' ', "a", {e});
+  ctx.Out.AddFieldFromArrays("250", ' ', ' ', "ab", {a, c});
+  ctx.Out.AddFieldFromArrays("500", ' ', ' ', "a", {e});
 }
 
-void Rule256(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void Rule256(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   std::string a = FirstValue(source, 'a');
   for (const auto& subfield : source.Subfields)
     if (subfield->Code == 'b') AppendWithSep(a, subfield->Value, " ; ");
-  kv.OutRecord.AddFieldFromArrays(
-      newTag, ' ', ' ', "abce",
-      {a, FirstValue(source, 'c'), FirstValue(source, 'd'), FirstValue(source, 'e')});
+  ctx.Out.AddFieldFromArrays(newTag, ' ', ' ', "abce",
+                             {a, FirstValue(source, 'c'), FirstValue(source, 'd'), FirstValue(source, 'e')});
 }
 
-void RuleAWithB(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void RuleAWithB(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   std::string a = FirstValue(source, 'a');
   for (const auto& subfield : source.Subfields)
     if (subfield->Code == 'b') AppendWithSep(a, subfield->Value, " ");
-  kv.OutRecord.AddFieldFromArrays(newTag, ' ', ' ', "a", {a});
+  ctx.Out.AddFieldFromArrays(newTag, ' ', ' ', "a", {a});
 }
 
-void Rule260(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void Rule260(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   std::string a;
   std::string b;
   std::string further;
@@ -407,14 +397,13 @@ void Rule260(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
   }
   if (!i.empty() && !IsBlank(further)) i = further + ", " + i; // i is empty without an $i
   std::string year;
-  kv.RegEx.SetExpression(YearPattern);
-  if (kv.RegEx.Exec(c) && kv.RegEx.Match() != c) year = kv.RegEx.Match();
-  kv.OutRecord.AddFieldWithSubfields(newTag, ' ', ' ', "abcgiy", {a, b, c, g, i, year});
+  if (ctx.Patterns.Year.Exec(c) && ctx.Patterns.Year.Match() != c) year = ctx.Patterns.Year.Match();
+  ctx.Out.AddFieldWithSubfields(newTag, ' ', ' ', "abcgiy", {a, b, c, g, i, year});
 }
 
 namespace {
 
-void AddExtent(TDalkIIToKv21& kv, const TMarcField& source) {
+void AddExtent(TDalkContext& ctx, const TMarcField& source) {
   std::string a;
   std::string v;
   std::string b;
@@ -456,24 +445,23 @@ void AddExtent(TDalkIIToKv21& kv, const TMarcField& source) {
   }
   std::string extent = IsBlank(v) ? a : v;
   if (!IsBlank(v) && !IsBlank(a)) extent = v + " (" + a + ")";
-  kv.OutRecord.AddFieldWithSubfields("300", ' ', ' ', "abcce", {extent, b, c, k, d});
+  ctx.Out.AddFieldWithSubfields("300", ' ', ' ', "abcce", {extent, b, c, k, d});
 }
 
 } // namespace
 
-void RuleExtent(TDalkIIToKv21& kv) {
-  if (kv.SeparateProperWorks) {
-    kv.ForEachField("300", "300",
-                    [&](const TMarcField& source, int, std::string_view) { AddExtent(kv, source); });
+void RuleExtent(TDalkContext& ctx) {
+  if (ctx.SeparateProperWorks) {
+    ctx.Tags.ForEach("300", [&](const TMarcField& source) { AddExtent(ctx, source); });
     return;
   }
-  const TMarcField* source = kv.SourceRecord.FindFieldPtr("531");
-  if (source == nullptr) source = kv.SourceRecord.FindFieldPtr("300");
-  if (source != nullptr) AddExtent(kv, *source);
+  const TMarcField* source = ctx.Source.FindFieldPtr("531");
+  if (source == nullptr) source = ctx.Source.FindFieldPtr("300");
+  if (source != nullptr) AddExtent(ctx, *source);
 }
 
 // $a is the title, then every b, then every e, whatever order they came in.
-void Rule440(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void Rule440(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   std::string a = FirstValue(source, 'a');
   for (const auto& subfield : source.Subfields)
     if (subfield->Code == 'b') AppendWithSep(a, subfield->Value, " : ");
@@ -483,8 +471,8 @@ void Rule440(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
     AppendWithSep(a, subfield->Value, firstE ? " / " : " ; ");
     firstE = false;
   }
-  kv.OutRecord.AddFieldWithSubfields(newTag, ' ', source.Ind2, "apx",
-                                     {a, LastValue(source, 'g'), LastValue(source, 'n')});
+  ctx.Out.AddFieldWithSubfields(newTag, ' ', source.Ind2, "apx",
+                                {a, LastValue(source, 'g'), LastValue(source, 'n')});
 }
 
 } // namespace kelvo::dalk_kv21

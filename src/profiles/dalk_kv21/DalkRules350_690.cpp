@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "profiles/dalk_kv21/DalkIIToKv21.h"
 #include "profiles/dalk_kv21/DalkRuleHelpers.h"
 #include "profiles/dalk_kv21/DalkRules.h"
 #include "profiles/dalk_kv21/LokalAnpass.h"
@@ -13,36 +12,33 @@
 namespace kelvo::dalk_kv21 {
 namespace {
 
-// Captions of a 503 that name the work a record was read or copied from.
-constexpr std::array<std::string_view, 2> SourceNotePatterns{
-    R"(^[Ii]nl.st ur[\x3A\x20])",
-    R"(^[Kk]opierad fr.n[\x3A\x20])",
-};
-constexpr std::string_view ReadersPattern = R"(^[Ii]nl.sare:)";
-
-constexpr TCodeMap Isbn350{"c", "a"};
-constexpr TCodeMap Publisher350{"eg", "ba"};
-constexpr TCodeMap Subject600{"2acdefgltvwxyzu", "2adcbccctvwxyzt"};
-constexpr TCodeMap Subject610{"2acijktvwxyzu", "2abnjdtvwxyzt"};
-constexpr TCodeMap Subject611{"2acijktvwxyzu", "2aenjdtvwxyzt"};
-constexpr TCodeMap Shelf596{"abdkps", "abdkps"};
+constexpr TCodeRow Isbn350[] = {{'c', 'a'}};
+constexpr TCodeRow Publisher350[] = {{'e', 'b'}, {'g', 'a'}};
+constexpr TCodeRow Subject600[] = {{'2', '2'}, {'a', 'a'}, {'c', 'd'}, {'d', 'c'}, {'e', 'b'},
+                                   {'f', 'c'}, {'g', 'c'}, {'l', 'c'}, {'t', 't'}, {'v', 'v'},
+                                   {'w', 'w'}, {'x', 'x'}, {'y', 'y'}, {'z', 'z'}, {'u', 't'}};
+constexpr TCodeRow Subject610[] = {{'2', '2'}, {'a', 'a'}, {'c', 'b'}, {'i', 'n'}, {'j', 'j'},
+                                   {'k', 'd'}, {'t', 't'}, {'v', 'v'}, {'w', 'w'}, {'x', 'x'},
+                                   {'y', 'y'}, {'z', 'z'}, {'u', 't'}};
+constexpr TCodeRow Subject611[] = {{'2', '2'}, {'a', 'a'}, {'c', 'e'}, {'i', 'n'}, {'j', 'j'},
+                                   {'k', 'd'}, {'t', 't'}, {'v', 'v'}, {'w', 'w'}, {'x', 'x'},
+                                   {'y', 'y'}, {'z', 'z'}, {'u', 't'}};
+constexpr TCodeRow Shelf596[] = {{'a', 'a'}, {'b', 'b'}, {'d', 'd'}, {'k', 'k'}, {'p', 'p'}, {'s', 's'}};
 
 // The text of a match of pattern at the start of value removed and the rest
 // trimmed; false when pattern does not match.
-bool StripMatch(TDalkIIToKv21& kv, std::string_view pattern, std::string_view value, std::string& rest) {
-  kv.RegEx.SetExpression(pattern);
-  if (!kv.RegEx.Exec(value)) return false;
+bool StripMatch(TVoRegExpr& pattern, std::string_view value, std::string& rest) {
+  if (!pattern.Exec(value)) return false;
   std::string text(value);
-  text.erase(static_cast<std::size_t>(kv.RegEx.MatchPos() - 1),
-             static_cast<std::size_t>(kv.RegEx.MatchLen()));
+  text.erase(static_cast<std::size_t>(pattern.MatchPos() - 1), static_cast<std::size_t>(pattern.MatchLen()));
   rest = TrimBlanks(text);
   return true;
 }
 
 // The first output 596, or a new one with indicators "9" and "1".
-TMarcField& Output596(TDalkIIToKv21& kv) {
-  if (TMarcField* field = kv.OutRecord.FindFieldPtr("596")) return *field;
-  return *kv.OutRecord.AddField("596", '9', '1');
+TMarcField& Output596(TDalkContext& ctx) {
+  if (TMarcField* field = ctx.Out.FindFieldPtr("596")) return *field;
+  return *ctx.Out.AddField("596", '9', '1');
 }
 
 // Sets the first subfield with the code, adding one when there is none.
@@ -59,7 +55,7 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 }
 
 // ISBN from 350 "0" "0": $a is the number C with "(B : D)" after it.
-void Isbn020(TDalkIIToKv21& kv, const TMarcField& source) {
+void Isbn020(TDalkContext& ctx, const TMarcField& source) {
   const std::string a = LastValue(source, 'a');
   const std::string b = LastValue(source, 'b');
   const std::string c = LastValue(source, 'c');
@@ -70,7 +66,7 @@ void Isbn020(TDalkIIToKv21& kv, const TMarcField& source) {
     AppendWithSep(inner, d, " : ");
     number += " (" + inner + ")";
   }
-  kv.OutRecord.AddFieldWithSubfields("020", ' ', ' ', "acx", {number, a, c});
+  ctx.Out.AddFieldWithSubfields("020", ' ', ' ', "acx", {number, a, c});
 }
 
 // One reader name "First names Family" as "Family, First names".
@@ -84,10 +80,11 @@ std::string InvertedName(std::string_view name) {
 
 // 508 "3" "Inläsare: ..." gives one 700 per reader; false when the note is
 // not a list of readers.
-bool ReadersTo700(TDalkIIToKv21& kv, const TMarcField& source) {
+bool ReadersTo700(TDalkContext& ctx, const TMarcField& source) {
   const TMarcSubField* a = source.FindSubfieldPtr('a');
   std::string readers;
-  if (a == nullptr || source.Ind1 != '3' || !StripMatch(kv, ReadersPattern, a->Value, readers)) return false;
+  if (a == nullptr || source.Ind1 != '3' || !StripMatch(ctx.Patterns.Readers, a->Value, readers))
+    return false;
   ReplaceAll(readers, " och ", ", ");
   // Strict on purpose: a list that is only "..." keeps it.
   if (EndsWith(readers, "...")) {
@@ -99,7 +96,7 @@ bool ReadersTo700(TDalkIIToKv21& kv, const TMarcField& source) {
     std::size_t comma = readers.find(',', start);
     if (comma == std::string::npos) comma = readers.size();
     const std::string name = TrimBlanks(std::string_view(readers).substr(start, comma - start));
-    if (!IsBlank(name)) kv.OutRecord.AddFieldWithSubfields("700", '9', '3', "a", {InvertedName(name)});
+    if (!IsBlank(name)) ctx.Out.AddFieldWithSubfields("700", '9', '3', "a", {InvertedName(name)});
     start = comma + 1;
   }
   return true;
@@ -107,45 +104,44 @@ bool ReadersTo700(TDalkIIToKv21& kv, const TMarcField& source) {
 
 } // namespace
 
-void Rule350(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void Rule350(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   if (source.Ind2 == '0') {
     switch (source.Ind1) {
     case '0':
-      Isbn020(kv, source);
+      Isbn020(ctx, source);
       return;
     case '1':
-      if (QueueMappedCouples(kv.OutRecord, source, Isbn350))
-        kv.OutRecord.AddFieldFromCouples("022", ' ', ' ');
+      if (QueueMappedCouples(ctx.Out, source, Isbn350)) ctx.Out.AddFieldFromCouples("022", ' ', ' ');
       return;
     case '4': {
       auto field = std::make_unique<TMarcField>("028", '1', '0');
       AddMappedSubfields(*field, source, Publisher350);
-      AddUnlessEmpty(kv.OutRecord, std::move(field));
+      AddUnlessEmpty(ctx.Out, std::move(field));
       return;
     }
     case '5':
       if (source.HasSubfield('f'))
-        kv.OutRecord.AddFieldFromArrays("029", '3', '0', "a", {FirstValue(source, 'f')});
+        ctx.Out.AddFieldFromArrays("029", '3', '0', "a", {FirstValue(source, 'f')});
       return;
     default:
       break;
     }
   }
-  kv.CopyFieldAs(source, newTag, '\0', '\0');
+  CopyFieldAs(ctx.Out, source, newTag, '\0', '\0');
 }
 
-void Rule503(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
+void Rule503(TDalkContext& ctx, const TMarcField& source, std::string_view) {
   const TMarcSubField* a = source.FindSubfieldPtr('a');
   if (a == nullptr) return;
-  for (std::string_view pattern : SourceNotePatterns) {
+  for (TVoRegExpr* pattern : {&ctx.Patterns.ReadFrom, &ctx.Patterns.CopiedFrom}) {
     std::string rest;
-    if (!StripMatch(kv, pattern, a->Value, rest)) continue;
-    if (!IsBlank(rest)) SetFirstSubfield(Output596(kv), 'a', rest);
+    if (!StripMatch(*pattern, a->Value, rest)) continue;
+    if (!IsBlank(rest)) SetFirstSubfield(Output596(ctx), 'a', rest);
     return;
   }
 }
 
-void RuleJoinedNotes(TDalkIIToKv21& kv) {
+void RuleJoinedNotes(TDalkContext& ctx) {
   struct TJoined {
     std::string_view Source;
     std::string_view Target;
@@ -155,32 +151,32 @@ void RuleJoinedNotes(TDalkIIToKv21& kv) {
       {{"505", "505", '8'}, {"506", "546", ' '}, {"507", "550", ' '}}};
   for (const TJoined& note : Notes) {
     std::string joined;
-    kv.ForEachField(note.Source, {}, [&](const TMarcField& field, int, std::string_view) {
+    ctx.Tags.ForEach(note.Source, [&](const TMarcField& field) {
       if (const TMarcSubField* a = field.FindSubfieldPtr('a'))
         AppendWithSep(joined, TrimBlanks(a->Value), ". ");
     });
-    kv.OutRecord.AddFieldFromArrays(note.Target, note.Ind1, ' ', "a", {joined});
+    ctx.Out.AddFieldFromArrays(note.Target, note.Ind1, ' ', "a", {joined});
   }
 }
 
-void Rule508(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
-  if (!ReadersTo700(kv, source)) kv.CopyFieldAs(source, newTag, ' ', ' ');
+void Rule508(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
+  if (!ReadersTo700(ctx, source)) CopyFieldAs(ctx.Out, source, newTag, ' ', ' ');
 }
 
-void Rule596(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
-  if (QueueMappedCouples(kv.OutRecord, source, Shelf596)) kv.OutRecord.AddFieldFromCouples("599", ' ', ' ');
-  kv.OutRecord.AddFieldFromArrays("035", ' ', ' ', "a", {LastValue(source, 'x')});
-  kv.OutRecord.AddFieldFromArrays("520", ' ', ' ', "a", {LastValue(source, 'i')});
+void Rule596(TDalkContext& ctx, const TMarcField& source, std::string_view) {
+  if (QueueMappedCouples(ctx.Out, source, Shelf596)) ctx.Out.AddFieldFromCouples("599", ' ', ' ');
+  ctx.Out.AddFieldFromArrays("035", ' ', ' ', "a", {LastValue(source, 'x')});
+  ctx.Out.AddFieldFromArrays("520", ' ', ' ', "a", {LastValue(source, 'i')});
 }
 
-void Rule600(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
-  if (QueueMappedCouples(kv.OutRecord, source, Subject600))
-    kv.OutRecord.AddFieldFromCouples(newTag, PersonalNameInd1(source.Ind1), ' ');
+void Rule600(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
+  if (QueueMappedCouples(ctx.Out, source, Subject600))
+    ctx.Out.AddFieldFromCouples(newTag, PersonalNameInd1(source.Ind1), ' ');
 }
 
-void RuleCorporateSubject(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void RuleCorporateSubject(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   const bool meeting = source.Tag == "611";
-  const TCodeMap& map = meeting ? Subject611 : Subject610;
+  std::span<const TCodeRow> map = meeting ? Subject611 : Subject610;
   const char k = meeting ? 'e' : 'b';
   auto field = std::make_unique<TMarcField>(newTag, source.Ind1, source.Ind2);
   TMarcSubField* last = nullptr;
@@ -190,14 +186,15 @@ void RuleCorporateSubject(TDalkIIToKv21& kv, const TMarcField& source, std::stri
       last->AppendText(value, ", ");
       continue;
     }
-    const char to = subfield->Code == 'e' ? 'g' : MapCode(map, subfield->Code);
+    const char to = subfield->Code == 'e' ? 'g' : Recode(map, subfield->Code);
     if (to != '\0' && !IsBlank(value)) last = field->AddSubfield(to, value);
   }
-  AddUnlessEmpty(kv.OutRecord, std::move(field));
+  AddUnlessEmpty(ctx.Out, std::move(field));
 }
 
-void Rule630(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
-  static constexpr TCodeMap Later{"oprsvxyz", "oprfvxyz"};
+void Rule630(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
+  static constexpr TCodeRow Later[] = {{'o', 'o'}, {'p', 'p'}, {'r', 'r'}, {'s', 'f'},
+                                       {'v', 'v'}, {'x', 'x'}, {'y', 'y'}, {'z', 'z'}};
   auto field = std::make_unique<TMarcField>(newTag, source.Ind1, source.Ind2);
   std::string parts;
   for (const auto& subfield : source.Subfields) {
@@ -206,7 +203,7 @@ void Rule630(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
       AppendNonBlank(parts, subfield->Value, ", ");
       continue;
     }
-    const char to = static_cast<unsigned char>(code) < 'n' ? code : MapCode(Later, code);
+    const char to = static_cast<unsigned char>(code) < 'n' ? code : Recode(Later, code);
     if (to != '\0' && !IsBlank(subfield->Value)) field->AddSubfield(to, subfield->Value);
   }
   if (!IsBlank(parts)) field->AddSubfield('n', parts);
@@ -214,26 +211,26 @@ void Rule630(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTa
     const std::string filing = LowerCase(FilingForm(source.Ind1, a->Value));
     if (!IsBlank(filing)) field->AddSubfield('w', filing);
   }
-  AddUnlessEmpty(kv.OutRecord, std::move(field));
+  AddUnlessEmpty(ctx.Out, std::move(field));
 }
 
 // A medical subject heading (its first $2 says "NLMSH") becomes a 660.
-void Rule650(TDalkIIToKv21& kv, const TMarcField& source, std::string_view newTag) {
+void Rule650(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   const TMarcSubField* system = source.FindSubfieldPtr('2');
   if (system != nullptr && system->Value == "NLMSH")
-    kv.OutRecord.AddFieldFromArrays("660", ' ', ' ', "a", {FirstValue(source, 'a')});
+    ctx.Out.AddFieldFromArrays("660", ' ', ' ', "a", {FirstValue(source, 'a')});
   else
-    kv.CopyFieldAs(source, newTag, '\0', '\0');
+    CopyFieldAs(ctx.Out, source, newTag, '\0', '\0');
 }
 
-void Rule681(TDalkIIToKv21& kv) {
-  const TMarcField* source = kv.SourceRecord.FindFieldPtr("681");
+void Rule681(TDalkContext& ctx) {
+  const TMarcField* source = ctx.Source.FindFieldPtr("681");
   if (source == nullptr) return;
   for (const auto& subfield : source->Subfields)
-    if (subfield->Code == 'a') kv.OutRecord.AddFieldFromArrays("976", ' ', ' ', "b", {subfield->Value});
+    if (subfield->Code == 'a') ctx.Out.AddFieldFromArrays("976", ' ', ' ', "b", {subfield->Value});
 }
 
-void Rule690(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
+void Rule690(TDalkContext& ctx, const TMarcField& source, std::string_view) {
   static constexpr CharSet NextTerm("c");
   for (std::size_t i = 0; i < source.Subfields.size(); ++i) {
     const TMarcSubField& c = *source.Subfields[i];
@@ -242,17 +239,17 @@ void Rule690(TDalkIIToKv21& kv, const TMarcField& source, std::string_view) {
     if (i + 1 < source.Subfields.size() && source.Subfields[i + 1]->Code == 'e')
       AppendWithSep(term, source.Subfields[i + 1]->Value, " : ");
     const TMarcSubField* x = source.FindNextSubfield(&c, 'x', NextTerm);
-    kv.OutRecord.AddFieldFromArrays("653", ' ', ' ', "aw", {term, x != nullptr ? x->Value : std::string()});
+    ctx.Out.AddFieldFromArrays("653", ' ', ' ', "aw", {term, x != nullptr ? x->Value : std::string()});
   }
 }
 
-void Rule596FromAdaptation(TDalkIIToKv21& kv) {
-  const std::string objectType = TrimBlanks(kv.ObjectType());
-  const TLocalAdaptation& adaptation = kv.LocalAdaptation();
+void Rule596FromAdaptation(TDalkContext& ctx) {
+  const std::string objectType = TrimBlanks(ObjectType(ctx.Source));
+  const TLocalAdaptation& adaptation = ctx.Adaptation;
   if (IsBlank(objectType) || !adaptation.HasMediaCodes()) return;
   const TMediaText* text = adaptation.FindMediaText(objectType);
   if (text == nullptr || (IsBlank(text->Klartext1) && IsBlank(text->Klartext2))) return;
-  TMarcField& field = Output596(kv);
+  TMarcField& field = Output596(ctx);
   if (!IsBlank(text->Klartext1)) SetFirstSubfield(field, 'h', text->Klartext1);
   if (!IsBlank(text->Klartext2)) SetFirstSubfield(field, 'm', text->Klartext2);
 }

@@ -45,8 +45,8 @@ void TMrc2KvBase::ConvertNext() {
   ParseRecordText(SourceRecord, SourceIsIso);
 }
 
-TMultiVolumeLevel TMrc2KvBase::MultiVolumeLevel() const {
-  const TMarcField* leader = SourceRecord.FindFieldPtr("000");
+TMultiVolumeLevel MultiVolumeLevel(const TMarcRec& source) {
+  const TMarcField* leader = source.FindFieldPtr("000");
   if (!leader || leader->Data.size() < 8) return TMultiVolumeLevel::Other;
   switch (leader->Data[7]) {
   case 'e':
@@ -60,56 +60,49 @@ TMultiVolumeLevel TMrc2KvBase::MultiVolumeLevel() const {
   }
 }
 
-std::string TMrc2KvBase::ObjectType() const {
-  const TMarcSubField* b = First887b(SourceRecord, '0', true);
+std::string ObjectType(const TMarcRec& source) {
+  const TMarcSubField* b = First887b(source, '0', true);
   return b ? CopyDef(b->Value, 2, 2) : std::string();
 }
 
-std::string TMrc2KvBase::PartLink() const {
-  const TMarcSubField* b = First887b(SourceRecord, '1', false);
+std::string PartLink(const TMarcRec& source) {
+  const TMarcSubField* b = First887b(source, '1', false);
   return b ? CopyDef(b->Value, 10, 9) : std::string();
 }
 
-std::string TMrc2KvBase::Field001Part(int from, int count) const {
-  const TMarcField* field = SourceRecord.FindFieldPtr("001");
+std::string Field001Part(const TMarcRec& source, int from, int count) {
+  const TMarcField* field = source.FindFieldPtr("001");
   return field ? CopyDef(field->Data, from, count) : std::string();
 }
 
-std::string_view TMrc2KvBase::NewTagOr(std::string_view newTag, std::string_view tag) {
-  return IsBlank(newTag) ? tag : newTag;
-}
-
-TMarcField* TMrc2KvBase::CopyFieldAs(const TMarcField& field, std::string_view newTag, char ind1, char ind2) {
-  TMarcField* copy = OutRecord.CopyField(field, NewTagOr(newTag, field.Tag));
+TMarcField* CopyFieldAs(TMarcRec& out, const TMarcField& field, std::string_view newTag, char ind1,
+                        char ind2) {
+  TMarcField* copy = out.CopyField(field, IsBlank(newTag) ? std::string_view(field.Tag) : newTag);
   if (ind1 != '\0') copy->Ind1 = ind1;
   if (ind2 != '\0') copy->Ind2 = ind2;
   return copy;
 }
 
-void TMrc2KvBase::CopyFieldsAs(std::string_view tag, std::string_view newTag, char ind1, char ind2) {
-  CopyFieldsWhere(tag, '\0', '\0', newTag, ind1, ind2);
-}
-
-void TMrc2KvBase::CopyFieldsWhere(std::string_view tag, char ind1Filter, char ind2Filter,
-                                  std::string_view newTag, char ind1, char ind2) {
-  for (const auto& field : SourceRecord.Fields) {
+void CopyFieldsWhere(const TMarcRec& source, TMarcRec& out, std::string_view tag, char ind1Filter,
+                     char ind2Filter, std::string_view newTag, char ind1, char ind2) {
+  for (const auto& field : source.Fields) {
     if (field->Tag != tag) continue;
     if (ind1Filter != '\0' && field->Ind1 != ind1Filter) continue;
     if (ind2Filter != '\0' && field->Ind2 != ind2Filter) continue;
-    CopyFieldAs(*field, newTag, ind1, ind2);
+    CopyFieldAs(out, *field, newTag, ind1, ind2);
   }
 }
 
-std::string TMrc2KvBase::GetLeaderOr008(int which) const {
-  return OutRecord.FieldData(LeaderOr008Tags[which != 0]);
+std::string GetLeaderOr008(const TMarcRec& out, int which) {
+  return out.FieldData(LeaderOr008Tags[which != 0]);
 }
 
-void TMrc2KvBase::SetLeaderOr008(int which, std::string_view data) {
+void SetLeaderOr008(TMarcRec& out, int which, std::string_view data) {
   const std::string_view tag = LeaderOr008Tags[which != 0];
-  if (TMarcField* field = OutRecord.FindFieldPtr(tag))
+  if (TMarcField* field = out.FindFieldPtr(tag))
     field->Data = data;
   else
-    OutRecord.AddControlField(tag, data);
+    out.AddControlField(tag, data);
 }
 
 void TMrc2KvBase::CopyAllFields() {

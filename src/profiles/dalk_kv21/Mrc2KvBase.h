@@ -1,6 +1,6 @@
 #pragma once
-// The base of the vendor converters: the parsed vendor record (SourceRecord),
-// the values read from it that both passes classify by, and the small copy
+// The base of the vendor converters: the parsed vendor record (SourceRecord)
+// and the values read from it that both passes classify by; and the small copy
 // operations the field rules are built from.
 #include <cstdint>
 #include <string>
@@ -11,8 +11,30 @@
 
 namespace kelvo::dalk_kv21 {
 
-// Leader/07 of a vendor record as far as multi-volume works go.
+// Leader/07 of a vendor record as far as multi-volume works go: the class of
+// a record in both passes.
 enum class TMultiVolumeLevel : std::uint8_t { Other, Head, Part };
+
+// Leader/07 of source: "e", "g" head; "d", "i" part; anything else, a short
+// leader or none: other.
+TMultiVolumeLevel MultiVolumeLevel(const TMarcRec& source);
+// Characters 2-3 of the first "b" of the first 887 with Ind1 "0" that has a "b".
+std::string ObjectType(const TMarcRec& source);
+// Characters 10-18 of the first "b" of the first 887 with Ind1 "1" (empty without "b").
+std::string PartLink(const TMarcRec& source);
+// Characters from..from+count-1 (1-based) of the 001 data; empty without 001.
+std::string Field001Part(const TMarcRec& source, int from, int count);
+
+// The copy operations of the field rules: they add to out. An indicator
+// argument '\0' leaves the indicator as copied; a blank new tag keeps the tag.
+TMarcField* CopyFieldAs(TMarcRec& out, const TMarcField& field, std::string_view newTag, char ind1,
+                        char ind2);
+// Copies the fields of source with the tag whose indicators equal the filters ('\0': any).
+void CopyFieldsWhere(const TMarcRec& source, TMarcRec& out, std::string_view tag, char ind1Filter,
+                     char ind2Filter, std::string_view newTag, char ind1, char ind2);
+// which 0: the leader ("000"), 1: the 008 of out; empty when missing.
+std::string GetLeaderOr008(const TMarcRec& out, int which);
+void SetLeaderOr008(TMarcRec& out, int which, std::string_view data);
 
 class TMrc2KvBase : public TKonvSimple {
 public:
@@ -40,38 +62,14 @@ public:
   // format); OutRecord is cleared.
   void ConvertNext() override;
 
-  // Leader/07 of SourceRecord: "e", "g" head; "d", "i" part; anything else,
-  // a short leader or none: other.
-  TMultiVolumeLevel MultiVolumeLevel() const;
-  // Characters 2-3 of the first "b" of the first 887 with Ind1 "0" that has a "b".
-  std::string ObjectType() const;
-  // Characters 10-18 of the first "b" of the first 887 with Ind1 "1" (empty without "b").
-  std::string PartLink() const;
-  // Characters from..from+count-1 (1-based) of the 001 data; empty without 001.
-  std::string Field001Part(int from, int count) const;
-
-  // Copy operations of the field rules: they read SourceRecord and add to
-  // OutRecord. An indicator argument '\0' leaves the indicator as copied; a
-  // blank new tag keeps the tag.
-  //
-  // Calls rule(field, index of its last subfield, new tag) for every source field with the tag.
-  template <class TRule>
-  void ForEachField(std::string_view tag, std::string_view newTag, TRule&& rule) const {
-    for (const auto& field : SourceRecord.Fields)
-      if (field->Tag == tag) rule(*field, field->SubfieldCount() - 1, NewTagOr(newTag, tag));
+  // The values above of SourceRecord.
+  TMultiVolumeLevel MultiVolumeLevel() const { return dalk_kv21::MultiVolumeLevel(SourceRecord); }
+  std::string ObjectType() const { return dalk_kv21::ObjectType(SourceRecord); }
+  std::string PartLink() const { return dalk_kv21::PartLink(SourceRecord); }
+  std::string Field001Part(int from, int count) const {
+    return dalk_kv21::Field001Part(SourceRecord, from, count);
   }
-  TMarcField* CopyFieldAs(const TMarcField& field, std::string_view newTag, char ind1, char ind2);
-  void CopyFieldsAs(std::string_view tag, std::string_view newTag, char ind1, char ind2);
-  // Copies the fields with the tag whose indicators equal the filters ('\0': any).
-  void CopyFieldsWhere(std::string_view tag, char ind1Filter, char ind2Filter, std::string_view newTag,
-                       char ind1, char ind2);
-  // which 0: the output leader ("000"), 1: the output 008; empty when missing.
-  std::string GetLeaderOr008(int which) const;
-  void SetLeaderOr008(int which, std::string_view data);
   void CopyAllFields();
-
-protected:
-  static std::string_view NewTagOr(std::string_view newTag, std::string_view tag);
 };
 
 } // namespace kelvo::dalk_kv21

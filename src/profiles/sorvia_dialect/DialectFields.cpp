@@ -3,7 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "profiles/sorvia_dialect/Common4All.h"
+#include "profiles/common/Common4All.h"
+#include "profiles/common/StepEngine.h"
 #include "profiles/sorvia_dialect/DialectRules.h"
 #include "profiles/sorvia_dialect/Mrc21ToMrcKv.h"
 
@@ -11,36 +12,12 @@ namespace kelvo::sorvia_dialect {
 
 namespace {
 
-enum class TStepKind : unsigned char {
-  Record,      // Record(kv)
-  EachField,   // ForEachField(Source, Target, Field)
-  EachMapped,  // every source field through Map
-  FirstMapped, // the first source field through Map
-  Copy,        // CopyFieldsAs(Source, Target)
-};
-
-struct TStep {
-  TStepKind Kind;
-  std::string_view Source;
-  std::string_view Target;
-  TRecordRule Record = nullptr;
-  TFieldRule Field = nullptr;
-  const TFieldMap* Map = nullptr;
-};
-
-constexpr TStep Rec(TRecordRule rule) { return {TStepKind::Record, {}, {}, rule}; }
-constexpr TStep Each(std::string_view source, std::string_view target, TFieldRule rule) {
-  return {TStepKind::EachField, source, target, nullptr, rule};
-}
-constexpr TStep EachMap(std::string_view source, std::string_view target, const TFieldMap& map) {
-  return {TStepKind::EachMapped, source, target, nullptr, nullptr, &map};
-}
-constexpr TStep FirstMap(std::string_view source, const TFieldMap& map) {
-  return {TStepKind::FirstMapped, source, source, nullptr, nullptr, &map};
-}
-constexpr TStep Copy(std::string_view source, std::string_view target) {
-  return {TStepKind::Copy, source, target};
-}
+using Step = TStep<TDialectContext>;
+constexpr auto Rec = Step::Rec;
+constexpr auto Each = Step::Each;
+constexpr auto EachMap = Step::EachMap;
+constexpr auto FirstMap = Step::FirstMap;
+constexpr Step Copy(std::string_view source, std::string_view target) { return Step::Copy(source, target); }
 
 // Steps 1 to 62 of the sequence; the rest is done by ConvertFields itself.
 constexpr std::array Steps{
@@ -127,38 +104,13 @@ constexpr std::array<std::string_view, 110> UnchangedTags{
 
 void TMrc21ToMrcKv::ConvertFields() {
   sourceTags_.Build(SourceRecord);
-  for (const TStep& step : Steps) {
-    switch (step.Kind) {
-    case TStepKind::Record:
-      step.Record(*this);
-      break;
-    case TStepKind::EachField:
-      ForEachField(
-          sourceTags_, step.Source, step.Target,
-          [&](const TMarcField& field, std::string_view target) { step.Field(*this, field, target); });
-      break;
-    case TStepKind::EachMapped:
-      ForEachField(sourceTags_, step.Source, step.Target,
-                   [&](const TMarcField& field, std::string_view target) {
-                     ApplyFieldMap(field, OutRecord, target, *step.Map);
-                   });
-      break;
-    case TStepKind::FirstMapped:
-      ForFirstField(sourceTags_, step.Source, step.Target,
-                    [&](const TMarcField& field, std::string_view target) {
-                      ApplyFieldMap(field, OutRecord, target, *step.Map);
-                    });
-      break;
-    case TStepKind::Copy:
-      CopyFieldsAs(sourceTags_, OutRecord, step.Source, step.Target);
-      break;
-    }
-  }
+  TDialectContext context{{SourceRecord, OutRecord, sourceTags_}, *patterns_};
+  RunSteps<TDialectContext>(Steps, context);
 
   for (std::string_view tag : UnchangedTags)
     CopyFieldsAs(sourceTags_, OutRecord, tag, tag); // 63
 
-  RuleLinkNumbers(*this); // 64
+  RuleLinkNumbers(context); // 64
 
   if (sourceTags_.First("772") != nullptr) AddStampField("FbM21", "522"); // 65
 

@@ -7,38 +7,24 @@
 #include <string_view>
 
 #include "profiles/sorvia_dialect/DialectRules.h"
-#include "profiles/sorvia_dialect/Mrc21ToMrcKv.h"
 #include "record/vostr.h"
 
 namespace kelvo::sorvia_dialect {
 
 namespace {
 
-struct TCharCode {
-  char From;
-  char To;
-};
-
-// The code for c in table, or otherwise when the table has none.
-constexpr char Recode(std::span<const TCharCode> table, char c, char otherwise) {
-  for (const TCharCode& row : table)
-    if (row.From == c) return row.To;
-  return otherwise;
-}
-
-constexpr TCharCode RecordTypes[] = {{'m', 'l'}, {'p', 'o'}, {'r', 'n'}, {'t', 'b'}}; // leader/06
-constexpr TCharCode SerialLevels[] = {{'m', 'f'}, {'n', 'g'}, {'p', 'g'}};            // by 008/21
-constexpr TCharCode EncodingLevels[] = {{' ', 'm'}, {'3', 'n'}, {'4', 'n'},
-                                        {'5', 'n'}, {'7', 'b'}, {'8', 'c'}};
-constexpr TCharCode DateTypes[] = {{'c', 'x'}, {'d', 'o'}, {'u', 'n'}, {'i', 'i'},
-                                   {'m', 'm'}, {'r', 'r'}, {'s', 's'}};
-constexpr TCharCode Audiences[] = {{' ', 'a'}, {'c', 'j'}, {'j', 'j'}};
-constexpr TCharCode GovernmentPublications[] = {{' ', 'a'}, {'o', 'o'}};
-constexpr TCharCode LiteraryForms[] = {{'0', '0'}, {'1', '1'}, {'c', '1'}, {'d', '1'},
-                                       {'e', '1'}, {'f', '1'}, {'h', '1'}, {'i', '1'},
-                                       {'j', '1'}, {'m', '1'}, {'p', '1'}, {'s', '1'}};
-constexpr TCharCode Biographies[] = {{' ', '0'}, {'a', '1'}, {'b', '1'}, {'c', '1'}};
-constexpr TCharCode ContinuingResources[] = {{' ', 'z'}, {'m', 'm'}, {'n', 'n'}, {'p', 'p'}};
+constexpr TCodeRow RecordTypes[] = {{'m', 'l'}, {'p', 'o'}, {'r', 'n'}, {'t', 'b'}}; // leader/06
+constexpr TCodeRow SerialLevels[] = {{'m', 'f'}, {'n', 'g'}, {'p', 'g'}};            // by 008/21
+constexpr TCodeRow EncodingLevels[] = {{' ', 'm'}, {'3', 'n'}, {'4', 'n'},
+                                       {'5', 'n'}, {'7', 'b'}, {'8', 'c'}};
+constexpr TCodeRow DateTypes[] = {{'c', 'x'}, {'d', 'o'}, {'u', 'n'}, {'i', 'i'},
+                                  {'m', 'm'}, {'r', 'r'}, {'s', 's'}};
+constexpr TCodeRow Audiences[] = {{' ', 'a'}, {'c', 'j'}, {'j', 'j'}};
+constexpr TCodeRow GovernmentPublications[] = {{' ', 'a'}, {'o', 'o'}};
+constexpr TCodeRow LiteraryForms[] = {{'0', '0'}, {'1', '1'}, {'c', '1'}, {'d', '1'}, {'e', '1'}, {'f', '1'},
+                                      {'h', '1'}, {'i', '1'}, {'j', '1'}, {'m', '1'}, {'p', '1'}, {'s', '1'}};
+constexpr TCodeRow Biographies[] = {{' ', '0'}, {'a', '1'}, {'b', '1'}, {'c', '1'}};
+constexpr TCodeRow ContinuingResources[] = {{' ', 'z'}, {'m', 'm'}, {'n', 'n'}, {'p', 'p'}};
 
 struct TFrequencyCode {
   std::string_view Source; // 008/18-19
@@ -70,8 +56,8 @@ std::string PaddedData(const TTagIndex& source, std::string_view tag, std::size_
 
 } // namespace
 
-void ConvertLeader(TMrc21ToMrcKv& kv) {
-  const std::string leader = PaddedData(kv.SourceTags(), "000", 24);
+void ConvertLeader(TDialectContext& ctx) {
+  const std::string leader = PaddedData(ctx.Tags, "000", 24);
   const char l6 = leader[6];
   const char l7 = leader[7];
   std::string out(24, ' ');
@@ -81,17 +67,17 @@ void ConvertLeader(TMrc21ToMrcKv& kv) {
   } else if (l7 == 'm') {
     out[3] = 'a';
   } else if (l7 == 's') {
-    const TMarcField* f008 = kv.SourceTags().First("008");
+    const TMarcField* f008 = ctx.Tags.First("008");
     const char kind = f008 != nullptr && f008->Data.size() > 21 ? f008->Data[21] : ' ';
     out[3] = Recode(SerialLevels, kind, ' ');
   }
   out[16] = Recode(EncodingLevels, leader[17], leader[17]);
-  kv.OutRecord.AddControlField("000", out);
+  ctx.Out.AddControlField("000", out);
 }
 
-void Convert008(TMrc21ToMrcKv& kv) {
-  const std::string leader = PaddedData(kv.SourceTags(), "000", 24);
-  const std::string src = PaddedData(kv.SourceTags(), "008", 40);
+void Convert008(TDialectContext& ctx) {
+  const std::string leader = PaddedData(ctx.Tags, "000", 24);
+  const std::string src = PaddedData(ctx.Tags, "008", 40);
   const char l6 = leader[6];
   const char l7 = leader[7];
   const bool book = l6 == 'a' && l7 == 'm';
@@ -99,7 +85,7 @@ void Convert008(TMrc21ToMrcKv& kv) {
   const bool textMonoOrSerial = l6 == 'a' && (l7 == 'm' || l7 == 's');
   std::string out(40, ' ');
   auto copy = [&](std::size_t from, std::size_t count) { out.replace(from, count, src, from, count); };
-  auto recodeAt = [&](std::size_t pos, std::span<const TCharCode> table) {
+  auto recodeAt = [&](std::size_t pos, std::span<const TCodeRow> table) {
     out[pos] = Recode(table, src[pos], out[pos]);
   };
 
@@ -132,7 +118,7 @@ void Convert008(TMrc21ToMrcKv& kv) {
     copy(24, 4);
     out[38] = src[33];
   }
-  kv.OutRecord.AddControlField("008", Trim(out));
+  ctx.Out.AddControlField("008", Trim(out));
 }
 
 } // namespace kelvo::sorvia_dialect

@@ -4,25 +4,21 @@
 #include <string>
 #include <string_view>
 
-#include "profiles/sorvia_dialect/Common4All.h"
+#include "profiles/common/Common4All.h"
 #include "profiles/sorvia_dialect/DialectRules.h"
-#include "profiles/sorvia_dialect/Mrc21ToMrcKv.h"
 #include "record/vostr.h"
 
 namespace kelvo::sorvia_dialect {
 
 namespace {
 
-// A system number or a title with a parenthesised part: "(SE-LIBR)123".
-constexpr std::string_view ParenthesisedPattern = "\\(.{1,}\\)";
-
-// Finds the parenthesised part of text with kv.RegEx, removes it from text and
-// returns it; empty when there is none.
-std::string CutParenthesised(TMrc21ToMrcKv& kv, std::string& text) {
-  kv.RegEx.SetExpression(ParenthesisedPattern);
-  if (!kv.RegEx.Exec(text)) return {};
-  std::string match = kv.RegEx.Match();
-  text.erase(static_cast<std::size_t>(kv.RegEx.MatchPos() - 1), match.size());
+// Finds the parenthesised part of text, removes it from text and returns it;
+// empty when there is none.
+std::string CutParenthesised(TDialectContext& ctx, std::string& text) {
+  TPattern& pattern = ctx.Patterns.Parenthesised;
+  if (!pattern.Exec(text)) return {};
+  std::string match = pattern.Match();
+  text.erase(static_cast<std::size_t>(pattern.MatchPos() - 1), match.size());
   return match;
 }
 
@@ -30,16 +26,16 @@ std::string CutParenthesised(TMrc21ToMrcKv& kv, std::string& text) {
 
 // 020: the ISBN with its qualifier and the price into 350, a cancelled
 // number into 509.
-void Rule020(TMrc21ToMrcKv& kv) {
-  kv.SourceTags().ForEach("020", [&](const TMarcField& source) {
+void Rule020(TDialectContext& ctx) {
+  ctx.Tags.ForEach("020", [&](const TMarcField& source) {
     const std::string_view a = TrimView(FirstSubfieldText(source, 'a'));
     if (!IsBlank(a)) {
       std::string number;
       std::string qualifier;
-      kv.RegEx.SetExpression("^[X0-9-]{10,13}");
-      if (kv.RegEx.Exec(a)) {
-        number = kv.RegEx.Match();
-        qualifier = Trim(a.substr(static_cast<std::size_t>(kv.RegEx.MatchPos() - 1) + number.size()));
+      TPattern& isbn = ctx.Patterns.Isbn;
+      if (isbn.Exec(a)) {
+        number = isbn.Match();
+        qualifier = Trim(a.substr(static_cast<std::size_t>(isbn.MatchPos() - 1) + number.size()));
         if (qualifier == ";") qualifier.clear();
         if (qualifier.starts_with('(')) qualifier.erase(0, 1);
         if (qualifier.ends_with(')')) qualifier.pop_back();
@@ -47,42 +43,42 @@ void Rule020(TMrc21ToMrcKv& kv) {
       qualifier = Trim(qualifier);
       for (std::string_view ending : {") ;", ");", ")"})
         StripEnding(qualifier, ending);
-      AddFixedOrderField(kv.OutRecord, "350", source.Ind1, source.Ind2,
+      AddFixedOrderField(ctx.Out, "350", source.Ind1, source.Ind2,
                          {{'a', FirstSubfieldText(source, 'c')}, {'c', number}, {'d', qualifier}});
     }
-    AddFixedOrderField(kv.OutRecord, "509", '1', '0', {{'a', FirstSubfieldText(source, 'z')}});
+    AddFixedOrderField(ctx.Out, "509", '1', '0', {{'a', FirstSubfieldText(source, 'z')}});
   });
 }
 
 // 022: ISSN and incorrect ISSN kept, a cancelled ISSN into 509.
-void Rule022(TMrc21ToMrcKv& kv) {
-  kv.SourceTags().ForEach("022", [&](const TMarcField& source) {
-    AddFixedOrderField(kv.OutRecord, "022", source.Ind1, source.Ind2,
+void Rule022(TDialectContext& ctx) {
+  ctx.Tags.ForEach("022", [&](const TMarcField& source) {
+    AddFixedOrderField(ctx.Out, "022", source.Ind1, source.Ind2,
                        {{'a', FirstSubfieldText(source, 'a')}, {'z', FirstSubfieldText(source, 'z')}});
-    AddFixedOrderField(kv.OutRecord, "509", '2', '0', {{'a', FirstSubfieldText(source, 'y')}});
+    AddFixedOrderField(ctx.Out, "509", '2', '0', {{'a', FirstSubfieldText(source, 'y')}});
   });
 }
 
 // 035: "(source)number" becomes $a number and $y source.
-void Rule035(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
+void Rule035(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
   std::string a;
   std::string y;
   for (const auto& sub : source.Subfields) {
     if (sub->Code != 'a') continue;
     a = sub->Value;
-    const std::string match = CutParenthesised(kv, a);
+    const std::string match = CutParenthesised(ctx, a);
     if (!match.empty()) y = TrimEnclosing(match, '(', ')');
   }
-  AddFixedOrderField(kv.OutRecord, targetTag, source.Ind1, source.Ind2, {{'a', a}, {'y', y}});
+  AddFixedOrderField(ctx.Out, targetTag, source.Ind1, source.Ind2, {{'a', a}, {'y', y}});
 }
 
 // 041: one output field per language code of three letters in the first $a.
-void Rule041(TMrc21ToMrcKv& kv) {
-  const TMarcField* source = kv.SourceTags().First("041");
+void Rule041(TDialectContext& ctx) {
+  const TMarcField* source = ctx.Tags.First("041");
   if (source == nullptr || !source->HasSubfield('a')) return;
   const std::string codes(FirstSubfieldText(*source, 'a'));
   for (std::size_t pos = 0; pos + 3 <= codes.size(); pos += 3) {
-    TMarcField* copy = kv.OutRecord.CopyField(*source);
+    TMarcField* copy = ctx.Out.CopyField(*source);
     copy->FindSubfieldPtr('a')->Value = codes.substr(pos, 3);
     if (TMarcSubField* h = copy->FindSubfieldPtr('h')) h->Code = 'u';
   }
@@ -106,7 +102,7 @@ constexpr std::array ClassificationSystems{
 } // namespace
 
 // 084: classification codes by their system.
-void Rule084(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
+void Rule084(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
   const std::string_view system = TrimView(LastSubfieldText(source, '2'));
   std::string_view tag = "087";
   char code = 'a';
@@ -116,45 +112,39 @@ void Rule084(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targe
       code = row.Code;
       break;
     }
-  AddFixedOrderField(kv.OutRecord, tag, source.Ind1, source.Ind2,
+  AddFixedOrderField(ctx.Out, tag, source.Ind1, source.Ind2,
                      {{'y', LastSubfieldText(source, '5')}, {code, LastSubfieldText(source, 'a')}});
 }
 
 // Step 16: a uniform title equal to the title proper is dropped.
-void RuleDuplicateUniformTitle(TMrc21ToMrcKv& kv) {
-  const TMarcField* uniform = kv.OutRecord.FindFieldPtr("240");
-  const TMarcField* title = kv.OutRecord.FindFieldPtr("245");
+void RuleDuplicateUniformTitle(TDialectContext& ctx) {
+  const TMarcField* uniform = ctx.Out.FindFieldPtr("240");
+  const TMarcField* title = ctx.Out.FindFieldPtr("245");
   if (uniform == nullptr || title == nullptr) return;
   const TMarcSubField* uniformA = uniform->FindSubfieldPtr('a');
   const TMarcSubField* titleA = title->FindSubfieldPtr('a');
   if (uniformA != nullptr && titleA != nullptr && uniformA->Value == titleA->Value)
-    kv.OutRecord.DeleteField(uniform);
+    ctx.Out.DeleteField(uniform);
 }
 
 namespace {
 
 constexpr std::array Map246Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'b', 'b'},
-    TSubfieldMapEntry{'f', 'b', TTextFix::Enclose},
-    TSubfieldMapEntry{'g', 'b', TTextFix::Enclose},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'i', 'n'},
-    TSubfieldMapEntry{'n', 'v'},
-    TSubfieldMapEntry{'p', 'g'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'b', 'b'},
+    TCodeRow{'f', 'b', TTextFix::Enclose},
+    TCodeRow{'g', 'b', TTextFix::Enclose},
+    TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'i', 'n'},
+    TCodeRow{'n', 'v'},
+    TCodeRow{'p', 'g'},
 };
 constexpr TFieldMap Map246{Map246Subfields};
 
-struct TIndicatorRow {
-  char From;
-  char To;
-};
-
 // The second indicator of 246 (type of title); others become blank.
 constexpr std::array Title246Types{
-    TIndicatorRow{'0', '2'}, TIndicatorRow{'1', '1'}, TIndicatorRow{'2', '2'},
-    TIndicatorRow{'3', '3'}, TIndicatorRow{'4', '4'}, TIndicatorRow{'5', '6'},
-    TIndicatorRow{'6', '5'}, TIndicatorRow{'7', '7'}, TIndicatorRow{'8', '8'},
+    TCodeRow{'0', '2'}, TCodeRow{'1', '1'}, TCodeRow{'2', '2'}, TCodeRow{'3', '3'}, TCodeRow{'4', '4'},
+    TCodeRow{'5', '6'}, TCodeRow{'6', '5'}, TCodeRow{'7', '7'}, TCodeRow{'8', '8'},
 };
 
 // A display text in $i marks the title type as "9".
@@ -163,12 +153,10 @@ constexpr char DisplayTextType = '9';
 } // namespace
 
 // 246: variant titles with their type recoded.
-void Rule246(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
-  TMarcField* field = ApplyFieldMap(source, kv.OutRecord, targetTag, Map246);
+void Rule246(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
+  TMarcField* field = ApplyFieldMap(source, ctx.Out, targetTag, Map246);
   if (field == nullptr) return;
-  char type = ' ';
-  for (const auto& row : Title246Types)
-    if (row.From == source.Ind2) type = row.To;
+  char type = Recode(Title246Types, source.Ind2, ' ');
   if (source.HasSubfield('i')) type = DisplayTextType;
   field->Ind2 = type;
 }
@@ -176,24 +164,24 @@ void Rule246(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targe
 namespace {
 
 constexpr std::array Map249Subfields{
-    TSubfieldMapEntry{'b', 'b'},
-    TSubfieldMapEntry{'n', 'v'},
-    TSubfieldMapEntry{'p', 'g'},
+    TCodeRow{'b', 'b'},
+    TCodeRow{'n', 'v'},
+    TCodeRow{'p', 'g'},
 };
 
 } // namespace
 
 // 249 -> 244: a parenthesised part of $a becomes $p after it.
-void Rule249(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
+void Rule249(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
   TMarcField* field = nullptr;
   auto add = [&](char code, std::string_view text) {
-    if (field == nullptr) field = kv.OutRecord.AddField(targetTag, source.Ind1, source.Ind2);
+    if (field == nullptr) field = ctx.Out.AddField(targetTag, source.Ind1, source.Ind2);
     field->AddSubfield(code, text);
   };
   for (const auto& sub : source.Subfields) {
     if (sub->Code == 'a') {
       std::string rest = sub->Value;
-      std::string part = CutParenthesised(kv, rest);
+      std::string part = CutParenthesised(ctx, rest);
       if (!part.empty()) part = part.substr(1, part.size() - 2);
       rest = Trim(rest);
       StripEnding(rest, ".");
@@ -202,7 +190,7 @@ void Rule249(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targe
       continue;
     }
     const auto entry = std::find_if(Map249Subfields.begin(), Map249Subfields.end(),
-                                    [&](const TSubfieldMapEntry& e) { return e.From == sub->Code; });
+                                    [&](const TCodeRow& e) { return e.From == sub->Code; });
     if (entry != Map249Subfields.end()) add(entry->To, sub->Value);
   }
 }
@@ -212,62 +200,52 @@ namespace {
 // $g and $q of a personal name joined; $q loses its parentheses.
 constexpr std::array Joins100{TJoinSpec{"gq", " ", 'l', 'q', TTextFix::DropParens}};
 constexpr std::array Map100Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'d', 'c'},        TSubfieldMapEntry{'b', 'e'},
-    TSubfieldMapEntry{'c', 'f'}, TSubfieldMapEntry{JoinedText, 'l'},
+    TCodeRow{'a', 'a'}, TCodeRow{'d', 'c'}, TCodeRow{'b', 'e'}, TCodeRow{'c', 'f'}, TCodeRow{JoinedText, 'l'},
 };
 
 constexpr std::array Map110Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'b', 'c'}, TSubfieldMapEntry{'i', 'i'},
-    TSubfieldMapEntry{'c', 'j'}, TSubfieldMapEntry{'d', 'k'},
+    TCodeRow{'a', 'a'}, TCodeRow{'b', 'c'}, TCodeRow{'i', 'i'}, TCodeRow{'c', 'j'}, TCodeRow{'d', 'k'},
 };
 
 constexpr std::array Joins111{TJoinSpec{"gq", " ", 'e'}};
 constexpr std::array Map111Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'e', 'c'}, TSubfieldMapEntry{JoinedText, 'e'},
-    TSubfieldMapEntry{'n', 'i'}, TSubfieldMapEntry{'c', 'j'}, TSubfieldMapEntry{'d', 'k'},
+    TCodeRow{'a', 'a'}, TCodeRow{'e', 'c'}, TCodeRow{JoinedText, 'e'},
+    TCodeRow{'n', 'i'}, TCodeRow{'c', 'j'}, TCodeRow{'d', 'k'},
 };
 
 // 130 and 240 share the map; the first indicator tells them apart.
 constexpr std::array UniformTitleSubfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'f', 'q'},
-    TSubfieldMapEntry{'g', 'j'}, TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'k', 'p'}, TSubfieldMapEntry{'l', 'r'},
-    TSubfieldMapEntry{'m', 'd'}, TSubfieldMapEntry{'n', 'f'},
-    TSubfieldMapEntry{'o', 'k'}, TSubfieldMapEntry{'p', 's'},
-    TSubfieldMapEntry{'r', 'h'},
+    TCodeRow{'a', 'a'}, TCodeRow{'f', 'q'}, TCodeRow{'g', 'j'}, TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'k', 'p'}, TCodeRow{'l', 'r'}, TCodeRow{'m', 'd'}, TCodeRow{'n', 'f'},
+    TCodeRow{'o', 'k'}, TCodeRow{'p', 's'}, TCodeRow{'r', 'h'},
 };
 
 constexpr std::array Map210Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'b', 'c', TTextFix::Parens},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'b', 'c', TTextFix::Parens},
 };
 
 constexpr std::array Map222Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'b', 'b', TTextFix::Parens},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'b', 'b', TTextFix::Parens},
 };
 
 constexpr std::array Map245Subfields{
-    TSubfieldMapEntry{'a', 'a', TTextFix::StripFullStop},
-    TSubfieldMapEntry{'b', 'b'},
-    TSubfieldMapEntry{'f', 'b'},
-    TSubfieldMapEntry{'c', 'e'},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'n', 'v'},
-    TSubfieldMapEntry{'p', 'g'},
+    TCodeRow{'a', 'a', TTextFix::StripFullStop}, TCodeRow{'b', 'b'}, TCodeRow{'f', 'b'}, TCodeRow{'c', 'e'},
+    TCodeRow{'h', 'm', TTextFix::Brackets},      TCodeRow{'n', 'v'}, TCodeRow{'p', 'g'},
 };
 
 constexpr std::array Map255Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'b', 'c'},
-    TSubfieldMapEntry{'c', 'd'},
-    TSubfieldMapEntry{'e', 'e'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'b', 'c'},
+    TCodeRow{'c', 'd'},
+    TCodeRow{'e', 'e'},
 };
 
 // $d (plate number) and every other code are dropped.
 constexpr std::array Map260Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'b', 'b'}, TSubfieldMapEntry{'c', 'c'},
-    TSubfieldMapEntry{'e', 'e'}, TSubfieldMapEntry{'f', 'f'}, TSubfieldMapEntry{'g', 'k'},
+    TCodeRow{'a', 'a'}, TCodeRow{'b', 'b'}, TCodeRow{'c', 'c'},
+    TCodeRow{'e', 'e'}, TCodeRow{'f', 'f'}, TCodeRow{'g', 'k'},
 };
 
 } // namespace

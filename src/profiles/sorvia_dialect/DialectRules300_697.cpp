@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "profiles/sorvia_dialect/DialectRules.h"
-#include "profiles/sorvia_dialect/Mrc21ToMrcKv.h"
 #include "record/vostr.h"
 
 namespace kelvo::sorvia_dialect {
@@ -13,7 +12,7 @@ namespace {
 
 // The texts of every subfield of source, whatever its code, joined with
 // separator (a blank text adds nothing), as $a of a 500 with blank indicators.
-void AddMergedNote(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag,
+void AddMergedNote(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag,
                    std::string_view separator) {
   std::string joined;
   for (const auto& sub : source.Subfields) {
@@ -21,33 +20,31 @@ void AddMergedNote(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view
     if (!joined.empty()) joined += separator;
     joined += sub->Value;
   }
-  AddFixedOrderField(kv.OutRecord, targetTag, ' ', ' ', {{'a', joined}});
+  AddFixedOrderField(ctx.Out, targetTag, ' ', ' ', {{'a', joined}});
 }
 
 } // namespace
 
 // 506 to 513: all subfields of a note in one $a, separated by "; ".
-void RuleNoteMergeSemicolon(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
-  AddMergedNote(kv, source, targetTag, "; ");
+void RuleNoteMergeSemicolon(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
+  AddMergedNote(ctx, source, targetTag, "; ");
 }
 
 // 514, 518 and 524: all subfields of a note in one $a, separated by ". ".
-void RuleNoteMergeFullStop(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
-  AddMergedNote(kv, source, targetTag, ". ");
+void RuleNoteMergeFullStop(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
+  AddMergedNote(ctx, source, targetTag, ". ");
 }
 
 // 515, 516 and 522: the first $a alone, under the source indicators.
-void RuleFirstANote(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
-  AddFixedOrderField(kv.OutRecord, targetTag, source.Ind1, source.Ind2,
-                     {{'a', FirstSubfieldText(source, 'a')}});
+void RuleFirstANote(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
+  AddFixedOrderField(ctx.Out, targetTag, source.Ind1, source.Ind2, {{'a', FirstSubfieldText(source, 'a')}});
 }
 
 namespace {
 
 constexpr std::array Map650Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'v', 'v'}, TSubfieldMapEntry{'x', 'b'},
-    TSubfieldMapEntry{'y', 'd'}, TSubfieldMapEntry{'z', 'c'}, TSubfieldMapEntry{'2', 'x'},
-    TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'}, TCodeRow{'v', 'v'}, TCodeRow{'x', 'b'}, TCodeRow{'y', 'd'},
+    TCodeRow{'z', 'c'}, TCodeRow{'2', 'x'}, TCodeRow{'5', 'y'},
 };
 constexpr TFieldMap Map650{Map650Subfields};
 
@@ -58,9 +55,9 @@ constexpr char MedicalThesaurus = '2';
 } // namespace
 
 // 650 -> 660 or 696, by the thesaurus named in the second indicator.
-void Rule650(TMrc21ToMrcKv& kv) {
-  kv.SourceTags().ForEach("650", [&](const TMarcField& source) {
-    ApplyFieldMap(source, kv.OutRecord, source.Ind2 == MedicalThesaurus ? "660" : "696", Map650);
+void Rule650(TDialectContext& ctx) {
+  ctx.Tags.ForEach("650", [&](const TMarcField& source) {
+    ApplyFieldMap(source, ctx.Out, source.Ind2 == MedicalThesaurus ? "660" : "696", Map650);
   });
 }
 
@@ -83,10 +80,10 @@ bool HasLowerCase(std::string_view text) {
 
 // 653: copied whole, under 697 when its first $a has a lower-case letter;
 // the first $5 becomes $y.
-void Rule653(TMrc21ToMrcKv& kv) {
-  kv.SourceTags().ForEach("653", [&](const TMarcField& source) {
+void Rule653(TDialectContext& ctx) {
+  ctx.Tags.ForEach("653", [&](const TMarcField& source) {
     const std::string_view tag = HasLowerCase(FirstSubfieldText(source, 'a')) ? "697" : "653";
-    TMarcField* copy = kv.OutRecord.CopyField(source, tag);
+    TMarcField* copy = ctx.Out.CopyField(source, tag);
     if (TMarcSubField* library = copy->FindSubfieldPtr('5')) library->Code = 'y';
   });
 }
@@ -96,9 +93,9 @@ namespace {
 // $b, $3 and $e ($d) in source order, then the extent ($a and $f) as $g and
 // the dimensions ($c, and $g in parentheses) as $c.
 constexpr std::array Map300Subfields{
-    TSubfieldMapEntry{'b', 'b'},
-    TSubfieldMapEntry{'3', '3'},
-    TSubfieldMapEntry{'e', 'd'},
+    TCodeRow{'b', 'b'},
+    TCodeRow{'3', '3'},
+    TCodeRow{'e', 'd'},
 };
 constexpr std::array Joins300{
     TJoinSpec{"af", " ", 'g'},
@@ -106,79 +103,78 @@ constexpr std::array Joins300{
 };
 
 constexpr std::array Map440Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'v', 'v'},
-    TSubfieldMapEntry{'x', 'n'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'v', 'v'},
+    TCodeRow{'x', 'n'},
 };
 constexpr std::array Joins440{TJoinSpec{"np", " ", 'g'}};
 
 constexpr std::array Map500Subfields{
-    TSubfieldMapEntry{'3', '3'},
-    TSubfieldMapEntry{'5', 'y'},
-    TSubfieldMapEntry{'a', 'a'},
+    TCodeRow{'3', '3'},
+    TCodeRow{'5', 'y'},
+    TCodeRow{'a', 'a'},
 };
 
 constexpr std::array Map501Subfields{
-    TSubfieldMapEntry{'5', 'y'},
-    TSubfieldMapEntry{'a', 'a'},
+    TCodeRow{'5', 'y'},
+    TCodeRow{'a', 'a'},
 };
 
 constexpr std::array Map600Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'b', 'e'},
-    TSubfieldMapEntry{'c', 'f'},
-    TSubfieldMapEntry{'d', 'c'},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'t', 't'},
-    TSubfieldMapEntry{'x', 'o'},
-    TSubfieldMapEntry{'y', 'u'},
-    TSubfieldMapEntry{'z', 'z'},
-    TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'b', 'e'},
+    TCodeRow{'c', 'f'},
+    TCodeRow{'d', 'c'},
+    TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'t', 't'},
+    TCodeRow{'x', 'o'},
+    TCodeRow{'y', 'u'},
+    TCodeRow{'z', 'z'},
+    TCodeRow{'5', 'y'},
 };
 // $g and the fuller form of the name ($q, without its parentheses) as $l.
 constexpr std::array Joins600{TJoinSpec{"gq", " ", 'l', 'q', TTextFix::TrimParens}};
 
 constexpr std::array Map610Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'b', 'c'},
-    TSubfieldMapEntry{'c', 'j'},
-    TSubfieldMapEntry{'d', 'k'},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'n', 'i'},
-    TSubfieldMapEntry{'t', 't'},
-    TSubfieldMapEntry{'x', 'o'},
-    TSubfieldMapEntry{'y', 'u'},
-    TSubfieldMapEntry{'z', 'z'},
-    TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'b', 'c'},
+    TCodeRow{'c', 'j'},
+    TCodeRow{'d', 'k'},
+    TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'n', 'i'},
+    TCodeRow{'t', 't'},
+    TCodeRow{'x', 'o'},
+    TCodeRow{'y', 'u'},
+    TCodeRow{'z', 'z'},
+    TCodeRow{'5', 'y'},
 };
 
 constexpr std::array Map611Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'c', 'j'},
-    TSubfieldMapEntry{'d', 'k'},
-    TSubfieldMapEntry{'e', 'c'},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'n', 'i'},
-    TSubfieldMapEntry{'t', 't'},
-    TSubfieldMapEntry{'x', 'o'},
-    TSubfieldMapEntry{'y', 'u'},
-    TSubfieldMapEntry{'z', 'z'},
-    TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'c', 'j'},
+    TCodeRow{'d', 'k'},
+    TCodeRow{'e', 'c'},
+    TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'n', 'i'},
+    TCodeRow{'t', 't'},
+    TCodeRow{'x', 'o'},
+    TCodeRow{'y', 'u'},
+    TCodeRow{'z', 'z'},
+    TCodeRow{'5', 'y'},
 };
 constexpr std::array Joins611{TJoinSpec{"gq", " ", 'e'}};
 
 constexpr std::array Map630Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'g', 'j'}, TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'k', 'p'}, TSubfieldMapEntry{'l', 'r'}, TSubfieldMapEntry{'m', 'd'},
-    TSubfieldMapEntry{'n', 'f'}, TSubfieldMapEntry{'o', 'k'}, TSubfieldMapEntry{'p', 's'},
-    TSubfieldMapEntry{'r', 'h'}, TSubfieldMapEntry{'t', 't'}, TSubfieldMapEntry{'x', 'o'},
-    TSubfieldMapEntry{'y', 'u'}, TSubfieldMapEntry{'z', 'z'}, TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'}, TCodeRow{'g', 'j'}, TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'k', 'p'}, TCodeRow{'l', 'r'}, TCodeRow{'m', 'd'},
+    TCodeRow{'n', 'f'}, TCodeRow{'o', 'k'}, TCodeRow{'p', 's'},
+    TCodeRow{'r', 'h'}, TCodeRow{'t', 't'}, TCodeRow{'x', 'o'},
+    TCodeRow{'y', 'u'}, TCodeRow{'z', 'z'}, TCodeRow{'5', 'y'},
 };
 
 constexpr std::array Map651Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'v', 'v'}, TSubfieldMapEntry{'x', 'b'},
-    TSubfieldMapEntry{'y', 'd'}, TSubfieldMapEntry{'z', 'c'}, TSubfieldMapEntry{'2', '2'},
-    TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'}, TCodeRow{'v', 'v'}, TCodeRow{'x', 'b'}, TCodeRow{'y', 'd'},
+    TCodeRow{'z', 'c'}, TCodeRow{'2', '2'}, TCodeRow{'5', 'y'},
 };
 
 } // namespace

@@ -3,9 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "profiles/sorvia_dialect/Common4All.h"
+#include "profiles/common/Common4All.h"
 #include "profiles/sorvia_dialect/DialectRules.h"
-#include "profiles/sorvia_dialect/Mrc21ToMrcKv.h"
 #include "record/vostr.h"
 
 namespace kelvo::sorvia_dialect {
@@ -14,22 +13,21 @@ namespace {
 
 // 700 with a $c: the title or other word goes to $f and the relator codes stay in $4.
 constexpr std::array Map700WithCSubfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'b', 'e'},
-    TSubfieldMapEntry{'c', 'f'},
-    TSubfieldMapEntry{'d', 'c'},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'t', 't'},
-    TSubfieldMapEntry{'5', 'y'},
-    TSubfieldMapEntry{'4', '4'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'b', 'e'},
+    TCodeRow{'c', 'f'},
+    TCodeRow{'d', 'c'},
+    TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'t', 't'},
+    TCodeRow{'5', 'y'},
+    TCodeRow{'4', '4'},
 };
 constexpr std::array Joins700WithC{TJoinSpec{"gq", " ", 'l'}};
 
 // 700 without a $c: the relator codes are gathered into $f instead.
 constexpr std::array Map700Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'b', 'e'},
-    TSubfieldMapEntry{'d', 'c'}, TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'t', 't'}, TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'}, TCodeRow{'b', 'e'}, TCodeRow{'d', 'c'}, TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'t', 't'}, TCodeRow{'5', 'y'},
 };
 constexpr std::array Joins700{TJoinSpec{"4", "/", 'f'}, TJoinSpec{"gq", " ", 'l'}};
 
@@ -44,53 +42,49 @@ bool Has700C(const TMarcField& source) {
 }
 
 // 765 -> 759: the title proper only when there is no uniform title in $s.
-constexpr std::array Map765WithSSubfields{TSubfieldMapEntry{'s', 's'}, TSubfieldMapEntry{'x', 'x'}};
-constexpr std::array Map765Subfields{TSubfieldMapEntry{'s', 's'}, TSubfieldMapEntry{'x', 'x'},
-                                     TSubfieldMapEntry{'t', 't'}};
+constexpr std::array Map765WithSSubfields{TCodeRow{'s', 's'}, TCodeRow{'x', 'x'}};
+constexpr std::array Map765Subfields{TCodeRow{'s', 's'}, TCodeRow{'x', 'x'}, TCodeRow{'t', 't'}};
 constexpr TFieldMap Map765WithS{Map765WithSSubfields};
 constexpr TFieldMap Map765{Map765Subfields};
 
 // 773: the uniform title $s becomes $t and then replaces the title proper.
 constexpr std::array Map773WithSSubfields{
-    TSubfieldMapEntry{'s', 't'}, TSubfieldMapEntry{'x', 'n'}, TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'b', 'b'}, TSubfieldMapEntry{'d', 'd'}, TSubfieldMapEntry{'g', 'g'},
-    TSubfieldMapEntry{'k', 'k'}, TSubfieldMapEntry{'p', 'p'}, TSubfieldMapEntry{'z', 'z'},
-    TSubfieldMapEntry{'3', '3'},
+    TCodeRow{'s', 't'}, TCodeRow{'x', 'n'}, TCodeRow{'a', 'a'}, TCodeRow{'b', 'b'}, TCodeRow{'d', 'd'},
+    TCodeRow{'g', 'g'}, TCodeRow{'k', 'k'}, TCodeRow{'p', 'p'}, TCodeRow{'z', 'z'}, TCodeRow{'3', '3'},
 };
 constexpr std::array Map773Subfields{
-    TSubfieldMapEntry{'s', 't'}, TSubfieldMapEntry{'t', 't'}, TSubfieldMapEntry{'x', 'n'},
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'b', 'b'}, TSubfieldMapEntry{'d', 'd'},
-    TSubfieldMapEntry{'g', 'g'}, TSubfieldMapEntry{'k', 'k'}, TSubfieldMapEntry{'p', 'p'},
-    TSubfieldMapEntry{'z', 'z'}, TSubfieldMapEntry{'3', '3'},
+    TCodeRow{'s', 't'}, TCodeRow{'t', 't'}, TCodeRow{'x', 'n'}, TCodeRow{'a', 'a'},
+    TCodeRow{'b', 'b'}, TCodeRow{'d', 'd'}, TCodeRow{'g', 'g'}, TCodeRow{'k', 'k'},
+    TCodeRow{'p', 'p'}, TCodeRow{'z', 'z'}, TCodeRow{'3', '3'},
 };
 constexpr TFieldMap Map773WithS{Map773WithSSubfields};
 constexpr TFieldMap Map773{Map773Subfields};
 
 // 856 without an address keeps only the access method and remarks.
-constexpr std::array Map856NoAddressSubfields{TSubfieldMapEntry{'d', 'd'}, TSubfieldMapEntry{'f', 'f'}};
+constexpr std::array Map856NoAddressSubfields{TCodeRow{'d', 'd'}, TCodeRow{'f', 'f'}};
 constexpr TFieldMap Map856NoAddress{Map856NoAddressSubfields};
 
 } // namespace
 
 // 700: personal added entries; where the relator codes go depends on $c.
-void Rule700(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
-  ApplyFieldMap(source, kv.OutRecord, targetTag, Has700C(source) ? Map700WithC : Map700);
+void Rule700(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
+  ApplyFieldMap(source, ctx.Out, targetTag, Has700C(source) ? Map700WithC : Map700);
 }
 
 // 765 -> 759: original-language entry.
-void Rule765(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
-  ApplyFieldMap(source, kv.OutRecord, targetTag, source.HasSubfield('s') ? Map765WithS : Map765);
+void Rule765(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
+  ApplyFieldMap(source, ctx.Out, targetTag, source.HasSubfield('s') ? Map765WithS : Map765);
 }
 
 // 773: host item entry.
-void Rule773(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
-  ApplyFieldMap(source, kv.OutRecord, targetTag, source.HasSubfield('s') ? Map773WithS : Map773);
+void Rule773(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
+  ApplyFieldMap(source, ctx.Out, targetTag, source.HasSubfield('s') ? Map773WithS : Map773);
 }
 
 // 785: succeeding entries are kept for the relationships "0" to "6" only.
-void Rule785(TMrc21ToMrcKv& kv) {
-  kv.SourceTags().ForEach("785", [&](const TMarcField& source) {
-    if (source.Ind2 >= '0' && source.Ind2 <= '6') kv.OutRecord.CopyField(source);
+void Rule785(TDialectContext& ctx) {
+  ctx.Tags.ForEach("785", [&](const TMarcField& source) {
+    if (source.Ind2 >= '0' && source.Ind2 <= '6') ctx.Out.CopyField(source);
   });
 }
 
@@ -99,9 +93,8 @@ namespace {
 // 852 subfields that become one output subfield each; $b, $5, $h and $l are
 // handled by Rule852 itself.
 constexpr std::array Holdings852Subfields{
-    TSubfieldMapEntry{'c', 'a'}, TSubfieldMapEntry{'j', 'c'}, TSubfieldMapEntry{'t', 'd'},
-    TSubfieldMapEntry{'i', 's'}, TSubfieldMapEntry{'x', 'x'}, TSubfieldMapEntry{'z', 'z'},
-    TSubfieldMapEntry{'2', '2'}, TSubfieldMapEntry{'3', '3'},
+    TCodeRow{'c', 'a'}, TCodeRow{'j', 'c'}, TCodeRow{'t', 'd'}, TCodeRow{'i', 's'},
+    TCodeRow{'x', 'x'}, TCodeRow{'z', 'z'}, TCodeRow{'2', '2'}, TCodeRow{'3', '3'},
 };
 
 // The shelving location ($h and $l) goes to $b after the other subfields.
@@ -111,14 +104,14 @@ constexpr TJoinSpec Classification852{"hl", ", ", 'b'};
 
 // 852 -> 096: holdings. Every $b and $5 gives a $y with the first sigel of
 // its kind; a $5 equal to the $b adds nothing.
-void Rule852(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
+void Rule852(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
   const std::string_view b = FirstSubfieldText(source, 'b');
   std::string_view s5 = FirstSubfieldText(source, '5');
   if (s5 == b) s5 = {};
 
   TMarcField* field = nullptr;
   auto add = [&](char code, std::string_view text) {
-    if (field == nullptr) field = kv.OutRecord.AddField(targetTag, source.Ind1, source.Ind2);
+    if (field == nullptr) field = ctx.Out.AddField(targetTag, source.Ind1, source.Ind2);
     field->AddSubfield(code, text);
   };
   std::string classification;
@@ -144,11 +137,11 @@ void Rule852(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targe
 }
 
 // 856: a field with an address is kept whole.
-void Rule856(TMrc21ToMrcKv& kv, const TMarcField& source, std::string_view targetTag) {
+void Rule856(TDialectContext& ctx, const TMarcField& source, std::string_view targetTag) {
   if (source.HasSubfield('u'))
-    kv.OutRecord.CopyField(source, targetTag);
+    ctx.Out.CopyField(source, targetTag);
   else
-    ApplyFieldMap(source, kv.OutRecord, targetTag, Map856NoAddress);
+    ApplyFieldMap(source, ctx.Out, targetTag, Map856NoAddress);
 }
 
 namespace {
@@ -181,9 +174,9 @@ std::string_view FirstNumberPiece(std::string_view text) {
 } // namespace
 
 // Step 64: "(SE-LIBR) 1234" in the first $w of 760 and 762 becomes "1234".
-void RuleLinkNumbers(TMrc21ToMrcKv& kv) {
+void RuleLinkNumbers(TDialectContext& ctx) {
   for (std::string_view tag : LinkNumberTags)
-    for (const auto& field : kv.OutRecord.Fields) {
+    for (const auto& field : ctx.Out.Fields) {
       if (field->Tag != tag) continue;
       TMarcSubField* w = field->FindSubfieldPtr('w');
       if (w == nullptr) continue;
@@ -195,76 +188,75 @@ void RuleLinkNumbers(TMrc21ToMrcKv& kv) {
 namespace {
 
 constexpr std::array Map710Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'b', 'c'},
-    TSubfieldMapEntry{'c', 'j'},
-    TSubfieldMapEntry{'d', 'k'},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'n', 'i'},
-    TSubfieldMapEntry{'t', 't'},
-    TSubfieldMapEntry{'4', '4'},
-    TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'b', 'c'},
+    TCodeRow{'c', 'j'},
+    TCodeRow{'d', 'k'},
+    TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'n', 'i'},
+    TCodeRow{'t', 't'},
+    TCodeRow{'4', '4'},
+    TCodeRow{'5', 'y'},
 };
 
 constexpr std::array Map711Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'c', 'j'},
-    TSubfieldMapEntry{'d', 'k'},
-    TSubfieldMapEntry{'e', 'c'},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'n', 'i'},
-    TSubfieldMapEntry{'t', 't'},
-    TSubfieldMapEntry{'4', '4'},
-    TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'c', 'j'},
+    TCodeRow{'d', 'k'},
+    TCodeRow{'e', 'c'},
+    TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'n', 'i'},
+    TCodeRow{'t', 't'},
+    TCodeRow{'4', '4'},
+    TCodeRow{'5', 'y'},
 };
 constexpr std::array Joins711{TJoinSpec{"gq", " ", 'e'}};
 
 constexpr std::array Map730Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'g', 'j'}, TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'k', 'p'}, TSubfieldMapEntry{'l', 'r'}, TSubfieldMapEntry{'m', 'd'},
-    TSubfieldMapEntry{'n', 'f'}, TSubfieldMapEntry{'o', 'k'}, TSubfieldMapEntry{'p', 's'},
-    TSubfieldMapEntry{'r', 'h'}, TSubfieldMapEntry{'s', 'q'}, TSubfieldMapEntry{'t', 't'},
-    TSubfieldMapEntry{'5', 'y'},
+    TCodeRow{'a', 'a'}, TCodeRow{'g', 'j'}, TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'k', 'p'}, TCodeRow{'l', 'r'}, TCodeRow{'m', 'd'},
+    TCodeRow{'n', 'f'}, TCodeRow{'o', 'k'}, TCodeRow{'p', 's'},
+    TCodeRow{'r', 'h'}, TCodeRow{'s', 'q'}, TCodeRow{'t', 't'},
+    TCodeRow{'5', 'y'},
 };
 
 constexpr std::array Map866Subfields{
-    TSubfieldMapEntry{'5', 'y'},
-    TSubfieldMapEntry{'a', 'b'},
-    TSubfieldMapEntry{'x', 'x'},
-    TSubfieldMapEntry{'z', 'z'},
+    TCodeRow{'5', 'y'},
+    TCodeRow{'a', 'b'},
+    TCodeRow{'x', 'x'},
+    TCodeRow{'z', 'z'},
 };
 
 // Local personal name: $q loses its end punctuation and parentheses before the join.
 constexpr std::array Map900Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'u', 'u'}, TSubfieldMapEntry{'b', 'e'},
-    TSubfieldMapEntry{'c', 'f'}, TSubfieldMapEntry{'d', 'c'},
+    TCodeRow{'a', 'a'}, TCodeRow{'u', 'u'}, TCodeRow{'b', 'e'}, TCodeRow{'c', 'f'}, TCodeRow{'d', 'c'},
 };
 constexpr std::array Joins900{TJoinSpec{"gq", " ", 'l', 'q', TTextFix::Parens}};
 
 constexpr std::array Map910Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'u', 'u'}, TSubfieldMapEntry{'b', 'c'},
-    TSubfieldMapEntry{'c', 'j'}, TSubfieldMapEntry{'d', 'k'}, TSubfieldMapEntry{'n', 'i'},
+    TCodeRow{'a', 'a'}, TCodeRow{'u', 'u'}, TCodeRow{'b', 'c'},
+    TCodeRow{'c', 'j'}, TCodeRow{'d', 'k'}, TCodeRow{'n', 'i'},
 };
 
 constexpr std::array Map911Subfields{
-    TSubfieldMapEntry{'a', 'a'}, TSubfieldMapEntry{'u', 'u'}, TSubfieldMapEntry{'c', 'j'},
-    TSubfieldMapEntry{'d', 'k'}, TSubfieldMapEntry{'e', 'c'}, TSubfieldMapEntry{'n', 'i'},
+    TCodeRow{'a', 'a'}, TCodeRow{'u', 'u'}, TCodeRow{'c', 'j'},
+    TCodeRow{'d', 'k'}, TCodeRow{'e', 'c'}, TCodeRow{'n', 'i'},
 };
 constexpr std::array Joins911{TJoinSpec{"gq", " ", 'e'}};
 
 constexpr std::array Map930Subfields{
-    TSubfieldMapEntry{'a', 'a'},
-    TSubfieldMapEntry{'u', 'u'},
-    TSubfieldMapEntry{'f', 'q'},
-    TSubfieldMapEntry{'g', 'j'},
-    TSubfieldMapEntry{'h', 'm', TTextFix::Brackets},
-    TSubfieldMapEntry{'k', 'p'},
-    TSubfieldMapEntry{'l', 'r'},
-    TSubfieldMapEntry{'m', 'd'},
-    TSubfieldMapEntry{'n', 'f'},
-    TSubfieldMapEntry{'o', 'k'},
-    TSubfieldMapEntry{'p', 's'},
-    TSubfieldMapEntry{'r', 'h'},
+    TCodeRow{'a', 'a'},
+    TCodeRow{'u', 'u'},
+    TCodeRow{'f', 'q'},
+    TCodeRow{'g', 'j'},
+    TCodeRow{'h', 'm', TTextFix::Brackets},
+    TCodeRow{'k', 'p'},
+    TCodeRow{'l', 'r'},
+    TCodeRow{'m', 'd'},
+    TCodeRow{'n', 'f'},
+    TCodeRow{'o', 'k'},
+    TCodeRow{'p', 's'},
+    TCodeRow{'r', 'h'},
 };
 
 } // namespace

@@ -3,32 +3,22 @@
 #include "profiles/sorvia_dialect/Mrc21ToMrcKv.h"
 
 #include "profiles/sorvia_dialect/DialectCleanUp.h"
-#include "profiles/sorvia_dialect/DialectHelpers.h"
+#include "profiles/sorvia_dialect/DialectRules.h"
 #include "record/vostr.h"
 
 namespace kelvo::sorvia_dialect {
-
-namespace {
-
-bool HasTitle(const TMarcRec& rec) {
-  return rec.FindFieldPtr("245") != nullptr || rec.FindFieldPtr("295") != nullptr;
-}
-
-} // namespace
 
 TMrc21ToMrcKv::TMrc21ToMrcKv(const std::string& outFileName, const std::string& inFileName,
                              const std::string& terminator, const std::vector<std::string>& filterLines,
                              bool sourceIsIso, bool separatePeriodicals, const std::string& periodicalsFile,
                              bool separateWeeded, const std::string& weededFile)
-    : TKonvSimple(outFileName, inFileName, terminator), filterLines_(filterLines),
-      separatePeriodicals_(separatePeriodicals), periodicalsFile_(periodicalsFile),
-      separateWeeded_(separateWeeded), weededFile_(weededFile) {
+    : TKonvSimple(outFileName, inFileName, terminator), patterns_(std::make_unique<TDialectPatterns>()) {
   SourceIsIso = sourceIsIso;
   // Both exist from the start of the run; the output's BeginOutput checks
   // that neither is another file of the run.
-  if (separatePeriodicals_) periodicals_ = &OpenSideFile(periodicalsFile_, PeriodicalsRole);
-  if (separateWeeded_) weeded_ = &OpenSideFile(weededFile_, WeededRole);
-  OutRecord.SetFilter(JoinFilterLines(filterLines_));
+  if (separatePeriodicals) OpenSideFile(periodicalsFile, PeriodicalsRole);
+  if (separateWeeded) OpenSideFile(weededFile, WeededRole);
+  OutRecord.SetFilter(JoinFilterLines(filterLines));
 }
 
 TMrc21ToMrcKv::~TMrc21ToMrcKv() = default;
@@ -46,48 +36,23 @@ void TMrc21ToMrcKv::ConvertNext() {
     CleanSubfieldEndings(OutRecord);
     StripPlusEndings(OutRecord);
     if (!IsBlank(ConversionLabel)) AddStampField(ConversionLabel, "522");
-    FinalCleanUp();
+    FinalCleanUp(OutRecord, *patterns_);
     OutRecord.SortFields();
   } else {
     for (const auto& field : SourceRecord.Fields)
       OutRecord.CopyField(*field);
   }
-  RouteRecord();
+  Deliver(Route(), SourceRecord);
 }
 
-void TMrc21ToMrcKv::RouteRecord() {
-  // Side files take the same records as the output: those with a title.
-  if (!HasTitle(OutRecord)) {
-    ++DroppedRecords;
-    return;
-  }
-  if (weeded_ && IsWeeded()) {
-    WriteSideRecord(*weeded_);
-  } else if (periodicals_ && IsPeriodical()) {
-    WriteSideRecord(*periodicals_);
-  } else {
-    WriteRecord();
-  }
+TRoute TMrc21ToMrcKv::Route() {
+  weeding_.SetCriteria(WeedingCriteria);
+  return common::RouteToSideFiles({OutRecord, SideFile(TDestination::Weeded) ? &weeding_ : nullptr,
+                                   SideFile(TDestination::Periodicals) ? &IsPeriodical : nullptr});
 }
 
-void TMrc21ToMrcKv::WriteSideRecord(TSideFile& side) { WriteRenderedTo(side); }
-
-bool TMrc21ToMrcKv::IsWeeded() const {
-  std::string criteria;
-  for (const auto& field : OutRecord.Fields) {
-    if (field->Tag != "096" || !field->HasSubfield('s')) continue;
-    if (criteria.empty()) criteria = LowerCase(WeedingCriteria);
-    const std::string code = LowerCase(FirstSubfieldText(*field, 's'));
-    // Items are compared as written, untrimmed; a blank rest ends the list.
-    std::string rest = criteria;
-    while (!IsBlank(rest))
-      if (NextToken(rest, '|') == code) return true;
-  }
-  return false;
-}
-
-bool TMrc21ToMrcKv::IsPeriodical() const {
-  const TMarcField* leader = OutRecord.FindFieldPtr("000");
+bool IsPeriodical(const TMarcRec& out) {
+  const TMarcField* leader = out.FindFieldPtr("000");
   return leader != nullptr && leader->Data.size() > 3 && leader->Data[3] == 'g';
 }
 

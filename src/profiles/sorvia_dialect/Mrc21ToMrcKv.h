@@ -1,14 +1,16 @@
 #pragma once
 // Profile 0 ("SorvM21/KV2/Sorvia"): MARC21 to the Kelvo dialect.
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "convert/KonvSimple.h"
-#include "profiles/sorvia_dialect/TagIndex.h"
+#include "profiles/common/Routing.h"
+#include "profiles/common/TagIndex.h"
 
 namespace kelvo::sorvia_dialect {
+
+struct TDialectPatterns;
 
 class TMrc21ToMrcKv : public TKonvSimple {
 public:
@@ -29,24 +31,19 @@ public:
   // The rule sequence: builds OutRecord from SourceRecord.
   void ConvertFields();
   // SourceRecord's fields by tag, for the rules; built by ConvertFields.
-  const TTagIndex& SourceTags() const { return sourceTags_; }
-  // Routing tests on OutRecord.
-  bool IsWeeded() const;
-  bool IsPeriodical() const;
+  const common::TTagIndex& SourceTags() const { return sourceTags_; }
+  // Where OutRecord goes: not written without a title, else a weeded record
+  // (a copy 096 $s among WeedingCriteria) or a periodical (leader/03 "g") to
+  // its side file when that is asked for, else the output.
+  TRoute Route();
 
 private:
-  void FinalCleanUp();
-  void RouteRecord();
-  void WriteSideRecord(TSideFile& side);
-
-  const std::vector<std::string>& filterLines_;
-  bool separatePeriodicals_;
-  std::string periodicalsFile_;
-  bool separateWeeded_;
-  std::string weededFile_;
-  TSideFile* periodicals_ = nullptr;
-  TSideFile* weeded_ = nullptr;
-  TTagIndex sourceTags_;
+  std::unique_ptr<TDialectPatterns> patterns_;
+  common::TWeeding weeding_{"096", 's'};
+  common::TTagIndex sourceTags_;
 };
+
+// The output leader's level says periodical.
+bool IsPeriodical(const TMarcRec& out);
 
 } // namespace kelvo::sorvia_dialect

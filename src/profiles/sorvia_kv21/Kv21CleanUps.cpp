@@ -1,6 +1,5 @@
 #include "profiles/sorvia_kv21/Kv21CleanUps.h"
 
-#include <array>
 #include <utility>
 
 #include "convert/KonvBase.h"
@@ -17,42 +16,6 @@ struct TBracketPair {
 };
 constexpr TBracketPair kBracketPairs[] = {{'(', ')'}, {'[', ']'}, {'{', '}'}};
 constexpr CharSet kBracketChars{"()[]{}"};
-
-// In every subfield with the code of every field with one of the tags: when
-// the value matches Outer, the first match of Inner within that match goes.
-struct TListCleanUp {
-  std::array<std::string_view, 4> Tags; // unused places empty
-  char Code;
-  std::string_view Outer;
-  std::string_view Inner;
-};
-constexpr TListCleanUp kListCleanUps[] = {
-    {{"245", "246", "247", "740"}, 'a', "\\w\\.$", "\\.$"},
-    {{"245"}, 'h', "^\\[", "^\\["},
-    {{"245"}, 'h', "\\]$", "\\]$"},
-};
-
-// The same over every tag from FromTag to ToTag.
-struct TRangeCleanUp {
-  std::string_view FromTag;
-  std::string_view ToTag;
-  char Code;
-  std::string_view Outer;
-  std::string_view Inner;
-};
-constexpr TRangeCleanUp kRangeCleanUps[] = {
-    {"765", "787", 'z', "^ISBN {0,}", "^ISBN {0,}"},
-    {"765", "787", 'x', "^ISSN {0,}", "^ISSN {0,}"},
-};
-
-// Some field's tag lies between the two 3-digit tags (a loose test: it never
-// misses a tag of the range).
-bool HasTagBetween(const TMarcRec& rec, std::string_view fromTag, std::string_view toTag) {
-  for (const auto& field : rec.Fields) {
-    if (field->Tag.size() == 3 && field->Tag >= fromTag && field->Tag <= toTag) return true;
-  }
-  return false;
-}
 
 } // namespace
 
@@ -81,48 +44,11 @@ void BalanceBrackets(TMarcRec& rec) {
   }
 }
 
-TKv21CleanUps::TKv21CleanUps() {
-  for (const TListCleanUp& cleanUp : kListCleanUps) {
-    TTagList& list = tagLists_.emplace_back();
-    for (std::string_view tag : cleanUp.Tags) {
-      if (tag.empty()) continue;
-      list.Tags.emplace_back(tag);
-      list.Codes += cleanUp.Code;
-    }
-  }
-}
-
-void TKv21CleanUps::Apply(TKonvBase& konv) const {
-  for (std::size_t i = 0; i < std::size(kListCleanUps); ++i) {
-    konv.CleanUpWithRegEx(kListCleanUps[i].Outer, kListCleanUps[i].Inner, tagLists_[i].Tags,
-                          tagLists_[i].Codes);
-  }
-  for (const TRangeCleanUp& cleanUp : kRangeCleanUps) {
-    // One look at the tags spares a pass over the record for every tag of the range.
-    if (!HasTagBetween(konv.OutRecord, cleanUp.FromTag, cleanUp.ToTag)) continue;
-    konv.CleanUpWithRegExRange(cleanUp.Outer, cleanUp.Inner, cleanUp.FromTag, cleanUp.ToTag, cleanUp.Code);
-  }
-  DesignateReviewOrArticle(konv.OutRecord);
-  StripAccompanyingPlus(konv.OutRecord);
-}
-
-void DesignateReviewOrArticle(TMarcRec& rec) {
-  const TMarcField* leaderField = rec.FindFieldPtr("000");
-  TMarcField* title = rec.FindFieldPtr("245");
-  if (leaderField == nullptr || title == nullptr) return;
-  for (const auto& field : rec.Fields) {
-    if (field->Tag == "245" && field->HasSubfield('h')) return;
-  }
-  const std::string& leader = leaderField->Data;
-  const TMarcField* related = rec.FindFieldPtr("787");
-  const TMarcSubField* relation = related != nullptr ? related->FindSubfieldPtr('i') : nullptr;
-  const std::string_view i = relation != nullptr ? std::string_view(relation->Value) : std::string_view();
-
-  if (StartsWith(leader, " a c") && StartsWith(i, "Recension")) {
-    title->AddSubfield('h', "Recension");
-  } else if (leader.size() >= 4 && leader[3] == 'c') {
-    title->AddSubfield('h', "Artikel");
-  }
+void ApplyCleanUps(TMarcRec& rec, TKv21CleanUpPatterns& patterns) {
+  CleanUpSubfields(rec, "245", 'h', patterns.OpeningBracket, patterns.OpeningBracketInner);
+  CleanUpSubfields(rec, "245", 'h', patterns.ClosingBracket, patterns.ClosingBracketInner);
+  common::FinalCleanUps(rec, patterns.CleanUps, 'h');
+  StripAccompanyingPlus(rec);
 }
 
 void StripAccompanyingPlus(TMarcRec& rec) {

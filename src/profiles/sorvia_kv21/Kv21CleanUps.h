@@ -4,9 +4,8 @@
 // designation of reviews and articles, and the "+" of accompanying material.
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "convert/KonvBase.h"
+#include "profiles/common/Common4All.h"
 #include "record/MarcRec.h"
 
 namespace kelvo::sorvia_kv21 {
@@ -16,22 +15,20 @@ std::string FixBrackets(std::string_view s, char open, char close);
 // FixBrackets on every subfield whose brackets do not pair up.
 void BalanceBrackets(TMarcRec& rec);
 
-class TKv21CleanUps {
-public:
-  TKv21CleanUps();
-  // Clean-ups of konv's output record, in their order.
-  void Apply(TKonvBase& konv) const;
-
-private:
-  struct TTagList {
-    std::vector<std::string> Tags;
-    std::string Codes;
-  };
-  std::vector<TTagList> tagLists_; // one per expression clean-up over a tag list
+// The patterns of the clean-ups, compiled once per converter.
+struct TKv21CleanUpPatterns {
+  common::TPattern OpeningBracket{"^\\["};
+  common::TPattern OpeningBracketInner{"^\\[", false};
+  common::TPattern ClosingBracket{"\\]$"};
+  common::TPattern ClosingBracketInner{"\\]$", false};
+  common::TCleanUpPatterns CleanUps;
 };
 
-// A review or article without $h gets one in its 245.
-void DesignateReviewOrArticle(TMarcRec& rec);
+// The clean-ups of the output record after the field rules, in their order:
+// the brackets around 245 $h, FinalCleanUps with the designation in $h, and
+// StripAccompanyingPlus.
+void ApplyCleanUps(TMarcRec& rec, TKv21CleanUpPatterns& patterns);
+
 // 300 $e "+ 1 CD" becomes "1 CD".
 void StripAccompanyingPlus(TMarcRec& rec);
 

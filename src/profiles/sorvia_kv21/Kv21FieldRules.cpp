@@ -43,55 +43,6 @@ char LeaderChar(const TMarcRec& rec, std::size_t position) {
   return leader != nullptr && position < leader->Data.size() ? leader->Data[position] : '\0';
 }
 
-// ---------------------------------------------------------------- weeding
-
-void TWeedingCriteria::Set(std::string_view criteria) {
-  if (built_ && criteria == text_) return;
-  built_ = true;
-  text_ = criteria;
-  items_.clear();
-  std::string_view rest = criteria;
-  while (true) {
-    const std::size_t bar = rest.find('|');
-    // An empty piece ("Utgallr||U", a criteria text left empty) names no code;
-    // taken literally it would mark every copy with an empty $i as weeded.
-    if (std::string_view item = rest.substr(0, bar); !item.empty()) items_.push_back(LowerCase(item));
-    if (bar == std::string_view::npos) break;
-    rest.remove_prefix(bar + 1);
-  }
-}
-
-bool TWeedingCriteria::Matches(std::string_view value) const {
-  for (const std::string& item : items_) {
-    if (item.size() != value.size()) continue;
-    bool same = true;
-    for (std::size_t i = 0; same && i < item.size(); ++i)
-      same = LowerChar(value[i]) == item[i];
-    if (same) return true;
-  }
-  return false;
-}
-
-bool TWeedingCriteria::AnyCopyWeeded(const TMarcRec& rec) const {
-  for (const auto& field : rec.Fields) {
-    if (field->Tag != "852") continue;
-    const TMarcSubField* i = field->FindSubfieldPtr('i');
-    if (i != nullptr && Matches(i->Value)) return true;
-  }
-  return false;
-}
-
-bool TWeedingCriteria::AllCopiesWeeded(const TMarcRec& rec) const {
-  bool anyCopy = false;
-  for (const auto& field : rec.Fields) {
-    if (field->Tag != "852") continue;
-    anyCopy = true;
-    const TMarcSubField* i = field->FindSubfieldPtr('i');
-    if (i == nullptr || !Matches(i->Value)) return false;
-  }
-  return anyCopy;
-}
-
 // ---------------------------------------------------------------- rules
 
 TKv21FieldRules::TKv21FieldRules() {
@@ -221,8 +172,8 @@ void TKv21FieldRules::LinkNumber(TMarcField& field) {
   }
 }
 
-void TKv21FieldRules::MarkScrapped(TMarcRec& rec, const TWeedingCriteria& criteria) {
-  if (criteria.AllCopiesWeeded(rec))
+void TKv21FieldRules::MarkScrapped(TMarcRec& rec, const common::TWeeding& weeding) {
+  if (weeding.AllCopiesWeeded(rec))
     rec.AddFieldFromArrays("009", '0', '0', "xy", {"SCRAPPED", FormatDateYmd(Today())});
 }
 

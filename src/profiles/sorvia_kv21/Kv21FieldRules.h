@@ -9,29 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "profiles/common/Routing.h"
 #include "record/VoRegExpr.h"
 
 namespace kelvo::sorvia_kv21 {
 
 // Character of the leader (field "000") at a 0-based position, or '\0'.
 char LeaderChar(const TMarcRec& rec, std::size_t position);
-
-// The "|"-separated weeding codes, compared with 852 $i without regard to case.
-class TWeedingCriteria {
-public:
-  // Cheap when the text is the one set last.
-  void Set(std::string_view criteria);
-  bool Matches(std::string_view value) const;
-  // Some 852 has a first $i that matches.
-  bool AnyCopyWeeded(const TMarcRec& rec) const;
-  // The record has 852 fields and the first $i of every one of them matches.
-  bool AllCopiesWeeded(const TMarcRec& rec) const;
-
-private:
-  bool built_ = false;
-  std::string text_;
-  std::vector<std::string> items_; // lower-cased, none empty
-};
 
 class TKv21FieldRules {
 public:
@@ -56,7 +40,7 @@ public:
   // 760, 762: $w keeps its first piece that begins with a letter or digit.
   static void LinkNumber(TMarcField& field);
   // 009 "SCRAPPED" with today's date when every copy is weeded.
-  static void MarkScrapped(TMarcRec& rec, const TWeedingCriteria& criteria);
+  static void MarkScrapped(TMarcRec& rec, const common::TWeeding& weeding);
   // 852: $h joins $c, or becomes $c.
   static void ShelfMarkToC(TMarcField& field);
 

@@ -1,18 +1,18 @@
 #pragma once
 // Profile 1 ("SorvM21/KV2/Marc21"): MARC21 to Kelvo 2.1.
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "convert/KonvSimple.h"
+#include "profiles/common/Routing.h"
+#include "profiles/common/TagIndex.h"
 
 namespace kelvo::sorvia_kv21 {
 
 class TKv21FieldRules;
 class TKv21Identifiers;
-class TKv21CleanUps;
-class TWeedingCriteria;
+struct TKv21CleanUpPatterns;
 
 class TMrc21ToKv21 : public TKonvSimple {
 public:
@@ -34,25 +34,22 @@ public:
 
   // Reads, converts and routes one record.
   void ConvertNext() override;
-
-  // Tests on the output record that decide where it goes.
-  bool IsWeeded();
-  bool IsPeriodical() const;
-  // Writes the output record to a side file when it has 245 or 295.
-  bool WriteSideRecord(TSideFile& side);
+  // Where OutRecord goes: not written without a 245 or 295, else a weeded
+  // record (a copy 852 $i among WeedingCriteria) or a periodical (leader/07
+  // "s") to its side file when that is asked for, else the output.
+  TRoute Route();
 
 private:
   void ApplyRules();
-  void ApplyFieldRules();
-  void Route();
-  bool HasTitle() const;
 
-  TSideFile* periodicals_ = nullptr; // only when periodicals are separated
-  TSideFile* weeded_ = nullptr;      // only when weeded records are separated
   std::unique_ptr<TKv21FieldRules> fieldRules_;
   std::unique_ptr<TKv21Identifiers> identifiers_;
-  std::unique_ptr<TKv21CleanUps> cleanUps_;
-  std::unique_ptr<TWeedingCriteria> weeding_;
+  std::unique_ptr<TKv21CleanUpPatterns> cleanUps_;
+  common::TWeeding weeding_{"852", 'i'};
+  common::TTagIndex sourceTags_; // the rules read the output record only
 };
+
+// The leader's level says serial.
+bool IsPeriodical(const TMarcRec& out);
 
 } // namespace kelvo::sorvia_kv21

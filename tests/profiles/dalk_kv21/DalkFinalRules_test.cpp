@@ -58,13 +58,13 @@ TEST(DalkFinalRules, Language) {
 TEST(DalkFinalRules, LanguageBlanksAShort008) {
   testing::DalkRuleRun run;
   run.Convert("*0410 $aeng\r\n*0088601", {});
-  ASSERT_EQ(run.Kv->GetLeaderOr008(1).size(), 40u); // Rule008 gives 40 characters
+  ASSERT_EQ(GetLeaderOr008(run.Kv->OutRecord, 1).size(), 40u); // Rule008 gives 40 characters
   // a short 008 from elsewhere is padded before 35-37 are blanked
   run.Kv->OutRecord.Clear();
   run.Kv->OutRecord.AddControlField("008", "12345");
   run.Kv->OutRecord.AddField("041")->AddSubfield('a', "eng");
-  dalk_kv21::RunFinalRules(*run.Kv);
-  EXPECT_EQ(run.Kv->GetLeaderOr008(1), "12345" + std::string(28, ' ') + "0" + std::string(4, ' '));
+  run.RunRule(RunFinalRules);
+  EXPECT_EQ(GetLeaderOr008(run.Kv->OutRecord, 1), "12345" + std::string(28, ' ') + "0" + std::string(4, ' '));
 }
 
 TEST(DalkFinalRules, Shelf008) {
@@ -92,18 +92,22 @@ TEST(DalkFinalRules, Title245Filing) {
 TEST(DalkFinalRules, PartTitle) {
   struct TCase {
     const char* Name;
-    std::uint8_t RecordClass;
+    TMultiVolumeLevel RecordClass;
     bool SeparateProperWorks;
     std::string Source;
     std::string Expected;
   };
   const std::vector<TCase> cases{
-      {"second n is a volume", 2, false, "*2450 $aT$nDel 1$nVol 2$nbox 3", "*2950 $aT$nDel 1$nbox 3\n"},
-      {"first n is never removed", 2, false, "*2450 $aT$nvol 1$nDel", "*2950 $aT$nvol 1$nDel\n"},
-      {"trimmed and lower-cased", 2, false, "*2450 $aT$n1$n BOX 2$nvol3", "*2950 $aT$n1$nvol3\n"},
-      {"filing counted first", 2, false, "*2450 $a..T$n1", "*29502$a..T$n1\n"},
-      {"head keeps 245", 1, false, "*2450 $aT$n1$nvol 2", "*2450 $aT$n1$nvol 2\n"},
-      {"proper works kept apart", 2, true, "*2450 $aT$n1$nvol 2", "*2450 $aT$n1$nvol 2\n"},
+      {"second n is a volume", TMultiVolumeLevel::Part, false, "*2450 $aT$nDel 1$nVol 2$nbox 3",
+       "*2950 $aT$nDel 1$nbox 3\n"},
+      {"first n is never removed", TMultiVolumeLevel::Part, false, "*2450 $aT$nvol 1$nDel",
+       "*2950 $aT$nvol 1$nDel\n"},
+      {"trimmed and lower-cased", TMultiVolumeLevel::Part, false, "*2450 $aT$n1$n BOX 2$nvol3",
+       "*2950 $aT$n1$nvol3\n"},
+      {"filing counted first", TMultiVolumeLevel::Part, false, "*2450 $a..T$n1", "*29502$a..T$n1\n"},
+      {"head keeps 245", TMultiVolumeLevel::Head, false, "*2450 $aT$n1$nvol 2", "*2450 $aT$n1$nvol 2\n"},
+      {"proper works kept apart", TMultiVolumeLevel::Part, true, "*2450 $aT$n1$nvol 2",
+       "*2450 $aT$n1$nvol 2\n"},
   };
   for (const TCase& c : cases) {
     testing::DalkRuleRun run;

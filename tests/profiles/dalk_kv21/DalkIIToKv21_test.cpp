@@ -253,34 +253,24 @@ protected:
 
 TEST_F(DalkCopyTest, CopyFieldsAsAndWhere) {
   Load(DalkRecord('m', "1", "", "*538  $a1\r\n*5381 $a2\r\n*538 7$a3\r\n*53817$a4\r\n"));
-  konv_->CopyFieldsWhere("538", ' ', ' ', "024", '8', '0');
-  konv_->CopyFieldsWhere("538", '1', '\0', "028", '5', '\0');
-  konv_->CopyFieldsAs("538", "", '\0', '9');
+  TMarcRec& source = konv_->SourceRecord;
+  CopyFieldsWhere(source, konv_->OutRecord, "538", ' ', ' ', "024", '8', '0');
+  CopyFieldsWhere(source, konv_->OutRecord, "538", '1', '\0', "028", '5', '\0');
+  CopyFieldsWhere(source, konv_->OutRecord, "538", '\0', '\0', "", '\0', '9');
   EXPECT_EQ(OutText(), "*02480$a1\r\n*0285 $a2\r\n*02857$a4\r\n"
                        "*538 9$a1\r\n*53819$a2\r\n*538 9$a3\r\n*53819$a4\r\n");
 }
 
-TEST_F(DalkCopyTest, ForEachFieldVisitsEveryOccurrence) {
-  Load(DalkRecord('m', "1", "", "*650  $aA$bB\r\n*600  $aX\r\n*650  $aC\r\n"));
-  std::vector<std::string> seen;
-  konv_->ForEachField("650", "", [&](const TMarcField& f, int last, std::string_view tag) {
-    seen.push_back(f.Subfields[0]->Value + std::to_string(last) + std::string(tag));
-  });
-  konv_->ForEachField("650", "653",
-                      [&](const TMarcField&, int, std::string_view tag) { seen.emplace_back(tag); });
-  EXPECT_EQ(seen, (Strings{"A1650", "C0650", "653", "653"}));
-}
-
 TEST_F(DalkCopyTest, LeaderAnd008) {
   Load(DalkPlain("1", "T"));
-  EXPECT_EQ(konv_->GetLeaderOr008(0), "");
-  konv_->SetLeaderOr008(1, "0123");
-  konv_->SetLeaderOr008(0, "L");
-  konv_->SetLeaderOr008(1, "4567");
-  EXPECT_EQ(konv_->GetLeaderOr008(1), "4567");
+  EXPECT_EQ(GetLeaderOr008(konv_->OutRecord, 0), "");
+  SetLeaderOr008(konv_->OutRecord, 1, "0123");
+  SetLeaderOr008(konv_->OutRecord, 0, "L");
+  SetLeaderOr008(konv_->OutRecord, 1, "4567");
+  EXPECT_EQ(GetLeaderOr008(konv_->OutRecord, 1), "4567");
   EXPECT_EQ(OutText(), "*0084567\r\n*000L\r\n");
   konv_->CopyAllFields();
-  EXPECT_EQ(konv_->GetLeaderOr008(0), "L"); // the first 000
+  EXPECT_EQ(GetLeaderOr008(konv_->OutRecord, 0), "L"); // the first 000
 }
 
 TEST_F(DalkCopyTest, ValuesFrom887And001) {
@@ -335,13 +325,14 @@ TEST(DalkCollect, NumbersAndKeys) {
                             DalkHead("2100001", "Samma huvud igen") + DalkPart("2100003", "P", "2100001") +
                             DalkPlain("2300001", "V");
   TDalkIIOegentlCollect collector(dir.Write("in.mrc", input), false, "^", heads, parts);
-  std::vector<int> classes;
+  std::vector<TMultiVolumeLevel> classes;
   do {
     collector.ConvertNext();
     classes.push_back(collector.RecordClass);
   } while (!collector.EndOfInput);
   // the empty piece after the last separator counts as other
-  EXPECT_EQ(classes, (std::vector<int>{0, 1, 0, 0, 1, 1, 0, 1, 2, 2}));
+  constexpr auto H = TMultiVolumeLevel::Head, P = TMultiVolumeLevel::Part, O = TMultiVolumeLevel::Other;
+  EXPECT_EQ(classes, (std::vector<TMultiVolumeLevel>{H, P, H, H, P, P, H, P, O, O}));
   // only heads whose first 260 has Ind1 "0" and that have a number
   ASSERT_EQ(heads.size(), 1u);
   ASSERT_EQ(parts.size(), 1u);

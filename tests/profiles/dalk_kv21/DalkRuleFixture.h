@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "profiles/dalk_kv21/DalkIIToKv21.h"
+#include "profiles/dalk_kv21/DalkRules.h"
 #include "profiles/dalk_kv21/LokalAnpass.h"
 #include "record/test_files.h"
 
@@ -33,6 +34,19 @@ public:
     Kv->OutRecord.Clear();
     Kv->ConvertFields();
     return Fields(tags);
+  }
+
+  // One record rule alone, over the output record as it is.
+  void RunRule(void (*rule)(TDalkContext&)) {
+    TDalkPatterns patterns;
+    common::TTagIndex tags;
+    tags.Build(Kv->SourceRecord);
+    TDalkContext context{{Kv->SourceRecord, Kv->OutRecord, tags},
+                         patterns,
+                         Adaptation,
+                         Kv->SeparateProperWorks,
+                         Kv->RecordClass};
+    rule(context);
   }
 
   std::string Fields(const std::vector<std::string_view>& tags = {}) const {

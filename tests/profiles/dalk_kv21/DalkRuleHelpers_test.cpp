@@ -31,7 +31,8 @@ TEST(DalkCorporateName, MapsCodesAndAppendsEToK) {
 }
 
 TEST(DalkCorporateName, ExtraCodesAndIndicatorsFromTheSource) {
-  const TCorporateForm entry{'b', '\0', ' ', {"tu", "tt"}};
+  constexpr TCodeRow extras[] = {{'t', 't'}, {'u', 't'}};
+  const TCorporateForm entry{'b', '\0', ' ', extras};
   EXPECT_EQ(Built("*71012$aVerket$tTitel$uMer", entry, "710"), "*7101 $aVerket$tTitel$tMer");
   EXPECT_TRUE(BuildCorporateName(Field("*110  $zx$e "), "110", entry)->Subfields.empty());
 }
@@ -48,12 +49,14 @@ TEST(DalkRuleShapes, RelatorCodesFilingFormsAndCodeMaps) {
   EXPECT_EQ(PersonalNameInd1('2'), '1');
   EXPECT_EQ(PersonalNameInd1('0'), '0');
 
+  constexpr TCodeRow names[] = {{'a', 'a'}, {'c', 'd'}, {'q', 'q'}};
+  constexpr TCodeRow aq[] = {{'a', 'a'}, {'q', 'q'}};
   TMarcField target("700", ' ', ' ');
-  AddMappedSubfields(target, Field("*70010$aNamn$c1900$q $edropped"), {"acq", "adq"});
+  AddMappedSubfields(target, Field("*70010$aNamn$c1900$q $edropped"), names);
   EXPECT_EQ(target.AsText('*', '$', false), "*700  $aNamn$d1900");
   TMarcRec out;
-  EXPECT_FALSE(QueueMappedCouples(out, Field("*600  $q $zx"), {"aq", "aq"}));
-  EXPECT_TRUE(QueueMappedCouples(out, Field("*600  $aNamn"), {"aq", "aq"}));
+  EXPECT_FALSE(QueueMappedCouples(out, Field("*600  $q $zx"), aq));
+  EXPECT_TRUE(QueueMappedCouples(out, Field("*600  $aNamn"), aq));
   EXPECT_EQ(out.AddFieldFromCouples("600", ' ', ' ')->AsText('*', '$', false), "*600  $aNamn");
 }
 

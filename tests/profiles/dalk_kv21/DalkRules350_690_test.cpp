@@ -192,12 +192,12 @@ TEST(DalkRules596, MediaTextsFromTheAdaptation) {
     run.Adapt(MediaTexts);
     run.Convert(c.Source);
     // The final rules call it too; a second run sets the same subfields again.
-    dalk_kv21::Rule596FromAdaptation(*run.Kv);
+    run.RunRule(Rule596FromAdaptation);
     EXPECT_EQ(run.Fields({"596"}), c.Expected) << c.Name;
   }
   DalkRuleRun plain;
   plain.Convert("*8870 $bxTA");
-  dalk_kv21::Rule596FromAdaptation(*plain.Kv);
+  plain.RunRule(Rule596FromAdaptation);
   EXPECT_EQ(plain.Fields({"596"}), "") << "no adaptation";
 }
 

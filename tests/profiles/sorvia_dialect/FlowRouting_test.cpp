@@ -35,7 +35,7 @@ constexpr const char* Mixed = "*001A\r\n*000   a\r\n*24510$aVanlig\r\n^\r\n"
                               "*001T\r\n*29500$aBara 295\r\n^\r\n"
                               "*001N\r\n*500  $aIngen titel\r\n^\r\n";
 
-struct TRoute {
+struct TRouteCase {
   const char* Name;
   TSideFiles Sides;
   const char* Out;
@@ -43,12 +43,12 @@ struct TRoute {
   const char* Periodicals;
 };
 
-void PrintTo(const TRoute& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(const TRouteCase& c, std::ostream* os) { *os << c.Name; }
 
-class RoutingTest : public ::testing::TestWithParam<TRoute> {};
+class RoutingTest : public ::testing::TestWithParam<TRouteCase> {};
 
 TEST_P(RoutingTest, SendsEachRecordToOneDestination) {
-  const TRoute& r = GetParam();
+  const TRouteCase& r = GetParam();
   DialectRun run(Mixed, r.Sides);
   run.Kv->ConvertToKv2 = false;
   EXPECT_EQ(Ids(run.RunToEnd()), r.Out);
@@ -56,7 +56,7 @@ TEST_P(RoutingTest, SendsEachRecordToOneDestination) {
   EXPECT_EQ(Ids(run.Side("periodika.mrc")), r.Periodicals);
 }
 
-const TRoute Routes[] = {
+const TRouteCase Routes[] = {
     {"NoSideFiles", {false, false}, "A W P WP T", "", ""},
     {"WeededOnly", {false, true}, "A P T", "W WP", ""},
     {"PeriodicalsOnly", {true, false}, "A W T", "", "P WP"},
@@ -64,7 +64,7 @@ const TRoute Routes[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialect, RoutingTest, ::testing::ValuesIn(Routes),
-                         [](const ::testing::TestParamInfo<TRoute>& info) { return info.param.Name; });
+                         [](const ::testing::TestParamInfo<TRouteCase>& info) { return info.param.Name; });
 
 TEST(DialectFlow, RunCountsNameEveryDestination) {
   DialectRun run(Mixed, {true, true});
@@ -91,47 +91,13 @@ TEST(DialectFlow, SideRecordIsWrittenLikeTheOutput) {
   EXPECT_EQ(run.Side("utgallrade.mrc"), "*001W\r\n*24510$aGallrad\r\n*096  $sGallr\r\n^\r\n");
 }
 
-struct TWeeding {
-  const char* Criteria;
-  const char* Holdings; // output 096 fields
-  bool Weeded;
-};
-
-TEST(DialectFlow, IsWeeded) {
-  const TWeeding rows[] = {
-      {"Utgallr|Gallr|U", "*096  $sgallr\r\n", true},
-      {"Utgallr|Gallr|U", "*096  $sGALLR\r\n", true},
-      {"Utgallr|Gallr|U", "*096  $sGall\r\n", false},
-      {"Utgallr|Gallr|U", "*096  $su\r\n", true},
-      {"Utgallr|Gallr|U", "*096  $sHylla\r\n*096  $sUtgallr\r\n", true},
-      {"Utgallr|Gallr|U", "*096  $aX\r\n*096  $sU\r\n", true},
-      {"Utgallr|Gallr|U", "*096  $sHylla$sGallr\r\n", false}, // only the first $s counts
-      {"Utgallr|Gallr|U", "*500  $sGallr\r\n", false},
-      {"Kasserad| Gallr", "*096  $sGallr\r\n", false}, // items are not trimmed
-      {"Kasserad| Gallr", "*096  $s gallr\r\n", true},
-      {"\xc4ldre", "*096  $s\xe4LDRE\r\n", true}, // national letters by the code page's case rules
-      {"", "*096  $sGallr\r\n", false},
-  };
-  DialectRun run;
-  for (const TWeeding& w : rows) {
-    run.Kv->WeedingCriteria = w.Criteria;
-    run.Kv->OutRecord.ParseText(w.Holdings);
-    EXPECT_EQ(run.Kv->IsWeeded(), w.Weeded) << w.Criteria << " / " << w.Holdings;
-  }
-  // A trailing blank is part of the code (line-format parsing would trim it).
-  run.Kv->WeedingCriteria = "Utgallr|Gallr|U";
-  run.Kv->OutRecord.Clear();
-  run.Kv->OutRecord.AddField("096")->AddSubfield('s', "gallr ");
-  EXPECT_FALSE(run.Kv->IsWeeded());
-}
-
 TEST(DialectFlow, IsPeriodicalReadsPosition4OfTheOutputLeader) {
   DialectRun run;
   const std::pair<const char*, bool> rows[] = {
       {"*000 a g\r\n", true}, {"*000 a f\r\n", false}, {"*000g\r\n", false}, {"*008   g\r\n", false}};
   for (const auto& [record, periodical] : rows) {
     run.Kv->OutRecord.ParseText(record);
-    EXPECT_EQ(run.Kv->IsPeriodical(), periodical) << record;
+    EXPECT_EQ(IsPeriodical(run.Kv->OutRecord), periodical) << record;
   }
 }
 

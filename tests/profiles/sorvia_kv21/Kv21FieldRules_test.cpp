@@ -185,47 +185,10 @@ TEST(Kv21FieldRules, ShelfMarkJoinsOrBecomesC) {
       TKv21FieldRules::ShelfMarkToC);
 }
 
-TEST(Kv21Weeding, CriteriaCompareWholeValuesWithoutCase) {
-  TWeedingCriteria criteria;
-  criteria.Set("Utgallr|Gallr|U");
-  for (const char* value : {"Gallr", "gallr", "UTGALLR", "U", "u"})
-    EXPECT_TRUE(criteria.Matches(value)) << value;
-  for (const char* value : {"Utgallrad", "Gall", "", " U"})
-    EXPECT_FALSE(criteria.Matches(value)) << value;
-
-  criteria.Set("Gallrat\xc5|"); // code page 1252 capital A with ring
-  EXPECT_TRUE(criteria.Matches("gallrat\xe5"));
-  EXPECT_FALSE(criteria.Matches("")) << "an empty piece names no code";
-  EXPECT_FALSE(criteria.Matches("U")) << "the new criteria replace the old";
-}
-
-TEST(Kv21Weeding, AnyAndAllCopies) {
-  struct TCase {
-    std::string Holdings;
-    bool Any;
-    bool All;
-  };
-  const std::vector<TCase> cases = {
-      {"", false, false},
-      {Lines({"*852  $iUtgallr", "*852  $bX"}), true, false},
-      {Lines({"*852  $iutgallr", "*852  $iU"}), true, true},
-      {Lines({"*852  $iHylla$iU"}), false, false}, // only the first $i counts
-      {Lines({"*852  $bX", "*852  $iGallr"}), true, false},
-  };
-  TWeedingCriteria criteria;
-  criteria.Set("Utgallr|Gallr|U");
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Holdings);
-    TParsed parsed(Lines({"*24510$aT"}) + c.Holdings);
-    EXPECT_EQ(criteria.AnyCopyWeeded(parsed.Rec), c.Any);
-    EXPECT_EQ(criteria.AllCopiesWeeded(parsed.Rec), c.All);
-  }
-}
-
 TEST(Kv21Weeding, ScrappedRecordGets009WithTodaysDate) {
   kv21test::FixToday();
-  TWeedingCriteria criteria;
-  criteria.Set("Utgallr|Gallr|U");
+  common::TWeeding criteria("852", 'i');
+  criteria.SetCriteria("Utgallr|Gallr|U");
   TParsed weeded(Lines({"*852  $iutgallr", "*852  $iU"}));
   TKv21FieldRules::MarkScrapped(weeded.Rec, criteria);
   EXPECT_EQ(weeded.Line("009"), std::string("*00900$xSCRAPPED$y") + kv21test::kToday);

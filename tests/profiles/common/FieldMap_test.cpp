@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ostream>
 #include <string>
 
-#include "profiles/sorvia_dialect/Common4All.h"
-#include "profiles/sorvia_dialect/DialectHelpers.h"
+#include "profiles/common/Common4All.h"
+#include "profiles/common/FieldMap.h"
+#include "profiles/common/StepEngine.h"
 
-namespace kelvo::sorvia_dialect {
+namespace kelvo::common {
 namespace {
 
 // One field from line-format text, e.g. "*24510$aTitel$cAnsvar".
@@ -53,24 +55,36 @@ TEST(DialectCommon, TrimEnclosingDropsEachEndOnItsOwn) {
   EXPECT_EQ(TrimEnclosing("", '(', ')'), "");
 }
 
-TEST(DialectCommon, ForEachFieldVisitsEveryFieldOfTheTagInOrder) {
+struct TTestContext : TRuleContext {
+  std::string Seen;
+};
+
+void Note(TTestContext& c, const TMarcField& f, std::string_view target) {
+  c.Seen += std::string(target) + ":" + f.Subfields[0]->Value + " ";
+}
+
+constexpr TCodeRow AToB[] = {{'a', 'b'}};
+constexpr TFieldMap MapAToB{AToB};
+using TestStep = TStep<TTestContext>;
+constexpr std::array TestSteps{
+    TestStep::Each("650", "", Note),
+    TestStep::Each("CAT", "999", Note),
+    TestStep::FirstMap("650", MapAToB),
+    TestStep::Copy("651", "691", '9', Keep),
+    TestStep::EachOut("691", [](TTestContext& c, TMarcField& f) { c.Seen += "out:" + f.Tag; }),
+    TestStep::Rec([](TTestContext& c) { c.Seen += " done"; }),
+};
+
+TEST(StepEngine, RunsEveryKindOfStepInTableOrder) {
   TMarcRec rec;
   rec.ParseText("*650 0$aA\r\n*651 0$aX\r\n*650 7$aB\r\n*CAT  $aC1\r\n*650 4$aC\r\n*CAT  $aC2\r\n");
   TTagIndex index;
   index.Build(rec);
-  std::string seen;
-  auto collect = [&](const TMarcField& f, std::string_view target) {
-    seen += std::string(target) + ":" + f.Subfields[0]->Value + " ";
-  };
-  ForEachField(index, "650", "", collect);
-  EXPECT_EQ(seen, "650:A 650:B 650:C ");
-  seen.clear();
-  ForEachField(index, "CAT", "999", collect);
-  EXPECT_EQ(seen, "999:C1 999:C2 ");
-  seen.clear();
-  ForFirstField(index, "650", "696", collect);
-  ForFirstField(index, "652", "", collect);
-  EXPECT_EQ(seen, "696:A ");
+  TMarcRec out;
+  TTestContext context{{rec, out, index}, {}};
+  RunSteps<TTestContext>(TestSteps, context);
+  EXPECT_EQ(context.Seen, "650:A 650:B 650:C 999:C1 999:C2 out:691 done");
+  EXPECT_EQ(Text(out), "*650 0$bA\n*69190$aX\n");
 }
 
 TEST(DialectCommon, TagIndexForgetsTheRecordBefore) {
@@ -134,16 +148,15 @@ TEST(DialectHelpers, FirstAndLastSubfieldText) {
   EXPECT_EQ(LastSubfieldText(f, 'q'), "");
 }
 
-constexpr TSubfieldMapEntry SourceEntries[] = {
-    {'a', 'a'}, {'h', 'm', TTextFix::Brackets}, {'x', 'o'}, {'5', 'y'}};
+constexpr TCodeRow SourceEntries[] = {{'a', 'a'}, {'h', 'm', TTextFix::Brackets}, {'x', 'o'}, {'5', 'y'}};
 constexpr TJoinSpec SourceJoins[] = {{"gq", " ", 'l', 'q', TTextFix::TrimParens}};
 constexpr TFieldMap SourceMap{SourceEntries, SourceJoins};
 
-constexpr TSubfieldMapEntry FixedEntries[] = {{'a', 'a'}, {'e', 'c'}, {JoinedText, 'e'}, {'d', 'k'}};
+constexpr TCodeRow FixedEntries[] = {{'a', 'a'}, {'e', 'c'}, {JoinedText, 'e'}, {'d', 'k'}};
 constexpr TJoinSpec FixedJoins[] = {{"gq", " ", 'e'}};
 constexpr TFieldMap FixedMap{FixedEntries, FixedJoins, TMapOrder::Fixed, '0'};
 
-constexpr TSubfieldMapEntry TwoJoinEntries[] = {{'b', 'b'}, {'e', 'd'}};
+constexpr TCodeRow TwoJoinEntries[] = {{'b', 'b'}, {'e', 'd'}};
 constexpr TJoinSpec TwoJoins[] = {{"af", " ", 'g'}, {"cg", " ", 'c', 'g', TTextFix::Enclose}};
 constexpr TFieldMap TwoJoinMap{TwoJoinEntries, TwoJoins};
 
@@ -184,4 +197,4 @@ INSTANTIATE_TEST_SUITE_P(Dialect, ApplyFieldMapTest, ::testing::ValuesIn(MapCase
                          [](const ::testing::TestParamInfo<TMapCase>& info) { return info.param.Name; });
 
 } // namespace
-} // namespace kelvo::sorvia_dialect
+} // namespace kelvo::common

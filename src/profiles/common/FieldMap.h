@@ -1,8 +1,11 @@
 #pragma once
-// The shapes the dialect rule tables share, and the one helper that reads
-// them: a subfield map (source code -> output code, optionally cleaned),
-// joined texts appended as one subfield, and fixed-order fields whose
-// subfields come from named source codes (the last occurrence wins).
+// The one row type of the rule tables, and the helpers that read them: a
+// subfield map (source code -> output code, optionally cleaned), joined texts
+// appended as one subfield, fixed-order fields whose subfields come from named
+// source codes (the last occurrence wins), and code tables (a leader or 008
+// code, an indicator -> another code). Every table is written as pairs,
+// {'o', 'h'}, so no reader counts positions in two parallel strings; a table
+// whose length matters is a std::array of that length, checked when compiled.
 #include <cstdint>
 #include <initializer_list>
 #include <span>
@@ -11,7 +14,7 @@
 
 #include "record/MarcRec.h"
 
-namespace kelvo::sorvia_dialect {
+namespace kelvo::common {
 
 // A clean-up applied to a subfield text on its way to the output.
 enum class TTextFix : std::uint8_t {
@@ -25,8 +28,9 @@ enum class TTextFix : std::uint8_t {
   Wrap,          // enclosed in "(" and ")" whatever it holds; a blank text stays blank
 };
 
-// a->c: source subfield From becomes output subfield To with the same text.
-struct TSubfieldMapEntry {
+// a->c: source code From becomes output code To (a subfield with the same
+// text, or the code of a code table).
+struct TCodeRow {
   char From;
   char To;
   TTextFix Fix = TTextFix::None;
@@ -59,11 +63,18 @@ enum class TMapOrder : std::uint8_t {
 };
 
 struct TFieldMap {
-  std::span<const TSubfieldMapEntry> Subfields;
+  std::span<const TCodeRow> Subfields;
   std::span<const TJoinSpec> Joins = {};
   TMapOrder Order = TMapOrder::Source;
   char Ind1 = '\0'; // '\0': the source's first indicator is copied
 };
+
+// The To of the first row whose From is code, or otherwise when there is none.
+constexpr char Recode(std::span<const TCodeRow> table, char code, char otherwise = '\0') {
+  for (const TCodeRow& row : table)
+    if (row.From == code) return row.To;
+  return otherwise;
+}
 
 // The text with fix applied.
 std::string FixText(std::string_view text, TTextFix fix);
@@ -88,4 +99,4 @@ struct TCodedText {
 TMarcField* AddFixedOrderField(TMarcRec& out, std::string_view tag, char ind1, char ind2,
                                std::initializer_list<TCodedText> texts);
 
-} // namespace kelvo::sorvia_dialect
+} // namespace kelvo::common

@@ -8,7 +8,7 @@
 
 #include "record/MarcRec.h"
 
-namespace kelvo::sorvia_dialect {
+namespace kelvo::common {
 
 class TTagIndex {
 public:
@@ -43,4 +43,4 @@ private:
   std::vector<int> used_; // slots set by the last Build
 };
 
-} // namespace kelvo::sorvia_dialect
+} // namespace kelvo::common

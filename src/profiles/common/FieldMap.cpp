@@ -1,13 +1,13 @@
-#include "profiles/sorvia_dialect/DialectHelpers.h"
+#include "profiles/common/FieldMap.h"
 
-#include "profiles/sorvia_dialect/Common4All.h"
+#include "profiles/common/Common4All.h"
 #include "record/vostr.h"
 
-namespace kelvo::sorvia_dialect {
+namespace kelvo::common {
 
 namespace {
 
-const TSubfieldMapEntry* FindEntry(std::span<const TSubfieldMapEntry> entries, char code) {
+const TCodeRow* FindEntry(std::span<const TCodeRow> entries, char code) {
   for (const auto& entry : entries)
     if (entry.From == code && code != JoinedText) return &entry;
   return nullptr;
@@ -90,7 +90,7 @@ TMarcField* ApplyFieldMap(const TMarcField& source, TMarcRec& out, std::string_v
 
   if (map.Order == TMapOrder::Source) {
     for (const auto& sub : source.Subfields)
-      if (const TSubfieldMapEntry* entry = FindEntry(map.Subfields, sub->Code)) {
+      if (const TCodeRow* entry = FindEntry(map.Subfields, sub->Code)) {
         if (entry->Fix == TTextFix::None)
           add(entry->To, sub->Value);
         else
@@ -127,4 +127,4 @@ TMarcField* AddFixedOrderField(TMarcRec& out, std::string_view tag, char ind1, c
   return field;
 }
 
-} // namespace kelvo::sorvia_dialect
+} // namespace kelvo::common

@@ -1,6 +1,6 @@
-#include "profiles/sorvia_dialect/TagIndex.h"
+#include "profiles/common/TagIndex.h"
 
-namespace kelvo::sorvia_dialect {
+namespace kelvo::common {
 
 int TTagIndex::Slot(std::string_view tag) {
   if (tag.size() != 3) return -1;
@@ -36,4 +36,4 @@ const TMarcField* TTagIndex::First(std::string_view tag) const {
   return rec_->FindFieldPtr(tag);
 }
 
-} // namespace kelvo::sorvia_dialect
+} // namespace kelvo::common
