@@ -10,6 +10,7 @@
 #include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
+#include "app/SimpleProfileRun.h"
 #include "app/VoWinApi.h"
 #include "convert/FilterFile.h"
 #include "profiles/dalk_kv21/DalkIIOegentlCollect.h"
@@ -55,13 +56,8 @@ void ConvertPass(TRunFrame& frame, const TMainState& state, const TProfileInfo& 
   TDalkIIToKv21 konv(state.OutFile, state.InFile, inputs.Terminator, inputs.FilterLines, state.SourceIsIso,
                      state.PeriodicalsSep, sideFiles ? state.PeriodicalsFile : std::string(),
                      state.UtgallradeSeparera, sideFiles ? state.WeededFile : std::string());
-  if (state.FormatFromInput) DetectSourceFormat(konv);
+  SetRunOptions(konv, state, profile);
   konv.SetLocalAdaptation(adaptation);
-  konv.ConvertToKv2 = state.ConvertToKv2;
-  konv.OutRecord.ApplyFilter = state.FilterOn;
-  konv.RemoveDuplicateLines = state.RemoveDuplicateLines;
-  konv.ConversionLabel = profile.Label;
-  konv.SubfieldLines = state.SubfieldLines;
   konv.SeparateProperWorks = state.DalkEgentligaFlerbandSepareras;
   konv.TranslateDiacritics = state.DiakriterTranslate;
   konv.MediaCodeLines = &inputs.MediaCodeLines;

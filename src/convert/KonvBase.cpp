@@ -64,9 +64,10 @@ void TKonvBase::CloseOutput() {
 }
 
 void TKonvBase::RenderToBuffer() {
-  OutRecord.TrimSubfields();
+  if (TrimBeforeRendering) OutRecord.TrimSubfields();
   textBuffer_.clear();
   OutRecord.AppendText(textBuffer_); // applies the filter when ApplyFilter is set
+  AdaptRenderedText(textBuffer_);
   // Each variant reads one buffer and fills the other; both keep their room.
   const auto apply = [this](auto variant) {
     variantBuffer_.clear();

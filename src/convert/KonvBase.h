@@ -146,6 +146,10 @@ protected:
   void OpenOutFile(const std::string& outFileName);
   // The files the run reads, for BeginOutput's check.
   virtual std::vector<TRunFile> ReadFiles() const { return {}; }
+  // What a converter may change in the rendering: whether the subfield values
+  // are trimmed first, and what is done to the text before the variants.
+  bool TrimBeforeRendering = true;
+  virtual void AdaptRenderedText(std::string & /*text*/) {}
 
   TVoRegExpr plainRegEx_{false}; // the inner expression of CleanUpWithRegEx
   std::string textBuffer_;       // reused between records

@@ -6,7 +6,6 @@
 #include "profiles/dalk_kv21/DalkRules.h"
 #include "profiles/dalk_kv21/DalkTranslate.h"
 #include "profiles/dalk_kv21/LokalAnpass.h"
-#include "record/LineFormat.h"
 #include "record/MarcError.h"
 #include "record/vostr.h"
 
@@ -26,7 +25,10 @@ TDalkIIToKv21::TDalkIIToKv21(const std::string& outFileName, const std::string& 
                              bool separateWeeded, const std::string& weededFile)
     : TMrc2KvBase(outFileName, inFileName, terminator, filterLines, sourceIsIso, separatePeriodicals,
                   periodicalsFile, separateWeeded, weededFile),
-      localAdaptation_(&EmptyAdaptation()), patterns_(std::make_unique<TDalkPatterns>()) {}
+      localAdaptation_(&EmptyAdaptation()), patterns_(std::make_unique<TDalkPatterns>()) {
+  // Unlike the other profiles the values are written untrimmed.
+  TrimBeforeRendering = false;
+}
 
 TDalkIIToKv21::~TDalkIIToKv21() = default;
 
@@ -109,24 +111,8 @@ void TDalkIIToKv21::AddCollectedPartNumbers() {
   }
 }
 
-void TDalkIIToKv21::WriteRecord() {
-  // Unlike the other profiles the values are not trimmed here, and the text
-  // is translated before the variants see it.
-  textBuffer_.clear();
-  OutRecord.AppendText(textBuffer_);
-  if (TranslateDiacritics) textBuffer_ = TranslateText(std::move(textBuffer_));
-  if (RemoveDuplicateLines) {
-    variantBuffer_.clear();
-    AppendWithoutDuplicateLines(variantBuffer_, textBuffer_);
-    textBuffer_.swap(variantBuffer_);
-  }
-  if (SubfieldLines) {
-    variantBuffer_.clear();
-    AppendSubfieldLines(variantBuffer_, textBuffer_, OutRecord.SubfieldDelimiter);
-    textBuffer_.swap(variantBuffer_);
-  }
-  textBuffer_ += RecordSeparator;
-  WriteToOutFile(textBuffer_);
+void TDalkIIToKv21::AdaptRenderedText(std::string& text) {
+  if (TranslateDiacritics) text = TranslateText(std::move(text));
 }
 
 // The vendor record as it was read, untranslated (the markers stay).

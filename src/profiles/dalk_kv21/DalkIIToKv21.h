@@ -56,8 +56,6 @@ public:
   // Where the record just converted goes (routing), and why not when it is
   // not written.
   TRoute Route() const;
-  // Writes OutRecord: rendered, translated, variants applied.
-  void WriteRecord() override;
 
   // The record belongs to a proper work whose records go to "flerband.txt".
   bool GoesToMultiVolumeFile() const;
@@ -70,6 +68,8 @@ public:
 protected:
   // The multi-volume file takes the vendor record as it was read.
   void WriteSideRecord(TSideFile& side) override;
+  // The rendering is translated before the variants see it.
+  void AdaptRenderedText(std::string& text) override;
 
 private:
   void ClassifyRecord();
@@ -79,7 +79,6 @@ private:
 
   const TLocalAdaptation* localAdaptation_;
   std::string partLink_;      // of the current record
-  std::string variantBuffer_; // the output variants' second buffer
   TSideFile* multiVolume_ = nullptr;
   std::unique_ptr<TDalkPatterns> patterns_;
   common::TTagIndex sourceTags_;
