@@ -1,14 +1,9 @@
 #include "app/MainState.h"
 
 #include "app/AppPaths.h"
+#include "app/ProfileRegistry.h"
 
 namespace kelvo {
-
-const TProfileInfo* ProfileInfo(int profile) {
-  for (const auto& info : Profiles)
-    if (info.Number == profile) return &info;
-  return nullptr;
-}
 
 bool HasFileName(std::string_view caption) {
   return !caption.empty() && caption.find('*') == std::string_view::npos;

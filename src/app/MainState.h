@@ -9,23 +9,6 @@
 
 namespace kelvo {
 
-// The conversion profiles; any other number has no title, no filter and no run.
-struct TProfileInfo {
-  int Number;
-  std::string_view Title;      // in the window title
-  std::string_view Label;      // ConversionLabel of the converter
-  std::string_view FilterFile; // in the data folder
-};
-
-inline constexpr TProfileInfo Profiles[] = {
-    {0, "SorvM21/KV2/Sorvia", "BatSorM21", "marcfilter.txt"},
-    {1, "SorvM21/KV2/Marc21", "BatSorKV21", "marcfilter21.txt"},
-    {2, "DalkII/KV2/Marc21", "BatDalkKV21", "marcfilterdalkii.txt"},
-};
-
-// The profile with that number, or none.
-const TProfileInfo* ProfileInfo(int profile);
-
 // The caption of a file-name label that holds no name; an empty caption or
 // one that contains a "*" counts as no name.
 inline constexpr std::string_view NoFileCaption = "*ej angiven*";
@@ -44,7 +27,7 @@ struct TMainState {
   int Profile = 0;                // "profil"
   std::string FilterFile;         // the profile's filter file (ProfileFilterFile)
   std::string Title;              // of the main window
-  bool VendorItemsVisible = true; // the five menu items of profile 2
+  bool VendorItemsVisible = true; // the five multi-volume menu items (TProfileOptions::MultiVolume)
 
   // Captions of lblInfil and lblUtfil: the input and output file names.
   std::string InFile{NoFileCaption};

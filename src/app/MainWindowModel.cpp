@@ -9,6 +9,7 @@
 #include "app/FieldSurvey.h"
 #include "app/FilterEditorModel.h"
 #include "app/IniFile.h"
+#include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
 #include "app/Settings.h"
@@ -117,8 +118,9 @@ bool TMainWindowModel::Enabled(const TMenuItem& item) const {
     return StartEnabled();
   case C::FieldSurvey:
     return SurveyEnabled();
-  case C::CharsetMenu: // the vendor profile has a character translation of its own
-    return State.Profile != 2;
+  case C::CharsetMenu: // a profile may have a character translation of its own
+    if (const TProfileInfo* profile = ProfileInfo(State.Profile)) return profile->Options.Charset;
+    return false;
   default:
     return true;
   }

@@ -3,13 +3,12 @@
 #include <exception>
 #include <vector>
 
+#include "app/DalkProfileRun.h"
 #include "app/IniFile.h"
-#include "app/SimpleProfileRun.h"
+#include "app/ProfileRegistry.h"
 #include "app/voMsg.h"
 #include "convert/RunFiles.h"
-#include "profiles/dialect/Mrc21ToMrcKv.h"
-#include "profiles/kv21/Mrc21ToKv21.h"
-#include "profiles/vendor/DalkRun.h"
+#include "record/MarcError.h"
 
 namespace kelvo {
 
@@ -18,16 +17,17 @@ namespace {
 // No file the run writes may be another file of the run: checked by name
 // before anything is opened, so that a clash stops the run before it reads
 // a record (the converter checks the open files again before it empties them).
-void CheckRunFiles(const TMainState& st, const TRunFrame& frame) {
+void CheckRunFiles(const TMainState& st, const TProfileOptions& options, const TRunFrame& frame) {
   std::vector<TRunFile> writes{{st.OutFile, OutputRole.Name}};
   std::vector<TRunFile> reads{{st.InFile, InputRole}, {st.FilterFile, FilterRole}};
   if (frame.Settings) reads.push_back({frame.Settings->FileName(), SettingsRole});
-  if (st.Profile == 2) {
+  if (options.MultiVolume) {
     writes.push_back({MultiVolumeFileFor(st), MultiVolumeRole.Name});
     const TDalkDataFiles data = DalkDataFiles(st);
     reads.push_back({data.LocalAdaptation, DataFileRole});
     reads.push_back({data.MediaCodes, DataFileRole});
-  } else {
+  }
+  if (options.SideFiles) {
     if (st.PeriodicalsSep) writes.push_back({st.PeriodicalsFile, PeriodicalsRole.Name});
     if (st.UtgallradeSeparera) writes.push_back({st.WeededFile, WeededRole.Name});
   }
@@ -38,20 +38,18 @@ void CheckRunFiles(const TMainState& st, const TRunFrame& frame) {
 
 TRunOutcome RunProfile(const TMainState& state, TRunFrame& frame) {
   const TProfileInfo* profile = ProfileInfo(state.Profile);
-  if (!profile) return TRunOutcome::NotStarted;
+  if (!profile) {
+    frame.Msg.ErrorBox("Kan ej starta: " + UnknownProfileText(state.Profile) +
+                       " (inst\xe4llningen \"profil\" i avsnittet \"diverse\")");
+    return TRunOutcome::NotStarted;
+  }
   frame.ClearResult();
   try {
-    CheckRunFiles(state, frame);
-    switch (profile->Number) {
-    case 0:
-      return RunSimpleProfile<TMrc21ToMrcKv>(state, *profile, frame);
-    case 1:
-      return RunSimpleProfile<TMrc21ToKv21>(state, *profile, frame);
-    default:
-      if (state.SourceIsMarcXml) throw MarcError("MARCXML kan bara l\xe4sas med profil 0 och 1");
-      RunDalkProfile(frame, state);
-      return frame.Cancelled ? TRunOutcome::Cancelled : TRunOutcome::Completed;
-    }
+    CheckRunFiles(state, profile->Options, frame);
+    if (state.SourceIsMarcXml && !profile->Options.MarcXml)
+      throw MarcError("MARCXML kan bara l\xe4sas med profil " +
+                      ProfileNumbersText(&TProfileOptions::MarcXml, "och"));
+    return profile->Run(state, *profile, frame);
   } catch (const TInputFormatError& e) {
     frame.Msg.WarningBox(e.what());
     return TRunOutcome::Failed;

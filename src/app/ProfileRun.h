@@ -9,17 +9,16 @@
 namespace kelvo {
 
 enum class TRunOutcome {
-  NotStarted, // no such profile: Start does nothing
+  NotStarted, // no such profile: the error box says so and nothing is run
   Completed,
   Cancelled, // stopped after a record; what was written stays
   Failed,    // an error, shown in the error box (an input without records of its
              // format in a warning box); the converter is released
 };
 
-// Profiles 0 and 1: filter lines, converter, options, the loop, the final
-// count and the summary of side files. Profile 2 runs its own passes inside
-// the same frame. Errors never leave this function: the converter and its
-// files are released, the frame is idle again and the message is shown.
+// The run of the profile in the registry (ProfileRegistry.h) inside the
+// frame. Errors never leave this function: the converter and its files are
+// released, the frame is idle again and the message is shown.
 TRunOutcome RunProfile(const TMainState& state, TRunFrame& frame);
 
 // The text of the summary box shown at the end of a run of profile 0 or 1

@@ -31,18 +31,28 @@ void TRunFrame::ConvertLoop(TKonvBase& konv) {
     } while (!konv.EndOfInput && !Cancelled);
     konv.CloseOutput(); // a file whose data could not be stored fails the run
   } catch (...) {
-    Counts = konv.RunCounts(); // what was written before the error stays, and is told
-    Notes = konv.RunNotes();
+    KeepResults(konv); // what was written before the error stays, and is told
     throw;
   }
-  Counts = konv.RunCounts();
-  Notes = konv.RunNotes();
+  const std::string warnings = KeepResults(konv);
   if (!Cancelled) konv.CheckInputFormat();
-  Warnings = konv.InputWarnings();
-  std::string warnings;
-  for (const std::string& warning : Warnings)
-    warnings += (warnings.empty() ? "" : "\r\n") + warning;
   if (!warnings.empty()) Msg.WarningBox(warnings);
+}
+
+std::string TRunFrame::KeepResults(const TKonvBase& konv) {
+  Counts = konv.RunCounts();
+  Notes.clear();
+  Warnings.clear();
+  std::string warnings;
+  for (TRunMessage& message : konv.RunMessages()) {
+    if (message.Kind == TRunMessage::TKind::Note) {
+      Notes.push_back(std::move(message.Text));
+    } else {
+      warnings += (warnings.empty() ? "" : "\r\n") + message.Text;
+      Warnings.push_back(std::move(message.Text));
+    }
+  }
+  return warnings;
 }
 
 void TRunFrame::ShowCount() {

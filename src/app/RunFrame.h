@@ -55,8 +55,8 @@ public:
   bool Cancelled = false;            // set by CancelCommand; keeps its value after the run
   std::int64_t RecordCount = 0;      // calls of ConvertNext in the current or last loop
   std::vector<TRunCount> Counts;     // where the records of the last loop went
-  std::vector<std::string> Notes;    // the converter's further summary lines (RunNotes)
-  std::vector<std::string> Warnings; // the converter's InputWarnings, shown in the warning box
+  std::vector<std::string> Notes;    // the notes of the converter's RunMessages, for the summary
+  std::vector<std::string> Warnings; // its warnings, shown in the warning box
 
   // Counter, counts, notes and warnings of the last run cleared; a run that
   // fails before its loop then leaves nothing of an earlier run behind.
@@ -66,9 +66,9 @@ public:
   // Calls ConvertNext until EndOfInput or the cancel flag; after every call
   // the counter, every 200th time the status text, the gauge from Percent and
   // the pending events. Then closes the converter's files (CloseOutput).
-  // Keeps the converter's RunCounts and RunNotes at the end, also when a
-  // record raises. Then, unless cancelled, the converter's CheckInputFormat
-  // (which may raise), and its InputWarnings (kept in Warnings) in one
+  // Keeps the converter's RunCounts and its RunMessages (Notes, Warnings) at
+  // the end, also when a record raises. Then, unless cancelled, the
+  // converter's CheckInputFormat (which may raise), and its warnings in one
   // warning box.
   void ConvertLoop(TKonvBase& konv);
   // Status text "Antal konverterade poster: " and the counter.
@@ -83,6 +83,8 @@ public:
 
 private:
   bool running_ = false;
+  // Keeps the converter's counts and notes; returns its warnings, one a line.
+  std::string KeepResults(const TKonvBase& konv);
 };
 
 // What the last run did, one line each, for the end of a kelvokonv run and

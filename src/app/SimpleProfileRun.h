@@ -10,6 +10,7 @@
 #include "app/AppPaths.h"
 #include "app/InputFormat.h"
 #include "app/MainState.h"
+#include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
 #include "app/Settings.h"
@@ -35,6 +36,19 @@ inline TCharset ChosenCharset(const TMainState& st) {
                   "\" (inst\xe4llningen \"teckenuppsattning\": auto, utf-8, marc-8 eller cp1252)");
 }
 
+// The options every profile's converter takes from the menus and the
+// settings, and the input format told from the input when asked for.
+template <class TConverter>
+void SetRunOptions(TConverter& konv, const TMainState& st, const TProfileInfo& profile) {
+  if constexpr (std::is_base_of_v<TKonvSimple, TConverter>)
+    if (st.FormatFromInput) DetectSourceFormat(konv);
+  konv.ConvertToKv2 = st.ConvertToKv2;
+  konv.OutRecord.ApplyFilter = st.FilterOn;
+  konv.RemoveDuplicateLines = st.RemoveDuplicateLines;
+  konv.ConversionLabel = std::string(profile.Label);
+  konv.SubfieldLines = st.SubfieldLines;
+}
+
 template <class TConverter>
 TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, TRunFrame& frame) {
   const std::string terminator(1, st.SourceIsIso ? IsoRecordTerminator : LineRecordTerminator);
@@ -48,13 +62,7 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
       std::make_unique<TConverter>(st.OutFile, st.InFile, terminator, filterLines, st.SourceIsIso,
                                    sideFiles && st.PeriodicalsSep, sideFiles ? st.PeriodicalsFile : noFile,
                                    sideFiles && st.UtgallradeSeparera, sideFiles ? st.WeededFile : noFile);
-  if constexpr (std::is_base_of_v<TKonvSimple, TConverter>)
-    if (st.FormatFromInput) DetectSourceFormat(*konv);
-  konv->ConvertToKv2 = st.ConvertToKv2;
-  konv->OutRecord.ApplyFilter = st.FilterOn;
-  konv->RemoveDuplicateLines = st.RemoveDuplicateLines;
-  konv->ConversionLabel = std::string(profile.Label);
-  konv->SubfieldLines = st.SubfieldLines;
+  SetRunOptions(*konv, st, profile);
   konv->WeedingCriteria = st.WeedingCriteria;
   konv->SetCharset(charset);
   if (st.SourceIsMarcXml) konv->ReadMarcXml();

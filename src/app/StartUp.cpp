@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
+#include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
 #include "app/Settings.h"
@@ -54,7 +55,7 @@ void PrepareStartUp(TMainState& state, const TCustomIniFile& settings, std::stri
   state.FilterFile = ProfileFilterFile(state);
   const TProfileInfo* profile = ProfileInfo(state.Profile);
   state.Title = std::string(TitlePrefix) + (profile ? std::string(profile->Title) : std::string());
-  state.VendorItemsVisible = state.Profile == 2;
+  state.VendorItemsVisible = profile && profile->Options.MultiVolume;
   state.OpenDialogFolder = DialogFolder(state.Infil, state.ProgramFile);
   state.SaveDialogFolder = DialogFolder(state.Utfil, state.ProgramFile);
 
@@ -76,8 +77,8 @@ TRunOutcome RunBatch(TMainState& state, TRunFrame& frame) {
   }
   if (!ProfileInfo(state.Profile)) {
     // Start would do nothing: say so rather than close as if the run had been made.
-    frame.Msg.ErrorBox("Kan ej k\xf6ra batch: profil " + std::to_string(state.Profile) +
-                       " finns inte (inst\xe4llningen \"profil\" i avsnittet \"diverse\")");
+    frame.Msg.ErrorBox("Kan ej k\xf6ra batch: " + UnknownProfileText(state.Profile) +
+                       " (inst\xe4llningen \"profil\" i avsnittet \"diverse\")");
     state.Batch = false;
     return TRunOutcome::NotStarted;
   }

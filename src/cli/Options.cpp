@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/InputFormat.h"
+#include "app/ProfileRegistry.h"
 #include "app/Settings.h"
 #include "cli/Console.h"
 #include "record/CharsetDecoder.h"
@@ -57,9 +58,12 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   std::string charset;
   bool filterOn = false, filterOff = false, dupRemove = false, dupKeep = false, sfOn = false, sfOff = false;
   std::string criteria, profile;
+  std::string profileHelp = "Konverteringsprofil";
+  for (const TProfileInfo& info : Profiles())
+    profileHelp += (info.Number == Profiles().front().Number ? " " : ", ") + std::to_string(info.Number) +
+                   " " + std::string(info.Title);
   auto* profileOpt =
-      app.add_option("-p,--profile", profile,
-                     "Konverteringsprofil 0, 1 eller 2 (standard: profil i inst\xe4llningsfilen)")
+      app.add_option("-p,--profile", profile, profileHelp + " (standard: profil i inst\xe4llningsfilen)")
           ->type_name("N");
   app.add_option("-i,--in", o.In, "Infil (standard: infil i inst\xe4llningsfilen)")->type_name("FIL");
   app.add_option("-o,--out", o.Out, "Utfil, - f\xf6r standard ut (standard: utfil i inst\xe4llningsfilen)")
@@ -165,7 +169,7 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
 void ApplyOptions(const TCliOptions& o, TMainState& state) {
   if (o.Profile) {
     const int profile = StrToIntDef(*o.Profile, -1);
-    if (!ProfileInfo(profile)) Usage("ok\xe4nd profil: " + *o.Profile + " (0, 1 eller 2)");
+    if (!ProfileInfo(profile)) Usage("ok\xe4nd profil: " + *o.Profile + " (" + ProfileNumbersText() + ")");
     state.Profile = profile;
   }
   state.FilterFile = o.FilterFile.empty() ? ProfileFilterFile(state) : o.FilterFile;

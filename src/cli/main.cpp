@@ -8,6 +8,7 @@
 #include "app/FieldSurvey.h"
 #include "app/IniFile.h"
 #include "app/InputFormat.h"
+#include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
 #include "app/StartUp.h"
 #include "cli/Console.h"
@@ -110,8 +111,8 @@ int Run(int argc, char** argv) {
   if (!HasFileName(state.OutFile))
     throw TCliError{"ingen utfil angiven (UTFIL, --out eller \"utfil\" i inst\xe4llningsfilen)", ExitUsage};
   if (!ProfileInfo(state.Profile))
-    throw TCliError{"profil " + std::to_string(state.Profile) +
-                        " finns inte (inst\xe4llningen \"profil\" i avsnittet \"diverse\"; ange --profile)",
+    throw TCliError{UnknownProfileText(state.Profile) +
+                        " (inst\xe4llningen \"profil\" i avsnittet \"diverse\"; ange --profile)",
                     ExitFailed};
   return ExitStatus(RunProfile(state, shell.Frame), o, shell.Frame);
 }

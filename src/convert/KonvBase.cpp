@@ -36,6 +36,12 @@ TSideFile& TKonvBase::OpenSideFile(const std::string& fileName, const TOutputRol
   return *sideFiles_.back();
 }
 
+TSideFile* TKonvBase::SideFile(TDestination destination) const {
+  for (const auto& side : sideFiles_)
+    if (side->Destination == destination) return side.get();
+  return nullptr;
+}
+
 void TKonvBase::BeginOutput() {
   if (outputBegun_) return;
   std::vector<TRunFile> writes;
@@ -58,9 +64,10 @@ void TKonvBase::CloseOutput() {
 }
 
 void TKonvBase::RenderToBuffer() {
-  OutRecord.TrimSubfields();
+  if (TrimBeforeRendering) OutRecord.TrimSubfields();
   textBuffer_.clear();
   OutRecord.AppendText(textBuffer_); // applies the filter when ApplyFilter is set
+  AdaptRenderedText(textBuffer_);
   // Each variant reads one buffer and fills the other; both keep their room.
   const auto apply = [this](auto variant) {
     variantBuffer_.clear();
@@ -122,23 +129,24 @@ std::vector<TRunCount> TKonvBase::RunCounts() const {
   return counts;
 }
 
-void TKonvBase::AddStampField(std::string_view text, std::string_view tag) {
-  TMarcField* field = OutRecord.AddField(tag, '0', '0');
+void AddStampField(TMarcRec& rec, std::string_view text, std::string_view tag) {
+  TMarcField* field = rec.AddField(tag, '0', '0');
   if (!IsBlank(text)) field->AddSubfield('a', text);
   field->AddSubfield('b', FormatDateYmd(Today()));
 }
 
-void TKonvBase::CleanUpTag(std::string_view tag, char code) {
-  for (const auto& field : OutRecord.Fields) {
+void TKonvBase::AddStampField(std::string_view text, std::string_view tag) {
+  kelvo::AddStampField(OutRecord, text, tag);
+}
+
+void CleanUpSubfields(TMarcRec& rec, std::string_view tag, char code, TVoRegExpr& outer, TVoRegExpr& inner) {
+  for (const auto& field : rec.Fields) {
     if (field->Tag != tag) continue;
     for (const auto& subfield : field->Subfields) {
-      if (subfield->Code != code || !RegEx.Exec(subfield->Value)) continue;
-      // The inner expression looks only inside the outer match; what it finds
-      // there is cut from the value (at most once per subfield).
-      const int outerPos = RegEx.MatchPos();
-      const std::string_view outer = std::string_view(subfield->Value).substr(outerPos - 1, RegEx.MatchLen());
-      if (plainRegEx_.Exec(outer))
-        subfield->Value.erase(outerPos - 1 + plainRegEx_.MatchPos() - 1, plainRegEx_.MatchLen());
+      if (subfield->Code != code || !outer.Exec(subfield->Value)) continue;
+      const int outerPos = outer.MatchPos();
+      const std::string_view match = std::string_view(subfield->Value).substr(outerPos - 1, outer.MatchLen());
+      if (inner.Exec(match)) subfield->Value.erase(outerPos - 1 + inner.MatchPos() - 1, inner.MatchLen());
     }
   }
 }
@@ -149,7 +157,7 @@ void TKonvBase::CleanUpWithRegEx(std::string_view outerPattern, std::string_view
   RegEx.SetExpression(outerPattern);
   plainRegEx_.SetExpression(innerPattern);
   for (std::size_t i = 0; i < tags.size(); ++i)
-    CleanUpTag(tags[i], codes[i]);
+    CleanUpSubfields(OutRecord, tags[i], codes[i], RegEx, plainRegEx_);
 }
 
 void TKonvBase::CleanUpWithRegExRange(std::string_view outerPattern, std::string_view innerPattern,
@@ -160,7 +168,7 @@ void TKonvBase::CleanUpWithRegExRange(std::string_view outerPattern, std::string
   RegEx.SetExpression(outerPattern);
   plainRegEx_.SetExpression(innerPattern);
   for (long long n = from; n <= to; ++n)
-    CleanUpTag(PadLeft(std::to_string(n), 3, '0'), code);
+    CleanUpSubfields(OutRecord, PadLeft(std::to_string(n), 3, '0'), code, RegEx, plainRegEx_);
 }
 
 } // namespace kelvo

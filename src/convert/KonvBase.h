@@ -29,10 +29,30 @@ struct TRunCount {
 // A file the run writes besides the output, and the records written there.
 struct TSideFile {
   TSideFile(const std::string& fileName, const TOutputRole& role)
-      : Label(role.Label), Stream(fileName, role.Name, TVoFileOutStream::TOpen::Keep) {}
+      : Label(role.Label), Destination(role.Destination),
+        Stream(fileName, role.Name, TVoFileOutStream::TOpen::Keep) {}
   std::string_view Label;
+  TDestination Destination;
   TVoFileOutStream Stream;
   std::int64_t Records = 0;
+};
+
+// In every subfield with the code of every field with the tag: when outer
+// matches, the first match of inner inside the outer match is cut from the
+// value (at most once per subfield).
+void CleanUpSubfields(TMarcRec& rec, std::string_view tag, char code, TVoRegExpr& outer, TVoRegExpr& inner);
+
+// Appends a field tag with indicators "0" "0", $a text (left out when blank)
+// and $b today's date as "YYYY-MM-DD".
+void AddStampField(TMarcRec& rec, std::string_view text, std::string_view tag);
+
+// What the run has to tell when it ends, one text each: a warning (records
+// skipped, an incomplete last record) or a note (what the character-set step
+// did).
+struct TRunMessage {
+  enum class TKind { Warning, Note };
+  TKind Kind;
+  std::string Text;
 };
 
 class TKonvBase {
@@ -89,18 +109,13 @@ public:
   // when 0), then {"Ofullst\xe4ndiga", "", IncompleteRecords} as a subset
   // when there are any.
   virtual std::vector<TRunCount> RunCounts() const;
-  // After the last record: what the input side noticed for the user (records
-  // skipped as too long, an incomplete last record), one text each.
-  virtual std::vector<std::string> InputWarnings() const { return {}; }
+  // After the last record (or an error): what the run has to tell.
+  virtual std::vector<TRunMessage> RunMessages() const { return {}; }
   // After the last record: raises TInputFormatError when the input held text
   // but nothing that reads as a record of its format.
   virtual void CheckInputFormat() const {}
-  // Further lines of the run's summary (what the character-set step did);
-  // none by default.
-  virtual std::vector<std::string> RunNotes() const { return {}; }
 
-  // Appends a field tag with indicators "0" "0", $a text (left out when
-  // blank) and $b today's date as "YYYY-MM-DD".
+  // AddStampField on OutRecord.
   void AddStampField(std::string_view text, std::string_view tag);
   // codes holds one subfield code per tag. Raises "CleanUpWithRegEx anropat
   // med felaktigt antal parametrar" when the lengths differ.
@@ -118,6 +133,8 @@ protected:
   // Opens a side file the way the output is opened (BeginOutput empties it);
   // raises MarcError naming it when it cannot be opened.
   TSideFile& OpenSideFile(const std::string& fileName, const TOutputRole& role);
+  // The side file opened for the destination, or none.
+  TSideFile* SideFile(TDestination destination) const;
   // Renders OutRecord like WriteRecord and appends it with RecordSeparator to
   // a side file (converters' WriteSideRecord).
   void WriteRenderedTo(TSideFile& side);
@@ -129,6 +146,10 @@ protected:
   void OpenOutFile(const std::string& outFileName);
   // The files the run reads, for BeginOutput's check.
   virtual std::vector<TRunFile> ReadFiles() const { return {}; }
+  // What a converter may change in the rendering: whether the subfield values
+  // are trimmed first, and what is done to the text before the variants.
+  bool TrimBeforeRendering = true;
+  virtual void AdaptRenderedText(std::string& /*text*/) {}
 
   TVoRegExpr plainRegEx_{false}; // the inner expression of CleanUpWithRegEx
   std::string textBuffer_;       // reused between records
@@ -142,9 +163,6 @@ private:
   void RenderToBuffer();
   // "<what>utfilen <name>".
   MarcError OutFileError(std::string_view what) const;
-  // One clean-up step on every subfield code of every field tag, with the
-  // patterns already set in RegEx and plainRegEx_.
-  void CleanUpTag(std::string_view tag, char code);
 };
 
 } // namespace kelvo

@@ -71,13 +71,15 @@ void TKonvSimple::ConvertNext() {
 }
 
 void TKonvSimple::NoteInput() {
-  const std::string number = std::to_string(Reader.RecordNumber);
+  const std::string number = std::to_string(RecordNumber);
   if (Reader.TooLongLength > 0) {
     ++DroppedRecords;
-    inputWarnings_.push_back("Post nr " + number + " (byte " + std::to_string(Reader.RecordOffset) +
-                             " i infilen) \xe4r " + std::to_string(Reader.TooLongLength) +
-                             " byte l\xe5ng, l\xe4ngre \xe4n gr\xe4nsen " +
-                             std::to_string(Reader.MaxRecordLength) + " byte, och har hoppats \xf6ver");
+    TellRecord({TDestination::NotWritten, reason::TooLong}, nullptr);
+    inputWarnings_.push_back({TRunMessage::TKind::Warning,
+                              "Post nr " + number + " (byte " + std::to_string(Reader.RecordOffset) +
+                                  " i infilen) \xe4r " + std::to_string(Reader.TooLongLength) +
+                                  " byte l\xe5ng, l\xe4ngre \xe4n gr\xe4nsen " +
+                                  std::to_string(Reader.MaxRecordLength) + " byte, och har hoppats \xf6ver"});
     return;
   }
   // Once a record of the format has been seen the input is of that format.
@@ -87,9 +89,11 @@ void TKonvSimple::NoteInput() {
   }
   if (EndOfInput && SourceIsIso && IsIncompleteIso2709Record(RecordText)) {
     ++IncompleteRecords;
-    inputWarnings_.push_back("Ofullst\xe4ndig sista post: nr " + number +
-                             " (infilen tar slut inne i posten, som har konverterats s\xe5 l\xe5ngt den r\xe4"
-                             "cker)");
+    inputWarnings_.push_back(
+        {TRunMessage::TKind::Warning,
+         "Ofullst\xe4ndig sista post: nr " + number +
+             " (infilen tar slut inne i posten, som har konverterats s\xe5 l\xe5ngt den r\xe4"
+             "cker)"});
   }
 }
 
@@ -124,8 +128,47 @@ void TKonvSimple::SetCharset(TCharset charset) {
   decoder_ = used == TCharset::Cp1252 ? nullptr : std::make_unique<TCharsetDecoder>(used);
 }
 
-std::vector<std::string> TKonvSimple::RunNotes() const {
-  return decoder_ ? decoder_->SummaryLines() : std::vector<std::string>();
+std::vector<TRunMessage> TKonvSimple::RunMessages() const {
+  std::vector<TRunMessage> messages = inputWarnings_;
+  if (decoder_)
+    for (std::string& line : decoder_->SummaryLines())
+      messages.push_back({TRunMessage::TKind::Note, std::move(line)});
+  return messages;
+}
+
+void TKonvSimple::Deliver(const TRoute& route, const TMarcRec& source) {
+  TRoute told = route;
+  switch (route.Destination) {
+  case TDestination::Output:
+    WriteRecord();
+    break;
+  case TDestination::NotWritten:
+    ++DroppedRecords;
+    // A record cut short by the end of the input may have lost what it lacks.
+    if (EndOfInput && IncompleteRecords > 0) told.Reason = reason::Incomplete;
+    break;
+  default:
+    TSideFile* side = SideFile(route.Destination);
+    if (!side) {
+      ++DroppedRecords; // a run that routes to a file it did not open
+      throw MarcError("Ingen fil \xe4r \xf6ppnad f\xf6r postens destination");
+    }
+    WriteSideRecord(*side);
+    break;
+  }
+  TellRecord(told, &source);
+}
+
+void TKonvSimple::TellRecord(const TRoute& route, const TMarcRec* source) const {
+  if (!OnRecord) return;
+  TRecordOutcome outcome{RecordNumber, {}, {}, route};
+  if (source) {
+    if (const TMarcField* id = source->FindFieldPtr("001")) outcome.Id = id->Data;
+    const TMarcField* title = source->FindFieldPtr("245");
+    if (!title) title = source->FindFieldPtr("295");
+    if (const TMarcSubField* a = title ? title->FindSubfieldPtr('a') : nullptr) outcome.Title = a->Value;
+  }
+  OnRecord(outcome);
 }
 
 void TKonvSimple::ReadMarcXml() {

@@ -37,10 +37,11 @@ public:
   // OutRecord. The first call begins the output (BeginOutput). A record
   // skipped by the reader as too long comes as an empty text and counts in
   // DroppedRecords; an incomplete last ISO 2709 record counts in
-  // IncompleteRecords. Both are noted for InputWarnings.
+  // IncompleteRecords. Both are warnings of RunMessages.
   void ConvertNext() override;
   int Percent() const override;
-  std::vector<std::string> InputWarnings() const override { return inputWarnings_; }
+  // The warnings of the input side, then the character-set step's notes.
+  std::vector<TRunMessage> RunMessages() const override;
   void CheckInputFormat() const override;
   // Sets the format and the record terminator that goes with it; only before
   // the first record is read (after Reader.Peek).
@@ -66,12 +67,23 @@ public:
   // RecordText is then a record's XML. A fault in the document ends the run
   // (MarcError with its line) after the records before it.
   void ReadMarcXml();
-  std::int64_t RecordNumber = 0; // calls of ConvertNext so far: the record in RecordText
-  // The character-set step's summary lines.
-  std::vector<std::string> RunNotes() const override;
+  // The one count of records read: calls of ConvertNext so far, the number
+  // of the record in RecordText.
+  std::int64_t RecordNumber = 0;
+
+  // Told of every record of the input: where it went, or why it was not
+  // written (RecordOutcome.h). None by default.
+  TRecordObserver OnRecord;
+  // Writes OutRecord where the route says (a side file through
+  // WriteSideRecord), or counts it as written nowhere, and tells OnRecord;
+  // source gives the record's 001 and title.
+  void Deliver(const TRoute& route, const TMarcRec& source);
 
 protected:
   std::vector<TRunFile> ReadFiles() const override;
+  // Writes OutRecord to a side file, rendered like the output.
+  virtual void WriteSideRecord(TSideFile& side) { WriteRenderedTo(side); }
+  void TellRecord(const TRoute& route, const TMarcRec* source) const;
 
   std::string workBuffer_;
   TIso2709 isoReader_;
@@ -83,7 +95,7 @@ private:
 
   bool textSeen_ = false;   // a record text that is not blank
   bool recordSeen_ = false; // one that reads as a record of the format
-  std::vector<std::string> inputWarnings_;
+  std::vector<TRunMessage> inputWarnings_;
 
   void NextXmlRecord();
 

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/RecordOutcome.h"
+
 namespace kelvo {
 
 // What a file the run writes is: its line in the summary and its name in
@@ -12,12 +14,15 @@ namespace kelvo {
 struct TOutputRole {
   std::string_view Label;
   std::string_view Name;
+  TDestination Destination;
 };
 
-inline constexpr TOutputRole OutputRole{"Utfil", "utfilen"};
-inline constexpr TOutputRole PeriodicalsRole{"Periodika", "filen f\xf6r periodika"};
-inline constexpr TOutputRole WeededRole{"Utgallrade", "filen f\xf6r utgallrade poster"};
-inline constexpr TOutputRole MultiVolumeRole{"Flerbandsverk", "filen f\xf6r flerbandsverk"};
+inline constexpr TOutputRole OutputRole{"Utfil", "utfilen", TDestination::Output};
+inline constexpr TOutputRole PeriodicalsRole{"Periodika", "filen f\xf6r periodika",
+                                             TDestination::Periodicals};
+inline constexpr TOutputRole WeededRole{"Utgallrade", "filen f\xf6r utgallrade poster", TDestination::Weeded};
+inline constexpr TOutputRole MultiVolumeRole{"Flerbandsverk", "filen f\xf6r flerbandsverk",
+                                             TDestination::MultiVolume};
 // The summary's line for records that went nowhere.
 inline constexpr std::string_view NotWrittenLabel = "Ej skrivna";
 

@@ -19,7 +19,6 @@ void TVblRec::Reset() {
   Buffer.clear();
   Current.clear();
   Pending = 0;
-  RecordNumber = 0;
   RecordOffset = 0;
   TooLongLength = 0;
   cutPos_ = 0;
@@ -129,7 +128,6 @@ bool TVblRec::ReadRecord(std::string& workBuffer, std::int64_t bufferSize) {
   // A chunk always yields at least one record: it is read on until a
   // separator or the end of the input (which counts the final record).
   if (Pending == 0) ReadChunk(workBuffer, static_cast<std::size_t>(bufferSize < 1 ? ChunkSize : bufferSize));
-  ++RecordNumber;
   const std::size_t at = FindSeparator(cutPos_);
   const std::size_t end = at == std::string::npos ? Buffer.size() : at;
   RecordOffset = bufferOffset_ + static_cast<std::int64_t>(cutPos_);

@@ -38,9 +38,9 @@ public:
   bool MultiCharSep = false;
   std::int64_t MaxRecordLength = DefaultMaxRecordLength;
 
-  // About Current: its number (1-based) and the input offset where it
-  // begins; for a record skipped as too long, its length (0 otherwise).
-  std::int64_t RecordNumber = 0;
+  // About Current: the input offset where it begins; for a record skipped as
+  // too long, its length (0 otherwise). Its number is the converter's
+  // (TKonvSimple::RecordNumber).
   std::int64_t RecordOffset = 0;
   std::int64_t TooLongLength = 0;
 

@@ -26,7 +26,7 @@ struct TKonvProbe {
   std::vector<std::string> Options;
   std::vector<std::string>* Events = nullptr; // "freed" is appended when the converter goes
   std::string Input;                          // the character set and "marcxml" when read so
-  std::vector<std::string> Notes;             // what the converter's RunNotes says
+  std::vector<std::string> Notes;             // the notes of the converter's RunMessages
   int Records = 3;
   int FailAt = 0;
 };
@@ -53,7 +53,12 @@ public:
 
   void SetCharset(TCharset charset) { probe->Input = std::string(CharsetNames[int(charset)].Name); }
   void ReadMarcXml() { probe->Input += " marcxml"; }
-  std::vector<std::string> RunNotes() const override { return probe->Notes; }
+  std::vector<TRunMessage> RunMessages() const override {
+    std::vector<TRunMessage> messages;
+    for (const std::string& note : probe->Notes)
+      messages.push_back({TRunMessage::TKind::Note, note});
+    return messages;
+  }
 
   void ConvertNext() override {
     if (++calls_ == 1) RecordOptions();
@@ -263,11 +268,12 @@ protected:
   TFakeShell shell;
 };
 
-TEST_F(StartCommand, AnUnknownProfileDoesNothing) {
+TEST_F(StartCommand, AnUnknownProfileIsRefused) {
   state.Profile = 5;
   EXPECT_EQ(RunProfile(state, shell.Frame), TRunOutcome::NotStarted);
   EXPECT_TRUE(shell.View.Calls.empty());
-  EXPECT_TRUE(shell.Msg.Boxes.empty());
+  ASSERT_EQ(shell.Msg.Boxes.size(), 1u);
+  EXPECT_NE(shell.Msg.Boxes[0].Text.find("profil 5 finns inte"), std::string::npos);
   EXPECT_FALSE(FileExists(state.OutFile));
 }
 

@@ -176,9 +176,11 @@ TEST(KonvSimpleInput, NotesWhatTheRunMustTell) {
       konv.ConvertNext();
     EXPECT_EQ(konv.DroppedRecords, c.dropped) << c.name;
     EXPECT_EQ(konv.IncompleteRecords, c.incomplete) << c.name;
-    const std::vector<std::string> warnings = konv.InputWarnings();
+    const std::vector<TRunMessage> warnings = konv.RunMessages();
     ASSERT_EQ(warnings.size(), c.warning.empty() ? 0U : 1U) << c.name;
-    EXPECT_TRUE(warnings.empty() || warnings[0].rfind(c.warning, 0) == 0) << warnings[0];
+    EXPECT_TRUE(warnings.empty() || (warnings[0].Kind == TRunMessage::TKind::Warning &&
+                                     warnings[0].Text.rfind(c.warning, 0) == 0))
+        << warnings[0].Text;
     try {
       konv.CheckInputFormat();
       EXPECT_EQ(c.formatError, nullptr) << c.name;
