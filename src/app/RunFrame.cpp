@@ -26,7 +26,13 @@ void TRunFrame::ConvertLoop(TKonvBase& konv) {
     } while (!konv.EndOfInput && !Cancelled);
     konv.CloseOutput(); // a file whose data could not be stored fails the run
   } catch (...) {
-    Counts = konv.RunCounts(); // what was written before the error stays, and is told
+    // What was converted before the error reaches its files, and is told;
+    // the error in flight is the one reported.
+    try {
+      konv.CloseOutput();
+    } catch (...) {
+    }
+    Counts = konv.RunCounts();
     Notes = konv.RunNotes();
     throw;
   }

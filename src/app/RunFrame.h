@@ -61,10 +61,10 @@ public:
   void BeginLoop();
   // Calls ConvertNext until EndOfInput or the cancel flag; after every call
   // the counter, every 200th time the status text, the gauge from Percent and
-  // the pending events. Then closes the converter's files (CloseOutput).
-  // Keeps the converter's RunCounts and RunNotes at the end, also when a
-  // record raises. Then, unless cancelled, the converter's CheckInputFormat
-  // (which may raise), and its InputWarnings in one warning box.
+  // the pending events. Then closes the converter's files (CloseOutput),
+  // also when a record raises, and keeps its RunCounts and RunNotes. Then,
+  // unless cancelled, the converter's CheckInputFormat (which may raise),
+  // and its InputWarnings in one warning box.
   void ConvertLoop(TKonvBase& konv);
   // Status text "Antal konverterade poster: " and the counter.
   void ShowCount();
