@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     kelvo::TKonvSimple konv(files[1], files[0], lineFormat ? "^" : std::string(1, '\x1d'));
     konv.SubfieldLines = subfieldLines;
     konv.RemoveDuplicateLines = removeDuplicates;
+    konv.SetSourceFormat(!lineFormat);
     konv.SetCharset(charset);
     kelvo::TMarcRec source;
     while (!konv.EndOfInput) {

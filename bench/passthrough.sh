@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Throughput of a pass-through run (ISO 2709 in, line format out) against
+# Throughput of a pass-through run (ISO 2709 in, line format out: the
+# benchmark program and "kelvokonv --profile 1 --no-convert") against
 # "yaz-marcdump -o line" on the same input, and the peak resident size of
-# each run, on inputs made by repeating the real ISO 2709 files.
+# each run, on inputs made by repeating the real ISO 2709 files. Besides the
+# wall time each run's processor time (user and system) is shown, and both
+# as a share of the reference's: on a shared machine the processor time is
+# the steadier figure.
 #
 #   bench/passthrough.sh [--sizes "50 200"] [--repeat 3] [--run 'NAME::COMMAND']...
 #                        [--profiles "0 1 2"] [--vendor]
 #
 # --sizes     input sizes in MB (10^6 bytes); each input is built once in bench/out/
-# --repeat    runs per measurement; the fastest counts, the largest peak is shown
+# --repeat    runs per measurement, the runs of one size taking turns; the
+#             fastest counts, the largest peak is shown
 # --run       an extra run; COMMAND is a shell command in which {in} and {out}
 #             stand for the input and an output file, {build} for the build folder
 # --profiles  adds "kelvokonv --profile N --format iso {in} {out}" for each N
@@ -61,7 +66,8 @@ if [ "$vendor" = 1 ]; then
             "kelvokonv --profile 2::{build}/kelvokonv --quiet --profile 2 --format line {in} {out}")
 else
   all_runs=("yaz-marcdump -o line::yaz-marcdump -o line {in} > {out}"
-            "kelvo pass-through::{build}/passthrough {in} {out}")
+            "kelvo pass-through::{build}/passthrough {in} {out}"
+            "kelvokonv -p 1 --no-convert::{build}/kelvokonv --quiet --profile 1 --no-convert --format iso {in} {out}")
   for p in $profiles; do
     all_runs+=("kelvokonv --profile $p::{build}/kelvokonv --quiet --profile $p --format iso {in} {out}")
   done
@@ -99,40 +105,48 @@ make_input() { # size_mb -> file name
   echo "$file"
 }
 
-measure() { # command -> "seconds peak_kb" of the fastest run
-  local cmd=$1 best="" peak=0 start end secs kb
-  for _ in $(seq "$repeat"); do
-    start=$(date +%s.%N)
-    if ! /usr/bin/time -f %M -o "$out/time.txt" bash -c "exec $cmd" >/dev/null; then
-      echo "Misslyckades: $cmd" >&2
-      exit 1
-    fi
-    end=$(date +%s.%N)
-    secs=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
-    kb=$(tail -1 "$out/time.txt")
-    [ "$kb" -gt "$peak" ] && peak=$kb
-    if [ -z "$best" ] || awk -v a="$secs" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$secs; fi
-  done
-  echo "$best $peak"
+run_once() { # command -> "seconds cpu_seconds peak_kb"
+  local start end
+  start=$(date +%s.%N)
+  if ! /usr/bin/time -f "%U %S %M" -o "$out/time.txt" bash -c "exec $1" >/dev/null; then
+    echo "Misslyckades: $1" >&2
+    exit 1
+  fi
+  end=$(date +%s.%N)
+  read -r user sys kb < <(tail -1 "$out/time.txt")
+  awk -v a="$start" -v b="$end" -v u="$user" -v s="$sys" -v k="$kb" 'BEGIN { printf "%.3f %.2f %d\n", b - a, u + s, k }'
 }
 
-printf '%-28s %8s %10s %9s %12s\n' "program" "MB" "sekunder" "MB/s" "topp RSS MB"
+lower() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+printf '%-28s %8s %10s %9s %8s %12s\n' "program" "MB" "sekunder" "MB/s" "cpu s" "topp RSS MB"
 for size in $sizes; do
   input=$(make_input "$size")
   bytes=$(stat -c %s "$input")
-  ref_rate=""
+  # The runs take turns, so that a busy moment of the machine does not fall
+  # on one program alone.
+  declare -A best_secs=() best_cpu=() peak=()
+  for _ in $(seq "$repeat"); do
+    for entry in "${all_runs[@]}"; do
+      name=${entry%%::*}
+      cmd=${entry#*::}
+      slug=$(echo "$name" | tr -c 'A-Za-z0-9\n' '_')
+      cmd=${cmd//\{in\}/$input}
+      cmd=${cmd//\{out\}/$out/out-$size-$slug.txt}
+      cmd=${cmd//\{build\}/$build}
+      read -r secs cpu kb < <(run_once "$cmd")
+      if [ -z "${best_secs[$name]:-}" ] || lower "$secs" "${best_secs[$name]}"; then best_secs[$name]=$secs; fi
+      if [ -z "${best_cpu[$name]:-}" ] || lower "$cpu" "${best_cpu[$name]}"; then best_cpu[$name]=$cpu; fi
+      if [ "$kb" -gt "${peak[$name]:-0}" ]; then peak[$name]=$kb; fi
+    done
+  done
+  ref=${all_runs[0]%%::*}
   for entry in "${all_runs[@]}"; do
     name=${entry%%::*}
-    cmd=${entry#*::}
-    slug=$(echo "$name" | tr -c 'A-Za-z0-9\n' '_')
-    cmd=${cmd//\{in\}/$input}
-    cmd=${cmd//\{out\}/$out/out-$size-$slug.txt}
-    cmd=${cmd//\{build\}/$build}
-    read -r secs kb < <(measure "$cmd")
-    rate=$(awk -v b="$bytes" -v s="$secs" 'BEGIN { printf "%.1f", b / 1e6 / s }')
-    [ -z "$ref_rate" ] && ref_rate=$rate
-    ratio=$(awk -v r="$rate" -v f="$ref_rate" 'BEGIN { printf "%.2f", r / f }')
-    printf '%-28s %8.1f %10s %9s %12.1f   x%s mot referensen\n' "$name" "$(awk -v b="$bytes" 'BEGIN { print b / 1e6 }')" \
-      "$secs" "$rate" "$(awk -v k="$kb" 'BEGIN { print k / 1024 }')" "$ratio"
+    awk -v n="$name" -v b="$bytes" -v s="${best_secs[$name]}" -v c="${best_cpu[$name]}" -v k="${peak[$name]}" \
+      -v rs="${best_secs[$ref]}" -v rc="${best_cpu[$ref]}" 'BEGIN {
+        printf "%-28s %8.1f %10.3f %9.1f %8.2f %12.1f   tid x%.2f, cpu x%.2f mot referensen\n",
+               n, b / 1e6, s, b / 1e6 / s, c, k / 1024, s / rs, c / rc }'
   done
+  unset best_secs best_cpu peak
 done

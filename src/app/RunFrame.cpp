@@ -31,7 +31,13 @@ void TRunFrame::ConvertLoop(TKonvBase& konv) {
     } while (!konv.EndOfInput && !Cancelled);
     konv.CloseOutput(); // a file whose data could not be stored fails the run
   } catch (...) {
-    KeepResults(konv); // what was written before the error stays, and is told
+    // What was converted before the error reaches its files, and is told;
+    // the error in flight is the one reported.
+    try {
+      konv.CloseOutput();
+    } catch (...) {
+    }
+    KeepResults(konv);
     throw;
   }
   const std::string warnings = KeepResults(konv);

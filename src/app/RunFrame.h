@@ -65,11 +65,10 @@ public:
   void BeginLoop();
   // Calls ConvertNext until EndOfInput or the cancel flag; after every call
   // the counter, every 200th time the status text, the gauge from Percent and
-  // the pending events. Then closes the converter's files (CloseOutput).
-  // Keeps the converter's RunCounts and its RunMessages (Notes, Warnings) at
-  // the end, also when a record raises. Then, unless cancelled, the
-  // converter's CheckInputFormat (which may raise), and its warnings in one
-  // warning box.
+  // the pending events. Then closes the converter's files (CloseOutput),
+  // also when a record raises, and keeps its RunCounts and its RunMessages
+  // (Notes, Warnings). Then, unless cancelled, the converter's
+  // CheckInputFormat (which may raise), and its warnings in one warning box.
   void ConvertLoop(TKonvBase& konv);
   // Status text "Antal konverterade poster: " and the counter.
   void ShowCount();

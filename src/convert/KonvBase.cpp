@@ -1,5 +1,6 @@
 #include "convert/KonvBase.h"
 
+#include <exception>
 #include <unistd.h>
 
 #include "record/LineFormat.h"
@@ -10,6 +11,25 @@
 
 namespace kelvo {
 
+namespace {
+
+// Runs action on stream. A file that fails loses records the stream had
+// taken: they move from count to dropped.
+template <class Action>
+void Counted(const TVoFileOutStream& stream, std::int64_t& count, std::int64_t& dropped, Action action) {
+  const std::int64_t lostBefore = stream.LostRecords();
+  try {
+    action();
+  } catch (const MarcError&) {
+    const std::int64_t lost = stream.LostRecords() - lostBefore;
+    count -= lost;
+    dropped += lost;
+    throw;
+  }
+}
+
+} // namespace
+
 TKonvBase::TKonvBase() = default;
 
 TKonvBase::TKonvBase(const std::string& outFileName) { OpenOutFile(outFileName); }
@@ -17,14 +37,14 @@ TKonvBase::TKonvBase(const std::string& outFileName) { OpenOutFile(outFileName);
 TKonvBase::~TKonvBase() {
   // A start that never began leaves no new files behind.
   if (outputBegun_) return;
-  if (OutFile.IsOpen && OutFile.Created) ::unlink(OutFileName.c_str());
+  if (outFile_ && outFile_->File().Created) ::unlink(OutFileName.c_str());
   for (const auto& side : sideFiles_)
     if (side->Stream.File().Created) ::unlink(side->Stream.FileName().c_str());
 }
 
 void TKonvBase::OpenOutFile(const std::string& outFileName) {
   OutFileName = outFileName;
-  if (!OutFile.OpenForOutput(outFileName)) throw OutFileError("Kan inte skapa ");
+  outFile_ = std::make_unique<TVoFileOutStream>(outFileName, OutputRole.Name, TVoFileOutStream::TOpen::Keep);
 }
 
 MarcError TKonvBase::OutFileError(std::string_view what) const {
@@ -45,79 +65,101 @@ TSideFile* TKonvBase::SideFile(TDestination destination) const {
 void TKonvBase::BeginOutput() {
   if (outputBegun_) return;
   std::vector<TRunFile> writes;
-  if (OutFile.IsOpen) writes.push_back({OutFileName, OutputRole.Name, OutFile.Handle});
+  if (outFile_) writes.push_back({OutFileName, OutputRole.Name, outFile_->File().Handle});
   for (const auto& side : sideFiles_)
     writes.push_back({side->Stream.FileName(), side->Stream.Role(), side->Stream.File().Handle});
   CheckDistinctFiles(writes, ReadFiles());
   // Every file is open and every check made: only now is anything emptied.
   outputBegun_ = true;
-  if (OutFile.IsOpen && !OutFile.Truncate()) throw OutFileError("Kan inte skriva till ");
+  if (outFile_) outFile_->Truncate();
   for (const auto& side : sideFiles_)
     side->Stream.Truncate();
 }
 
 void TKonvBase::CloseOutput() {
-  const bool stored = OutFile.Close();
+  std::exception_ptr failure;
+  const auto close = [&](TVoFileOutStream& stream, std::int64_t& count) {
+    try {
+      Counted(stream, count, DroppedRecords, [&] { stream.Close(); });
+    } catch (const MarcError&) {
+      if (!failure) failure = std::current_exception();
+    }
+  };
+  if (outFile_) close(*outFile_, WrittenRecords);
   for (const auto& side : sideFiles_)
-    side->Stream.Close();
-  if (!stored) throw OutFileError("Kan inte skriva till ");
+    close(side->Stream, side->Records);
+  if (failure) std::rethrow_exception(failure);
 }
 
-void TKonvBase::RenderToBuffer() {
+void TKonvBase::AppendRendering(std::string& out) {
   if (TrimBeforeRendering) OutRecord.TrimSubfields();
+  // AppendText applies the filter when ApplyFilter is set.
+  if (!RemoveDuplicateLines && !SubfieldLines && !AdaptsRenderedText) {
+    OutRecord.AppendText(out);
+    return;
+  }
   textBuffer_.clear();
-  OutRecord.AppendText(textBuffer_); // applies the filter when ApplyFilter is set
+  OutRecord.AppendText(textBuffer_);
   AdaptRenderedText(textBuffer_);
-  // Each variant reads one buffer and fills the other; both keep their room.
-  const auto apply = [this](auto variant) {
-    variantBuffer_.clear();
-    variant(variantBuffer_, std::string_view(textBuffer_));
-    textBuffer_.swap(variantBuffer_);
-  };
-  if (RemoveDuplicateLines) apply(AppendWithoutDuplicateLines);
-  if (SubfieldLines)
-    apply([this](std::string& out, std::string_view text) {
-      AppendSubfieldLines(out, text, OutRecord.SubfieldDelimiter);
-    });
+  if (!RemoveDuplicateLines && !SubfieldLines) {
+    out += textBuffer_;
+    return;
+  }
+  lineVariants_.Append(out, textBuffer_, RemoveDuplicateLines, SubfieldLines, OutRecord.SubfieldDelimiter);
 }
 
 std::string TKonvBase::RenderOutRecord() {
-  RenderToBuffer();
-  return textBuffer_;
+  std::string text;
+  AppendRendering(text);
+  return text;
 }
 
-void TKonvBase::WriteRecord() {
-  RenderToBuffer();
-  // An empty rendering still writes the separator. Text and separator go out
-  // in one call, so a stopped or failed run never leaves half a record behind.
-  textBuffer_ += RecordSeparator;
-  WriteToOutFile(textBuffer_);
+TVoFileOutStream& TKonvBase::OutStream() {
+  BeginOutput();
+  if (!outFile_) {
+    ++DroppedRecords; // the record is in no file
+    throw OutFileError("Kan inte skriva till ");
+  }
+  return *outFile_;
+}
+
+void TKonvBase::WriteRecord() { WriteRendered(OutStream(), WrittenRecords); }
+
+void TKonvBase::WriteRenderedTo(TSideFile& side) {
+  BeginOutput();
+  WriteRendered(side.Stream, side.Records);
+}
+
+void TKonvBase::WriteRendered(TVoFileOutStream& stream, std::int64_t& count) {
+  // Rendered straight into the file's block. An empty rendering still
+  // writes the separator.
+  try {
+    AppendRendering(stream.Block());
+    stream.Block() += RecordSeparator;
+  } catch (...) {
+    stream.DropOpenRecord();
+    throw;
+  }
+  EndRecord(stream, count);
+}
+
+void TKonvBase::EndRecord(TVoFileOutStream& stream, std::int64_t& count) {
+  Counted(stream, count, DroppedRecords, [&] {
+    ++count;
+    stream.EndRecord();
+  });
 }
 
 void TKonvBase::WriteToOutFile(std::string_view text) {
-  BeginOutput();
-  if (!OutFile.IsOpen || !OutFile.WriteString(text)) {
-    ++DroppedRecords; // the record that failed is in no file
-    throw OutFileError("Kan inte skriva till ");
-  }
-  ++WrittenRecords;
-}
-
-void TKonvBase::WriteRenderedTo(TSideFile& side) {
-  RenderToBuffer();
-  textBuffer_ += RecordSeparator;
-  WriteTo(side, textBuffer_);
+  TVoFileOutStream& stream = OutStream();
+  stream.Block() += text;
+  EndRecord(stream, WrittenRecords);
 }
 
 void TKonvBase::WriteTo(TSideFile& side, std::string_view text) {
   BeginOutput();
-  try {
-    side.Stream.WriteString(text);
-  } catch (const MarcError&) {
-    ++DroppedRecords; // the record that failed is in no file
-    throw;
-  }
-  ++side.Records;
+  side.Stream.Block() += text;
+  EndRecord(side.Stream, side.Records);
 }
 
 std::vector<TRunCount> TKonvBase::RunCounts() const {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "convert/RunFiles.h"
-#include "record/Binfile.h"
+#include "record/LineFormat.h"
 #include "record/MarcError.h"
 #include "record/MarcRec.h"
 #include "record/VoFileOutStream.h"
@@ -72,7 +72,6 @@ public:
   std::string RecordSeparator = "\r\n^\r\n";
   std::string OutFileName;
   bool EndOfInput = false;
-  TBinFile OutFile;
   std::vector<std::string> SurveyList;
   TMarcRec OutRecord;
   TVoRegExpr RegEx;
@@ -93,13 +92,16 @@ public:
   // existing file as it was; the files the run created are removed again
   // then. The first ConvertNext and the first write call it; once only.
   void BeginOutput();
-  // Closes the output and the side files; raises MarcError naming a file
-  // whose data the system could not store.
+  // Writes what is gathered and closes the output and the side files, every
+  // one of them; raises MarcError naming the first file whose data the
+  // system could not store. Called again, it does nothing.
   void CloseOutput();
 
-  // Renders OutRecord and appends it with RecordSeparator to the output file;
-  // a failed write raises MarcError naming the file, which then ends on the
-  // record before.
+  // Renders OutRecord with RecordSeparator straight into the output file's
+  // block, which reaches the file when it is full or at CloseOutput. A file
+  // that cannot take a block raises MarcError naming it and ends on the
+  // last whole record it took; the records of the block that did not reach
+  // it move from WrittenRecords to DroppedRecords.
   virtual void WriteRecord();
   virtual void ConvertNext() = 0;
   virtual int Percent() const = 0;
@@ -133,34 +135,43 @@ protected:
   // Opens a side file the way the output is opened (BeginOutput empties it);
   // raises MarcError naming it when it cannot be opened.
   TSideFile& OpenSideFile(const std::string& fileName, const TOutputRole& role);
-  // The side file opened for the destination, or none.
-  TSideFile* SideFile(TDestination destination) const;
-  // Renders OutRecord like WriteRecord and appends it with RecordSeparator to
-  // a side file (converters' WriteSideRecord).
+  // Renders OutRecord like WriteRecord into a side file (converters'
+  // WriteSideRecord).
   void WriteRenderedTo(TSideFile& side);
   // Append one whole record's text (separator included) to the output or a
-  // side file and count it.
+  // side file and count it, like WriteRecord.
   void WriteToOutFile(std::string_view text);
   void WriteTo(TSideFile& side, std::string_view text);
   // Opens the output file and sets OutFileName, as the constructor describes.
   void OpenOutFile(const std::string& outFileName);
   // The files the run reads, for BeginOutput's check.
   virtual std::vector<TRunFile> ReadFiles() const { return {}; }
+  // The side file opened for the destination, or none.
+  TSideFile* SideFile(TDestination destination) const;
   // What a converter may change in the rendering: whether the subfield values
-  // are trimmed first, and what is done to the text before the variants.
+  // are trimmed first, and (when AdaptsRenderedText is set) what is done to
+  // the text before the variants.
   bool TrimBeforeRendering = true;
+  bool AdaptsRenderedText = false;
   virtual void AdaptRenderedText(std::string& /*text*/) {}
 
   TVoRegExpr plainRegEx_{false}; // the inner expression of CleanUpWithRegEx
   std::string textBuffer_;       // reused between records
 
 private:
-  std::string variantBuffer_; // the output variants' second buffer
+  std::unique_ptr<TVoFileOutStream> outFile_;
   std::vector<std::unique_ptr<TSideFile>> sideFiles_;
   bool outputBegun_ = false;
+  TLineVariants lineVariants_;
 
-  // Fills textBuffer_ with what WriteRecord writes, without the separator.
-  void RenderToBuffer();
+  // Appends what WriteRecord writes, without the separator, to out.
+  void AppendRendering(std::string& out);
+  // The output stream; raises (and counts the record as dropped) when there is none.
+  TVoFileOutStream& OutStream();
+  // Renders OutRecord with RecordSeparator into stream as one record counted in count.
+  void WriteRendered(TVoFileOutStream& stream, std::int64_t& count);
+  // Ends the record appended to stream's block and counts it in count.
+  void EndRecord(TVoFileOutStream& stream, std::int64_t& count);
   // "<what>utfilen <name>".
   MarcError OutFileError(std::string_view what) const;
 };

@@ -58,13 +58,13 @@ void TKonvSimple::ConvertNext() {
   BeginOutput();
   ++RecordNumber;
   if (EndOfInput) {
-    RecordText.clear(); // stays at the end; never reads past it
+    RecordText = {}; // stays at the end; never reads past it
     xmlRecord_.Clear();
   } else if (xmlReader_) {
     NextXmlRecord();
   } else {
     EndOfInput = Reader.ReadRecord(workBuffer_, TVblRec::ChunkSize);
-    RecordText = Reader.Current;
+    RecordText = Reader.Current; // parsed from the reader's buffer, never copied
     NoteInput();
   }
   OutRecord.Clear();
@@ -187,7 +187,8 @@ void TKonvSimple::NextXmlRecord() {
   }
   xmlRecord_.Clear();
   xmlRecord_.Fields.swap(xmlNext_.Fields);
-  RecordText.swap(xmlNextText_);
+  xmlText_.swap(xmlNextText_);
+  RecordText = xmlText_;
   xmlHasNext_ = xmlReader_->Next(xmlNext_, xmlNextText_);
   EndOfInput = !xmlHasNext_ && !xmlReader_->Failed();
 }

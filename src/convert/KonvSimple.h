@@ -28,7 +28,9 @@ public:
   ~TKonvSimple() override;
 
   TVblRec Reader;
-  std::string RecordText;
+  // The record text ConvertNext read: a view into the reader's buffer (or,
+  // for MARCXML, the record's XML), valid until the next ConvertNext.
+  std::string_view RecordText;
   std::string InFileName;
   // The input is ISO 2709 (else line format); the converters set it.
   bool SourceIsIso = false;
@@ -103,7 +105,7 @@ private:
   std::unique_ptr<TCharsetDecoder> decoder_;
   std::unique_ptr<TMarcXmlReader> xmlReader_;
   TMarcRec xmlRecord_, xmlNext_; // the record handed on, and the one read ahead
-  std::string xmlNextText_;
+  std::string xmlText_, xmlNextText_;
   bool xmlHasNext_ = false;
 
   std::string surveyText_;                                      // reused between records

@@ -90,28 +90,39 @@ std::int64_t TBinFile::Read(char* buffer, std::int64_t count) {
   return done;
 }
 
-// One write call for the whole text rather than pieces of 512 bytes: the
-// bytes reach the file in the same order, with far fewer system calls.
-bool TBinFile::WriteString(std::string_view text) {
-  if (!IsOpen) return false;
+std::size_t TBinFile::Write(std::string_view text) {
+  if (!IsOpen) {
+    LastError = EBADF;
+    return 0;
+  }
   std::size_t done = 0;
   while (done < text.size()) {
     const ssize_t n = ::write(Handle, text.data() + done, text.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       LastError = n < 0 ? errno : ENOSPC;
-      // A regular file loses the part that was written; elsewhere (a pipe, a
-      // device) ftruncate fails and changes nothing.
-      if (done > 0) {
-        const off_t end = ::lseek(Handle, 0, SEEK_CUR);
-        if (end >= static_cast<off_t>(done) && ::ftruncate(Handle, end - static_cast<off_t>(done)) == 0)
-          ::lseek(Handle, end - static_cast<off_t>(done), SEEK_SET);
-      }
-      return false;
+      break;
     }
     done += static_cast<std::size_t>(n);
   }
-  return true;
+  return done;
+}
+
+bool TBinFile::Unwrite(std::size_t count) {
+  if (count == 0) return true;
+  // Elsewhere than in a regular file (a pipe, a device) lseek or ftruncate
+  // fails and changes nothing.
+  const off_t end = ::lseek(Handle, 0, SEEK_CUR);
+  const off_t cut = end - static_cast<off_t>(count);
+  return end >= static_cast<off_t>(count) && ::ftruncate(Handle, cut) == 0 &&
+         ::lseek(Handle, cut, SEEK_SET) == cut;
+}
+
+bool TBinFile::WriteString(std::string_view text) {
+  const std::size_t done = Write(text);
+  if (done == text.size() && IsOpen) return true;
+  Unwrite(done);
+  return false;
 }
 
 std::int64_t TBinFile::Position() const { return IsOpen ? ::lseek(Handle, 0, SEEK_CUR) : -1; }

@@ -1,5 +1,6 @@
 #pragma once
 // A thin unbuffered file over the operating system's handle.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,10 +34,16 @@ public:
   // Reads count bytes, fewer only at the end of the input; returns how many
   // were read, or -1 when the system reports an error before any byte.
   std::int64_t Read(char* buffer, std::int64_t count);
-  // Writes all of text (in as few system calls as the system allows); returns
-  // false when any byte could not be written, e.g. on a full disk. Then the
-  // part of text that did reach a regular file is cut away again: the file
-  // ends where the previous WriteString ended.
+  // Writes text in as few system calls as the system allows; returns how
+  // many bytes reached the file: all of them, unless the system refused the
+  // rest (a full disk; LastError tells why).
+  std::size_t Write(std::string_view text);
+  // Cuts the last count bytes written away again from a regular file; false
+  // where that cannot be done (a pipe, a device) or the system refuses.
+  bool Unwrite(std::size_t count);
+  // Writes all of text; returns false when any byte could not be written.
+  // Then the part of text that did reach a regular file is cut away again:
+  // the file ends where the previous WriteString ended.
   bool WriteString(std::string_view text);
   std::int64_t Position() const;
   void Seek(std::int64_t offset);

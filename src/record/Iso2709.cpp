@@ -17,36 +17,46 @@ constexpr std::size_t kStartDigits = 5;
 // The code given to a delimiter that ends the data, where no code follows it.
 constexpr char kMissingCode = '\x01';
 
-// A directory number: digits, optionally after leading blanks. Anything else
-// (a sign, a letter, an empty piece) is not a number and reads as 0, so that a
-// damaged entry can neither point before the data area nor overflow.
-int EntryNumber(std::string_view digits) {
-  const std::size_t first = digits.find_first_not_of(' ');
-  if (first == std::string_view::npos) return 0;
+// A directory number of N characters: digits, optionally after leading
+// blanks. Anything else (a sign, a letter, only blanks) is not a number and
+// reads as 0, so that a damaged entry can neither point before the data area
+// nor overflow. Entries are read millions of times a run: the width is fixed
+// and the characters are tested as they are added up.
+template <std::size_t N> int EntryNumber(const char* digits) {
+  std::size_t i = 0;
+  while (i < N && digits[i] == ' ')
+    ++i;
+  if (i == N) return 0;
   int value = 0;
-  for (char c : digits.substr(first)) {
-    if (c < '0' || c > '9') return 0;
-    value = value * 10 + (c - '0');
+  for (; i < N; ++i) {
+    const unsigned digit = static_cast<unsigned char>(digits[i]) - unsigned{'0'};
+    if (digit > 9) return 0;
+    value = value * 10 + static_cast<int>(digit);
   }
   return value;
 }
 
-// Calls f(code, value) for every subfield delimiter of data in order, until f
-// returns false. The code is the character after the delimiter, even when that
-// is a delimiter too; the value runs from the character after the code to the
-// next delimiter or the end.
-template <class F> void ForEachSubfield(std::string_view data, char delimiter, F&& f) {
-  for (std::size_t pos = data.find(delimiter); pos != std::string_view::npos;
-       pos = data.find(delimiter, pos + 1)) {
+// Calls f(code, value) for every subfield delimiter of data in order, from
+// the first one at pos on, until f returns false. The code is the character
+// after the delimiter, even when that is a delimiter too; the value runs from
+// the character after the code to the next delimiter or the end.
+template <class F> void ForEachSubfieldFrom(std::string_view data, std::size_t pos, char delimiter, F&& f) {
+  while (pos != std::string_view::npos) {
     const std::size_t codePos = pos + 1;
     if (codePos >= data.size()) {
       f(kMissingCode, std::string_view{});
       return;
     }
     const std::size_t valueStart = codePos + 1;
-    const std::size_t valueEnd = std::min(data.find(delimiter, valueStart), data.size());
+    const std::size_t next = data.find(delimiter, valueStart);
+    const std::size_t valueEnd = std::min(next, data.size());
     if (!f(data[codePos], data.substr(valueStart, valueEnd - valueStart))) return;
+    pos = data[codePos] == delimiter ? codePos : next;
   }
+}
+
+template <class F> void ForEachSubfield(std::string_view data, char delimiter, F&& f) {
+  ForEachSubfieldFrom(data, data.find(delimiter), delimiter, f);
 }
 
 // Tag and data of one directory entry of record.
@@ -60,14 +70,14 @@ struct TEntryView {
 // out. Whatever the entry says, only bytes of the record text are taken: a
 // field running past the end is cut there, one starting past the end is empty.
 TEntryView ReadEntry(std::string_view record, std::string_view directory, std::size_t index) {
-  const std::string_view entry = directory.substr(index * kEntryLength, kEntryLength);
-  const int length = EntryNumber(entry.substr(kTagLength, kLengthDigits));
-  const int start = EntryNumber(entry.substr(kTagLength + kLengthDigits, kStartDigits));
+  const char* entry = directory.data() + index * kEntryLength;
+  const int length = EntryNumber<kLengthDigits>(entry + kTagLength);
+  const int start = EntryNumber<kStartDigits>(entry + kTagLength + kLengthDigits);
   const std::size_t offset = directory.size() + kLeaderLength + 1 + static_cast<std::size_t>(start);
   std::string_view data;
   if (length > 1 && offset < record.size())
     data = record.substr(offset, static_cast<std::size_t>(length) - 1);
-  return {entry.substr(0, kTagLength), data};
+  return {std::string_view(entry, kTagLength), data};
 }
 
 } // namespace
@@ -95,7 +105,7 @@ void TIsoFldClass::Subfield(int n, char& code, std::string& value) const {
 }
 
 void TIso2709::SetRecord(std::string_view text) {
-  RecordData.assign(text);
+  RecordData = text;
   blank_ = IsBlank(RecordData);
   // The directory runs from the end of the leader to the first field
   // terminator of the record; a terminator inside the leader leaves it empty.
@@ -164,7 +174,7 @@ bool IsIncompleteIso2709Record(std::string_view text) {
   const std::size_t digits = LeadingLengthDigits(text);
   if (digits < std::min(kRecordLengthDigits, text.size())) return false; // not a leader at all
   if (text.size() < kLeaderLength) return true;
-  return static_cast<std::size_t>(EntryNumber(text.substr(0, kRecordLengthDigits))) > text.size() + 1;
+  return static_cast<std::size_t>(EntryNumber<kRecordLengthDigits>(text.data())) > text.size() + 1;
 }
 
 void BuildRecordFromIso(TIso2709& reader, std::string_view text, TMarcRec& rec) {
@@ -180,14 +190,15 @@ void BuildRecordFromIso(TIso2709& reader, std::string_view text, TMarcRec& rec) 
   const char blank = reader.FieldInfo.BlankIndicator;
   for (std::size_t i = 0; i < directory.size() / kEntryLength; ++i) {
     const TEntryView entry = ReadEntry(record, directory, i);
-    if (entry.data.find(delimiter) == std::string_view::npos) {
+    const std::size_t first = entry.data.find(delimiter);
+    if (first == std::string_view::npos) {
       rec.AddControlField(entry.tag, entry.data);
       continue;
     }
     const bool hasIndicators = entry.data.size() >= 2;
     TMarcField* field =
         rec.AddField(entry.tag, hasIndicators ? entry.data[0] : blank, hasIndicators ? entry.data[1] : blank);
-    ForEachSubfield(entry.data, delimiter, [field](char code, std::string_view value) {
+    ForEachSubfieldFrom(entry.data, first, delimiter, [field](char code, std::string_view value) {
       field->AddSubfield(code, value);
       return true;
     });

@@ -29,10 +29,12 @@ public:
 class TIso2709 {
 public:
   TIsoFldClass FieldInfo;
-  std::string RecordData; // set through SetRecord, which measures the directory
+  // The text SetRecord was given, not copied: valid as long as that text.
+  std::string_view RecordData;
   char FieldTerminator = '\x1e';
   char SubfieldDelimiter = '\x1f';
 
+  // Takes the record text (a view of it) and measures its directory.
   void SetRecord(std::string_view text);
   std::string Leader() const;
   std::string Directory() const;

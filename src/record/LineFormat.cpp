@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "record/vostr.h"
@@ -26,6 +27,14 @@ template <class Fn> void ForEachLine(std::string_view text, Fn fn) {
   }
 }
 
+// True when a CR of text is not part of a line end (CR LF, or the end of
+// the text): only then may a line hold CR elsewhere than as its last character.
+bool HasBareCr(std::string_view text) {
+  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', cr + 1))
+    if (cr + 1 < text.size() && text[cr + 1] != '\n') return true;
+  return false;
+}
+
 // Appends text without its CR characters.
 void AppendWithoutCr(std::string& out, std::string_view text) {
   for (std::size_t start = 0;;) {
@@ -36,18 +45,71 @@ void AppendWithoutCr(std::string& out, std::string_view text) {
   }
 }
 
-// Hash and equality of lines ignoring letter case and CR, as duplicate-line
-// removal compares them.
-std::uint64_t LineHash(std::string_view line) {
-  std::uint64_t hash = 14695981039346656037ULL; // FNV-1a
-  for (char c : line) {
-    if (c == '\r') continue;
-    hash = (hash ^ static_cast<unsigned char>(UpperChar(c))) * 1099511628211ULL;
-  }
-  return hash;
+std::string_view WithoutLastCr(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
 }
 
-bool SameLine(std::string_view a, std::string_view b) {
+// A hash of line that letter case cannot change. The case mapping only
+// clears bits 0x10, 0x20 and 0x40 of a byte (a-z, the accented letters, the
+// carons, oe and y diaeresis), so the bytes are hashed without those bits,
+// eight at a time; lines that differ only there meet in a slot and are told
+// apart by SameLine.
+std::uint64_t CaseFreeHash(std::string_view line) {
+  constexpr std::uint64_t kCaseBits = 0x8F8F8F8F8F8F8F8FULL;
+  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+  const auto mix = [](std::uint64_t hash, std::uint64_t word) {
+    hash = (hash ^ (word & kCaseBits)) * kMultiplier;
+    return hash ^ (hash >> 32);
+  };
+  std::uint64_t hash = line.size();
+  std::size_t i = 0;
+  for (std::uint64_t word; i + 8 <= line.size(); i += 8) {
+    std::memcpy(&word, line.data() + i, 8);
+    hash = mix(hash, word);
+  }
+  std::uint64_t rest = 0;
+  std::memcpy(&rest, line.data() + i, line.size() - i);
+  return mix(hash, rest);
+}
+
+} // namespace
+
+TLineVariants::TLineVariants() {
+  for (int c = 0; c < 256; ++c)
+    upper_[c] = static_cast<unsigned char>(UpperChar(static_cast<char>(c)));
+}
+
+void TLineVariants::AppendPiece(std::string& out, std::string_view piece) const {
+  if (bareCr_)
+    AppendWithoutCr(out, piece);
+  else
+    out.append(WithoutLastCr(piece));
+}
+
+// One line of the subfield-lines variant: the first delimiter stays on the
+// line, every further one begins a line.
+void TLineVariants::AppendSubfieldLine(std::string& out, std::string_view line, char delimiter) const {
+  std::size_t next = line.find(delimiter);
+  if (next != std::string_view::npos) next = line.find(delimiter, next + 1);
+  std::size_t start = 0;
+  for (; next != std::string_view::npos; next = line.find(delimiter, next + 1)) {
+    AppendPiece(out, line.substr(start, next - start));
+    out += LineEnd;
+    start = next;
+  }
+  AppendPiece(out, line.substr(start));
+}
+
+// Of the line without its CR characters, as SameLine compares.
+std::uint64_t TLineVariants::Hash(std::string_view line) {
+  if (!bareCr_) return CaseFreeHash(WithoutLastCr(line));
+  crFree_.clear();
+  AppendWithoutCr(crFree_, line);
+  return CaseFreeHash(crFree_);
+}
+
+bool TLineVariants::SameLine(std::string_view a, std::string_view b) const {
   std::size_t i = 0;
   std::size_t j = 0;
   for (;;) {
@@ -56,52 +118,67 @@ bool SameLine(std::string_view a, std::string_view b) {
     while (j < b.size() && b[j] == '\r')
       ++j;
     if (i == a.size() || j == b.size()) return i == a.size() && j == b.size();
-    if (UpperChar(a[i]) != UpperChar(b[j])) return false;
+    if (upper_[static_cast<unsigned char>(a[i])] != upper_[static_cast<unsigned char>(b[j])]) return false;
     ++i;
     ++j;
   }
 }
 
-} // namespace
-
-void AppendWithoutDuplicateLines(std::string& out, std::string_view text) {
-  // The lines kept so far, in an open-addressed table of at least twice as
-  // many slots as the text has lines: each line is looked up once.
-  const auto lineCount = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-  std::size_t slotCount = 16;
-  while (slotCount < 2 * lineCount)
-    slotCount *= 2;
-  std::vector<std::string_view> kept;
-  kept.reserve(lineCount);
-  std::vector<std::int32_t> slots(slotCount, -1);
-  ForEachLine(text, [&](std::string_view line) {
-    std::size_t slot = LineHash(line) & (slotCount - 1);
-    for (; slots[slot] >= 0; slot = (slot + 1) & (slotCount - 1))
-      if (SameLine(kept[static_cast<std::size_t>(slots[slot])], line)) return;
-    slots[slot] = static_cast<std::int32_t>(kept.size());
-    kept.push_back(line);
-    AppendWithoutCr(out, line);
-    out += LineEnd;
-  });
+bool TLineVariants::IsNewLine(std::string_view line) {
+  std::size_t slot = Hash(line) & slotMask_;
+  for (; slots_[slot] >= 0; slot = (slot + 1) & slotMask_)
+    if (SameLine(kept_[static_cast<std::size_t>(slots_[slot])], line)) return false;
+  slots_[slot] = static_cast<std::int32_t>(kept_.size());
+  kept_.push_back(line);
+  return true;
 }
 
-void AppendSubfieldLines(std::string& out, std::string_view text, char delimiter) {
+void TLineVariants::Append(std::string& out, std::string_view text, bool removeDuplicates, bool subfieldLines,
+                           char delimiter) {
+  if (removeDuplicates) {
+    // At least twice as many slots as the text has lines: each line is looked up once.
+    std::size_t lineCount = 1;
+    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1))
+      ++lineCount;
+    std::size_t slotCount = 16;
+    while (slotCount < 2 * lineCount)
+      slotCount *= 2;
+    slots_.assign(slotCount, -1);
+    slotMask_ = slotCount - 1;
+    kept_.clear();
+  }
+  // Subfield lines join lines with a line end only between two non-blank
+  // ones. Duplicate removal may keep a blank line after the last non-blank
+  // one, which the subfield lines of its text would not show: where such
+  // lines begin in out, to cut them off at the end.
+  bareCr_ = HasBareCr(text);
   bool joinedNonBlank = false;
+  std::size_t blankTail = std::string::npos;
   ForEachLine(text, [&](std::string_view line) {
+    if (removeDuplicates && !IsNewLine(line)) return;
+    if (!subfieldLines) {
+      AppendPiece(out, line);
+      out += LineEnd;
+      return;
+    }
     const bool lineNonBlank = !IsBlank(line);
     if (joinedNonBlank && lineNonBlank) out += LineEnd;
     joinedNonBlank = joinedNonBlank || lineNonBlank;
-    // The first delimiter stays on the line; every further one begins a line.
-    std::size_t next = line.find(delimiter);
-    if (next != std::string_view::npos) next = line.find(delimiter, next + 1);
-    std::size_t start = 0;
-    for (; next != std::string_view::npos; next = line.find(delimiter, next + 1)) {
-      AppendWithoutCr(out, line.substr(start, next - start));
-      out += LineEnd;
-      start = next;
-    }
-    AppendWithoutCr(out, line.substr(start));
+    if (lineNonBlank)
+      blankTail = std::string::npos;
+    else if (blankTail == std::string::npos)
+      blankTail = out.size();
+    AppendSubfieldLine(out, line, delimiter);
   });
+  if (blankTail != std::string::npos) out.resize(blankTail);
+}
+
+void AppendWithoutDuplicateLines(std::string& out, std::string_view text) {
+  TLineVariants().Append(out, text, true, false);
+}
+
+void AppendSubfieldLines(std::string& out, std::string_view text, char delimiter) {
+  TLineVariants().Append(out, text, false, true, delimiter);
 }
 
 std::string RemoveDuplicateLinesText(std::string_view text) {

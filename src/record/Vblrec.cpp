@@ -17,7 +17,7 @@ void TVblRec::SetSepString(const std::string& text) { SepString = text; }
 void TVblRec::Reset() {
   AtEndOfFile = false;
   Buffer.clear();
-  Current.clear();
+  Current = {};
   Pending = 0;
   RecordOffset = 0;
   TooLongLength = 0;
@@ -140,10 +140,7 @@ bool TVblRec::ReadRecord(std::string& workBuffer, std::int64_t bufferSize) {
     TooLongLength =
         static_cast<std::int64_t>(end - cutPos_); // read whole in one go, but too long all the same
   }
-  if (TooLongLength > 0)
-    Current.clear();
-  else
-    Current.assign(Buffer, cutPos_, end - cutPos_);
+  Current = TooLongLength > 0 ? std::string_view() : std::string_view(Buffer).substr(cutPos_, end - cutPos_);
   cutPos_ = at == std::string::npos ? Buffer.size() : at + SeparatorLength();
   --Pending;
   return Pending == 0 && AtEndOfFile;

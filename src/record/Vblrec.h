@@ -30,7 +30,9 @@ public:
   std::string SepString;
   bool AtEndOfFile = false; // the input has no more bytes
   std::string Buffer;       // text read; the text from cutPos_ on is not yet handed out
-  std::string Current;
+  // The record text handed out last: a view into Buffer, valid until the
+  // next ReadRecord, Peek or Close.
+  std::string_view Current;
   std::uint64_t Pending = 0;      // records still to be cut from Buffer
   std::int64_t FileSize = -1;     // size at open; -1 when not open or not known (a stream)
   std::int64_t NextChunkPos = -1; // where the chunk being handed out starts; drives Percent
@@ -49,7 +51,7 @@ public:
   void SetSepString(const std::string& text);
   bool Open(const std::string& fileName);
   void Close();
-  // Delivers the next record text into Current; true when it is the last one.
+  // Hands out the next record text as Current; true when it is the last one.
   // workBuffer is storage lent for carrying the incomplete record over to the
   // next chunk of bufferSize bytes. Raises MarcError naming the file when the
   // input cannot be read.

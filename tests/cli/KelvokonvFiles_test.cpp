@@ -178,6 +178,7 @@ struct TWriteFailure {
   int Profile;
   std::vector<std::string> Args; // "FAIL": the file that cannot take the data
   const char* Role;              // UTF-8, as the message shows it
+  const char* Label;             // its line in the summary
 };
 
 class KelvokonvWriteFailures : public KelvokonvFiles, public ::testing::WithParamInterface<TWriteFailure> {};
@@ -197,6 +198,12 @@ TEST_P(KelvokonvWriteFailures, EndTheRunWithTheFilesNameAndWholeRecords) {
     EXPECT_NE(r.Err.find(std::string("Kan inte skriva till ") + GetParam().Role + " " + place),
               std::string::npos)
         << r.Err;
+    // The summary counts the records that reached the file, no more.
+    const std::size_t reached = place == "/dev/full" ? 0 : RecordsIn(ReadAll(place));
+    EXPECT_NE(
+        r.Err.find(std::string("  ") + GetParam().Label + ": " + std::to_string(reached) + " (" + place),
+        std::string::npos)
+        << r.Err;
     ExpectWholeRecords(dir.File(""));
     if (disk.Mounted()) ExpectWholeRecords(dir.File("disk"));
   }
@@ -206,25 +213,34 @@ TEST_P(KelvokonvWriteFailures, EndTheRunWithTheFilesNameAndWholeRecords) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, KelvokonvWriteFailures,
     ::testing::Values(
-        TWriteFailure{"Profile0Output", 0, {"IN", "FAIL"}, "utfilen"},
+        TWriteFailure{"Profile0Output", 0, {"IN", "FAIL"}, "utfilen", "Utfil"},
         TWriteFailure{"Profile0Periodicals",
                       0,
                       {"--periodicals", "FAIL", "IN", "ut.mrc"},
-                      "filen f\xc3\xb6r periodika"},
-        TWriteFailure{
-            "Profile0Weeded", 0, {"--weeded", "FAIL", "IN", "ut.mrc"}, "filen f\xc3\xb6r utgallrade poster"},
-        TWriteFailure{"Profile1Output", 1, {"IN", "FAIL"}, "utfilen"},
+                      "filen f\xc3\xb6r periodika",
+                      "Periodika"},
+        TWriteFailure{"Profile0Weeded",
+                      0,
+                      {"--weeded", "FAIL", "IN", "ut.mrc"},
+                      "filen f\xc3\xb6r utgallrade poster",
+                      "Utgallrade"},
+        TWriteFailure{"Profile1Output", 1, {"IN", "FAIL"}, "utfilen", "Utfil"},
         TWriteFailure{"Profile1Periodicals",
                       1,
                       {"--periodicals", "FAIL", "IN", "ut.mrc"},
-                      "filen f\xc3\xb6r periodika"},
-        TWriteFailure{
-            "Profile1Weeded", 1, {"--weeded", "FAIL", "IN", "ut.mrc"}, "filen f\xc3\xb6r utgallrade poster"},
-        TWriteFailure{"Profile2Output", 2, {"--multi-volume", "fb.txt", "IN", "FAIL"}, "utfilen"},
+                      "filen f\xc3\xb6r periodika",
+                      "Periodika"},
+        TWriteFailure{"Profile1Weeded",
+                      1,
+                      {"--weeded", "FAIL", "IN", "ut.mrc"},
+                      "filen f\xc3\xb6r utgallrade poster",
+                      "Utgallrade"},
+        TWriteFailure{"Profile2Output", 2, {"--multi-volume", "fb.txt", "IN", "FAIL"}, "utfilen", "Utfil"},
         TWriteFailure{"Profile2MultiVolume",
                       2,
                       {"--multi-volume", "FAIL", "IN", "ut.mrc"},
-                      "filen f\xc3\xb6r flerbandsverk"}),
+                      "filen f\xc3\xb6r flerbandsverk",
+                      "Flerbandsverk"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(KelvokonvFiles, StopSignalsEndTheRunAfterARecordWithEveryFileWhole) {
@@ -242,7 +258,10 @@ TEST_F(KelvokonvFiles, StopSignalsEndTheRunAfterARecordWithEveryFileWhole) {
     const TKelvokonvResult r = Run(run.Profile, run.Args, run.Signal, "ut.mrc");
     EXPECT_EQ(r.Status, 128 + run.Signal) << r.Err;
     EXPECT_NE(r.Err.find("L\xc3\xa4sta poster: "), std::string::npos) << r.Err;
-    EXPECT_LT(RecordsIn(ReadAll(dir.File("ut.mrc"))), 3000u); // far fewer than the input holds
+    const std::size_t written = RecordsIn(ReadAll(dir.File("ut.mrc")));
+    EXPECT_LT(written, 3000u); // far fewer than the input holds
+    // Every record counted as written is in the file.
+    EXPECT_NE(r.Err.find("  Utfil: " + std::to_string(written) + " ("), std::string::npos) << r.Err;
     ExpectWholeRecords(dir.File(""));
   }
 }

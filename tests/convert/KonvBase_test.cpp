@@ -89,6 +89,7 @@ TEST(KonvBaseWrite, DuplicateLinesGoAndAnEmptyRecordStillWritesTheSeparator) {
   konv.WriteRecord();
   konv.OutRecord.Clear();
   konv.WriteRecord();
+  konv.CloseOutput();
   EXPECT_EQ(ReadAll(out), "*650 7$aBirds\r\n" + kSep + kSep);
   EXPECT_EQ(konv.WrittenRecords, 2);
 }
@@ -122,20 +123,27 @@ TEST(KonvBaseWrite, OutputThatCannotBeCreatedRaisesAtConstruction) {
   }
 }
 
-TEST(KonvBaseWrite, FailedWriteRaisesAtOnce) {
+TEST(KonvBaseWrite, FailedWriteRaisesWhenTheBlockGoesOutAndEveryFileIsClosed) {
   TWriter withoutFile;
   EXPECT_THROW(withoutFile.WriteRecord(), MarcError);
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "/dev/full saknas";
+  TempDir dir;
   TWriter konv("/dev/full");
+  TSideFile& periodicals = konv.OpenSideFile(dir.File("periodika.mrc"), PeriodicalsRole);
   AddExampleRecord(konv.OutRecord);
+  konv.WriteRecord();
+  konv.WriteRecord();
+  konv.WriteRenderedTo(periodicals);
   try {
-    konv.WriteRecord();
+    konv.CloseOutput();
     FAIL() << "no exception";
   } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "Kan inte skriva till utfilen /dev/full");
   }
   EXPECT_EQ(konv.WrittenRecords, 0);
-  EXPECT_EQ(konv.DroppedRecords, 1); // the record is in no file
+  EXPECT_EQ(konv.DroppedRecords, 2); // the records are in no file
+  EXPECT_EQ(ReadAll(dir.File("periodika.mrc")), kExample + kSep);
+  EXPECT_EQ(periodicals.Records, 1);
 }
 
 TEST(KonvBaseWrite, RunCountsNameTheOutputAndTheDropped) {

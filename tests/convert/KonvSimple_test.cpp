@@ -66,7 +66,7 @@ TEST(KonvSimpleRead, CutsAtTheSeparatorCharacterOrString) {
       konv.OutRecord.AddField("245");
       konv.ConvertNext();
       EXPECT_EQ(konv.OutRecord.FieldCount(), 0);
-      texts.push_back(konv.RecordText);
+      texts.emplace_back(konv.RecordText);
     }
     EXPECT_EQ(texts, c.texts) << c.content;
     konv.ConvertNext(); // the end stays the end

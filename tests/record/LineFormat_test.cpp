@@ -191,6 +191,27 @@ TEST(SubfieldLineTests, EverySubfieldAfterTheFirstOnALine) {
   EXPECT_EQ(out, "kept|*24510$aA\r\n$cB");
 }
 
+TEST(LineVariantTests, OnePassGivesWhatTheVariantsGiveInTurn) {
+  const char* texts[] = {
+      "*24510$aBirds$cedited\r\n*650 7$aBirds$2sao\r\n*650 7$ABIRDS$2SAO\r\n",
+      "a\r\n \r\nA\r\n",                   // a blank line kept last once the duplicate goes
+      " \r\nb$c\r\n\r\n \r\nb$C\r\nd\r\n", // blank lines before, between and after
+      "*245$a\rx$b\r\n*245$ax$b\r\n",      // CR inside a line
+      "a\nb\na\n\r\n",
+      "",
+  };
+  TLineVariants variants; // one object for every text, as the writer keeps it
+  for (const char* text : texts)
+    for (const auto& [duplicates, subfields] : {std::pair{true, false}, {false, true}, {true, true}}) {
+      std::string want = text;
+      if (duplicates) want = RemoveDuplicateLinesText(want);
+      if (subfields) want = SubfieldLinesText(want);
+      std::string out = "kept|";
+      variants.Append(out, text, duplicates, subfields);
+      EXPECT_EQ(out, "kept|" + want) << text << duplicates << subfields;
+    }
+}
+
 TEST(LineFormatSampleTests, SampleFileReadsBackByteForByte) {
   const std::string original = testing::ReadAll(KELVO_SOURCE_DIR "/data/samples/sorvia-marc21.mrc");
   ASSERT_FALSE(original.empty()) << "data/samples/sorvia-marc21.mrc saknas";

@@ -32,7 +32,7 @@ std::vector<std::string> ReadRecords(const fs::path& path, std::size_t bound) {
   std::string work;
   for (bool last = false; !last && records.size() <= bound;) {
     last = reader.ReadRecord(work);
-    records.push_back(reader.Current);
+    records.emplace_back(reader.Current);
   }
   reader.Close();
   return records;

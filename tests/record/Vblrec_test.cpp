@@ -30,7 +30,7 @@ Reading ReadAllRecords(TVblRec& reader, std::int64_t chunkSize = TVblRec::ChunkS
   std::string work;
   for (std::size_t guard = 0; guard < 1'000'000; ++guard) {
     const bool last = reader.ReadRecord(work, chunkSize);
-    result.records.push_back(reader.Current);
+    result.records.emplace_back(reader.Current);
     result.percents.push_back(reader.Percent());
     if (last) return result;
   }
@@ -296,7 +296,7 @@ TEST(VblRecTests, RecordLongerThanTheLimitIsSkippedToItsSeparator) {
       std::string work;
       for (bool last = false; !last && records.size() < 10;) {
         last = reader.ReadRecord(work, chunk);
-        records.push_back(reader.Current);
+        records.emplace_back(reader.Current);
         tooLong.push_back(reader.TooLongLength);
         offsets.push_back(reader.RecordOffset);
       }

@@ -28,6 +28,7 @@ TDalkIIToKv21::TDalkIIToKv21(const std::string& outFileName, const std::string& 
       localAdaptation_(&EmptyAdaptation()), patterns_(std::make_unique<TDalkPatterns>()) {
   // Unlike the other profiles the values are written untrimmed.
   TrimBeforeRendering = false;
+  AdaptsRenderedText = true;
 }
 
 TDalkIIToKv21::~TDalkIIToKv21() = default;

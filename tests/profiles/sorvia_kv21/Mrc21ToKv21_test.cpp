@@ -124,7 +124,7 @@ TEST(Kv21SideFiles, OneThatCannotBeCreatedStopsTheRunBeforeItStarts) {
   }
 }
 
-TEST(Kv21SideFiles, AFailedWriteIsReportedAtOnce) {
+TEST(Kv21SideFiles, AFailedWriteIsReported) {
   const std::string full = "/dev/full"; // accepts the file, refuses the data
   if (!std::filesystem::exists(full)) GTEST_SKIP() << "no " << full;
   testing::TempDir dir;
@@ -132,6 +132,7 @@ TEST(Kv21SideFiles, AFailedWriteIsReportedAtOnce) {
   TMrc21ToKv21 konv(dir.File("out.mrc"), in, "^", {}, false, true, full, false, "");
   try {
     konv.ConvertNext();
+    konv.CloseOutput();
     ADD_FAILURE() << "the lost periodical went unnoticed";
   } catch (const MarcError& e) {
     EXPECT_EQ(std::string(e.what()), "Kan inte skriva till filen f\xf6r periodika " + full);
