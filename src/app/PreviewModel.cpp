@@ -22,11 +22,11 @@ constexpr std::string_view TwoPassNote =
     "flerbandsdelar\" skriver k\xf6rningen bara huvudposterna f\xf6r oegentliga flerbandsverk, med "
     "delarnas nummer fr\xe5n f\xf6rsta passet.";
 
-// The run shows nothing and handles no events while it previews; its boxes
-// are kept: an error is the preview's, a warning only when no record came.
+// The run shows nothing and handles no events while it previews; the text
+// of its last error or warning box is kept, for a run that failed.
 class TQuietShell : public TRunView, public TVoWinApi, public TVoMsg {
 public:
-  std::string Error, Warning;
+  std::string LastProblem;
 
   void SetGauge(int) override {}
   void SetStatus(const std::string&) override {}
@@ -37,8 +37,7 @@ public:
 
 protected:
   bool ShowBox(TMsgKind kind, std::string_view text, std::string_view) override {
-    if (kind == TMsgKind::Error && Error.empty()) Error = text;
-    if (kind == TMsgKind::Warning && Warning.empty()) Warning = text;
+    if (kind == TMsgKind::Error || kind == TMsgKind::Warning) LastProblem = text;
     return false;
   }
 };
@@ -93,11 +92,15 @@ bool TPreviewModel::Load(const TMainState& state, const TCustomIniFile* settings
     if (outcome.Route.Destination != TDestination::NotWritten) record.Converted = konv.RenderOutRecord();
     if (Records.size() >= MaxRecords) frame.Cancelled = true; // the run stops after this record
   };
-  RunProfile(run, frame);
+  const TRunOutcome outcome = RunProfile(run, frame);
 
-  Error = shell.Error;
-  if (Error.empty() && Records.empty())
-    Error = shell.Warning.empty() ? "Infilen " + state.InFile + " inneh\xe5ller inga poster" : shell.Warning;
+  // A run that ended early tells why in its box (an input without records
+  // of its format in a warning box); the warnings of a run that went on are
+  // the reasons the records show.
+  if (outcome == TRunOutcome::Failed || outcome == TRunOutcome::NotStarted)
+    Error = shell.LastProblem;
+  else if (Records.empty())
+    Error = "Infilen " + state.InFile + " inneh\xe5ller inga poster";
   if (!Error.empty()) Records.clear();
   return Error.empty();
 }

@@ -12,6 +12,7 @@
 
 #include "app/AppPaths.h"
 #include "app/FilterEditorModel.h"
+#include "app/PreviewModel.h"
 #include "app/StartUp.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
@@ -448,6 +449,27 @@ TEST_F(MainWindowModel, AReportIsLeftBesideTheOutputOnlyWhenARecordWasNotWritten
   ASSERT_EQ(model.ReportFile, report);
   EXPECT_NE(ReadAll(report).find("\r\n1\t12\t\tSaknar titel (245/295)\r\n"), std::string::npos);
   EXPECT_TRUE(state.ReportFile.empty()); // the report belongs to the run, not to the settings
+}
+
+TEST_F(MainWindowModel, ThePreviewShowsTheFirstRecordsOrTellsWhyItCannot) {
+  EXPECT_FALSE(model.PreviewEnabled()); // no input
+  SetFiles();
+  state.OutFile = std::string(NoFileCaption); // the preview needs no output
+  std::size_t shown = 0;
+  host.Preview = [&](TPreviewModel& preview) { shown = preview.Records.size(); };
+  state.SourceIsIso = false;
+  ASSERT_TRUE(model.Enabled(Item("mnuPreview")));
+  model.MenuClick(Item("mnuPreview"));
+  EXPECT_EQ(shown, 1U);
+  EXPECT_TRUE(shell.Msg.Boxes.empty());
+
+  state.SourceIsIso = true; // the line-format input read as ISO 2709: no record
+  shown = 0;
+  model.mnuPreviewClick();
+  EXPECT_EQ(shown, 0U);
+  ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
+  EXPECT_EQ(shell.Msg.Boxes[0].Kind, TMsgKind::Error);
+  EXPECT_NE(shell.Msg.Boxes[0].Text.find("inneh\xe5ller inga poster i Iso2709-format"), std::string::npos);
 }
 
 struct TCloseCase {
