@@ -55,7 +55,7 @@ void TRunReport::Record(const TRecordOutcome& outcome) {
     Put("Poster som inte skrevs (nummer i infilen, 001, titel, orsak):");
   }
   Put(std::to_string(outcome.Number) + "\t" + Column(outcome.Id) + "\t" + Column(outcome.Title, TitleLength) +
-      "\t" + Column(outcome.Route.Reason));
+      "\t" + std::string(outcome.Route.Reason));
 }
 
 void TRunReport::Replaced(std::int64_t record, std::string_view id, const TReplacedChar& replaced) {

@@ -50,8 +50,6 @@ public:
   // A record was not written or a character replaced.
   bool HasEntries() const { return notWritten_ > 0 || replacedCount_ > 0; }
   const std::string& FileName() const { return fileName_; }
-  std::int64_t NotWritten() const { return notWritten_; }
-  std::int64_t ReplacedChars() const { return replacedCount_; }
 
   // Finishes the report and puts it in place; raises MarcError naming the
   // file when it could not be written (a failure during the run included).

@@ -2,7 +2,6 @@
 // the window and the program's own batch argument.
 #include <cstdio>
 #include <exception>
-#include <optional>
 #include <string>
 
 #include "app/AppPaths.h"
