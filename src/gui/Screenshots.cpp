@@ -2,8 +2,8 @@
 // checking how it looks. Runs the window with its program file, settings file
 // and filter files in FOLDER, converts the input that the settings and
 // ARGUMENT name, and saves PNG pictures there: the main window before, during
-// and after the run, the summary box, the preview, the About box and the
-// filter editor.
+// and after the run (once with a report), the summary box, the preview, the
+// About box and the filter editor.
 // Prints the names of the pictures written, one a line; exits with 0 when all
 // were written.
 #include <QApplication>
@@ -130,6 +130,18 @@ int GrabWidgets(const std::string& folder, const std::string& argument) {
   window.Model().FileDropped(longFile, false);
   window.ShowState();
   pictures.Save(window, "main-long-path");
+
+  // A run that leaves a record out: the result panel names the report.
+  const std::string leftOut = folder + "/med-post-utan-titel.mrc";
+  std::filesystem::copy_file(longFile, leftOut, std::filesystem::copy_options::overwrite_existing, ec);
+  if (FILE* file = std::fopen(leftOut.c_str(), "ab")) {
+    std::fputs("*001 SAKNAR-TITEL\r\n*500  $aEn post utan 245\r\n^\r\n", file);
+    std::fclose(file);
+  }
+  window.Model().FileDropped(leftOut, false);
+  window.Model().State.PeriodicalsSep = window.Model().State.UtgallradeSeparera = false; // no summary box
+  if (auto* start = window.findChild<QPushButton*>(QStringLiteral("btnStart"))) start->click();
+  pictures.Save(window, "main-after-run-report");
 
   msg.NextName = "about-box";
   window.Model().mnuAboutClick();
