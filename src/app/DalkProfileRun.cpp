@@ -57,6 +57,7 @@ void ConvertPass(TRunFrame& frame, const TMainState& state, const TProfileInfo& 
                      state.PeriodicalsSep, sideFiles ? state.PeriodicalsFile : std::string(),
                      state.UtgallradeSeparera, sideFiles ? state.WeededFile : std::string());
   SetRunOptions(konv, state, profile);
+  ObserveRecords(konv, frame);
   konv.SetLocalAdaptation(adaptation);
   konv.SeparateProperWorks = state.DalkEgentligaFlerbandSepareras;
   konv.TranslateDiacritics = state.DiakriterTranslate;

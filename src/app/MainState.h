@@ -66,6 +66,10 @@ struct TMainState {
   // Profile 2: the file of proper multi-volume works (kelvokonv
   // --multi-volume); empty: "flerband.txt" beside the output file.
   std::string MultiVolumeFile;
+  // The report of the run (kelvokonv --report, the window's
+  // "<output>.rapport.txt"), checked like the other files the run writes;
+  // empty: none.
+  std::string ReportFile;
 
   // Start-up.
   bool Batch = false;           // "bat" on the command line

@@ -9,13 +9,16 @@
 #include "app/FieldSurvey.h"
 #include "app/FilterEditorModel.h"
 #include "app/IniFile.h"
+#include "app/PreviewModel.h"
 #include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
+#include "app/RunReport.h"
 #include "app/Settings.h"
 #include "app/StartUp.h"
 #include "app/VoWinApi.h"
 #include "app/voMsg.h"
+#include "record/MarcError.h"
 #include "record/MarcXmlReader.h"
 
 namespace kelvo {
@@ -32,6 +35,7 @@ constexpr TMenuItem Items[] = {
     {Arkiv, "mnuUtfil", "Utfil...", C::ChooseOutFile, nullptr, false},
     {Arkiv, "mnuAvsluta", "Avsluta", C::Quit, nullptr, false},
     {Konvertering, "mnuStart", "Starta konvertering", C::Start, nullptr, false},
+    {Konvertering, "mnuPreview", "F\xf6rhandsgranska", C::Preview, nullptr, false},
     {Konvertering, "Filtermarcflt1", "Filter - Marc-f\xe4lt...", C::FilterEditor, nullptr, false},
     {Konvertering, "mnuMarcFilterOn", "Filter Marc-f\xe4lt P\xc5", C::ToggleFilterOn, &S::FilterOn, false},
     {Konvertering, "mnuKonvTillKv2", "Konvertering till Kelvo 2", C::ToggleConvert, &S::ConvertToKv2, false},
@@ -118,6 +122,8 @@ bool TMainWindowModel::Enabled(const TMenuItem& item) const {
     return StartEnabled();
   case C::FieldSurvey:
     return SurveyEnabled();
+  case C::Preview:
+    return PreviewEnabled();
   case C::CharsetMenu: // a profile may have a character translation of its own
     if (const TProfileInfo* profile = ProfileInfo(State.Profile)) return profile->Options.Charset;
     return false;
@@ -133,6 +139,8 @@ bool TMainWindowModel::Busy() const { return Frame.Running(); }
 bool TMainWindowModel::StartEnabled() const { return !Busy() && StartAvailable(State); }
 
 bool TMainWindowModel::SurveyEnabled() const { return !Busy() && SurveyAvailable(State); }
+
+bool TMainWindowModel::PreviewEnabled() const { return !Busy() && PreviewAvailable(State); }
 
 bool TMainWindowModel::FormActivate(std::string_view firstArgument) {
   if (activated_) return false;
@@ -160,7 +168,7 @@ void TMainWindowModel::StoreSetting(std::string_view section, std::string_view k
   if (!Settings.WriteString(section, key, value)) Frame.Msg.ErrorBox(SettingsError(Settings));
 }
 
-void TMainWindowModel::RunEnded() {
+void TMainWindowModel::RunEnded(const std::string& reportFile) {
   ResultLines.clear();
   ResultFolder.clear();
   ReportFile.reset();
@@ -169,6 +177,10 @@ void TMainWindowModel::RunEnded() {
     for (const std::string& warning : Frame.Warnings)
       ResultLines.push_back("Varning: " + warning);
     ResultFolder = OutputFolder(State.OutFile);
+    if (!reportFile.empty()) {
+      ResultLines.push_back("Rapport: " + reportFile);
+      ReportFile = reportFile;
+    }
   }
   CloseWhenAsked();
 }
@@ -203,6 +215,9 @@ void TMainWindowModel::MenuClick(const TMenuItem& item) {
     break;
   case C::Start:
     btnStartClick();
+    break;
+  case C::Preview:
+    mnuPreviewClick();
     break;
   case C::FilterEditor:
     mnuMarcFilterClick();
@@ -282,8 +297,42 @@ void TMainWindowModel::FileDropped(const std::string& fileName, bool onOutput) {
 void TMainWindowModel::btnStartClick() {
   if (!StartEnabled()) return;
   State.SourceIsMarcXml = LooksLikeMarcXml(State.InFile);
+  // Standard output has no folder beside it: then the run has no report.
+  std::optional<TRunReport> report;
+  if (State.OutFile != "-") {
+    State.ReportFile = ReportFileFor(State.OutFile);
+    report.emplace(State.ReportFile).Attach(Frame);
+  }
   RunProfile(State, Frame);
-  RunEnded();
+  State.ReportFile.clear();
+  RunEnded(report ? EndReport(*report) : std::string());
+}
+
+std::string TMainWindowModel::EndReport(TRunReport& report) {
+  report.Detach();
+  if (Frame.RecordCount == 0) return {}; // a run refused at its start touches no file
+  if (!report.HasEntries()) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(report.FileName(), ec))
+      std::filesystem::remove(report.FileName(), ec);
+    return {};
+  }
+  try {
+    report.Write();
+    return report.FileName();
+  } catch (const MarcError& e) {
+    Frame.Msg.ErrorBox(e.what());
+    return {};
+  }
+}
+
+void TMainWindowModel::mnuPreviewClick() {
+  if (!PreviewEnabled()) return;
+  TPreviewModel preview;
+  if (preview.Load(State, &Settings))
+    Host.ExecutePreview(preview);
+  else
+    Frame.Msg.ErrorBox(preview.Error);
 }
 
 void TMainWindowModel::btnCancelClick() {

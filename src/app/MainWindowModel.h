@@ -17,6 +17,8 @@ namespace kelvo {
 
 class TCustomIniFile;
 class TFilterEditorModel;
+class TPreviewModel;
+class TRunReport;
 class TRunFrame;
 
 // The commands behind the menu items; the names are those of the window's handlers.
@@ -26,6 +28,7 @@ enum class TMenuCommand {
   ChooseOutFile,         // btnUtfilClick
   Quit,                  // mnuAvslutaClick
   Start,                 // btnStartClick
+  Preview,               // mnuPreviewClick
   FilterEditor,          // mnuMarcFilterClick
   ToggleFilterOn,        // mnuMarcFilterOnClick
   ToggleConvert,         // mnuKonvTillKv21Click
@@ -120,6 +123,8 @@ public:
   virtual std::optional<std::string> ExecuteFileDialog(const TFileDialogRequest& request) = 0;
   // The filter editor, modally; true when it was closed with OK.
   virtual bool ExecuteFilterEditor(TFilterEditorModel& editor) = 0;
+  // The preview of the first records, modally.
+  virtual void ExecutePreview(TPreviewModel& preview) = 0;
   virtual void CloseWindow() = 0;
 };
 
@@ -140,13 +145,17 @@ public:
   bool Checked(const TMenuItem& item) const;
   bool Visible(const TMenuItem& item) const;
   bool Enabled(const TMenuItem& item) const;
-  bool StartEnabled() const;  // btnStart and mnuStart
-  bool SurveyEnabled() const; // mnuFieldsInvestigate
-  bool Busy() const;          // a run or a field survey is going on
+  bool StartEnabled() const;   // btnStart and mnuStart
+  bool SurveyEnabled() const;  // mnuFieldsInvestigate
+  bool PreviewEnabled() const; // btnPreview and mnuPreview
+  bool Busy() const;           // a run or a field survey is going on
 
-  // The result panel after a run: RunSummaryLines and the run's warnings
-  // (empty before the first run and after one that read no record), the
-  // folder of its output, and its report once one was written.
+  // The result panel after a run: RunSummaryLines, the run's warnings and
+  // the line "Rapport: <file>" (empty before the first run and after one
+  // that read no record), the folder of its output, and its report once one
+  // was written. A run writes "<output>.rapport.txt" beside its output when
+  // a record was not written or a character replaced, and otherwise removes
+  // an old one, so that the folder shows no report of an earlier run.
   std::vector<std::string> ResultLines;
   std::string ResultFolder;
   std::optional<std::string> ReportFile;
@@ -177,6 +186,8 @@ public:
   void btnInfilClick();
   void btnUtfilClick();
   void btnStartClick();
+  // The preview of the first records (error box when the input cannot be read).
+  void mnuPreviewClick();
   void btnCancelClick();
   void mnuAvslutaClick();
   void mnuMarcFilterClick();
@@ -196,8 +207,12 @@ private:
   void SetOutFile(const std::string& fileName);
   // A value stored at once in the settings file; one that cannot be stored in the error box.
   void StoreSetting(std::string_view section, std::string_view key, const std::string& value);
-  // After a run: the result panel's lines and folder, then CloseWhenAsked.
-  void RunEnded();
+  // After a run: the result panel's lines, folder and report, then CloseWhenAsked.
+  void RunEnded(const std::string& reportFile = {});
+  // The run's report written, or an old one removed when there is nothing to
+  // report; the report's name, or empty when there is none (an error box
+  // when it could not be written).
+  std::string EndReport(TRunReport& report);
   // Closes the window when a close during the run or survey waited for its end.
   void CloseWhenAsked();
 

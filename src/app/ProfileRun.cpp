@@ -6,6 +6,7 @@
 #include "app/DalkProfileRun.h"
 #include "app/IniFile.h"
 #include "app/ProfileRegistry.h"
+#include "app/RunReport.h"
 #include "app/voMsg.h"
 #include "convert/RunFiles.h"
 #include "record/MarcError.h"
@@ -18,7 +19,7 @@ namespace {
 // before anything is opened, so that a clash stops the run before it reads
 // a record (the converter checks the open files again before it empties them).
 void CheckRunFiles(const TMainState& st, const TProfileOptions& options, const TRunFrame& frame) {
-  std::vector<TRunFile> writes{{st.OutFile, OutputRole.Name}};
+  std::vector<TRunFile> writes{{st.OutFile, OutputRole.Name}, {st.ReportFile, ReportRole}};
   std::vector<TRunFile> reads{{st.InFile, InputRole}, {st.FilterFile, FilterRole}};
   if (frame.Settings) reads.push_back({frame.Settings->FileName(), SettingsRole});
   if (options.MultiVolume) {

@@ -14,15 +14,19 @@
 //   when a record raised an error.
 // Errors are reported by RunProfile, which catches them at the top.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "convert/KonvBase.h"
+#include "convert/RecordOutcome.h"
+#include "record/CharsetDecoder.h"
 
 namespace kelvo {
 
 class TCustomIniFile;
+class TKonvSimple;
 class TVoMsg;
 class TVoWinApi;
 
@@ -57,6 +61,13 @@ public:
   std::vector<TRunCount> Counts;     // where the records of the last loop went
   std::vector<std::string> Notes;    // the notes of the converter's RunMessages, for the summary
   std::vector<std::string> Warnings; // its warnings, shown in the warning box
+
+  // Told of every record of a conversion pass, with the converter that read
+  // it, and of every character its character-set step replaced (the report,
+  // the preview); none by default. The profile runs hand them to their
+  // converters (ObserveRecords).
+  std::function<void(TKonvSimple& konv, const TRecordOutcome& outcome)> OnRecord;
+  TReplacementObserver OnReplaced;
 
   // Counter, counts, notes and warnings of the last run cleared; a run that
   // fails before its loop then leaves nothing of an earlier run behind.

@@ -49,6 +49,15 @@ void SetRunOptions(TConverter& konv, const TMainState& st, const TProfileInfo& p
   konv.SubfieldLines = st.SubfieldLines;
 }
 
+// Hands the frame's observers to a converter that reads records.
+template <class TConverter> void ObserveRecords(TConverter& konv, const TRunFrame& frame) {
+  if constexpr (std::is_base_of_v<TKonvSimple, TConverter>) {
+    if (frame.OnRecord)
+      konv.OnRecord = [&konv, &frame](const TRecordOutcome& outcome) { frame.OnRecord(konv, outcome); };
+    konv.OnReplaced = frame.OnReplaced;
+  }
+}
+
 template <class TConverter>
 TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, TRunFrame& frame) {
   const std::string terminator(1, st.SourceIsIso ? IsoRecordTerminator : LineRecordTerminator);
@@ -63,6 +72,7 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
                                    sideFiles && st.PeriodicalsSep, sideFiles ? st.PeriodicalsFile : noFile,
                                    sideFiles && st.UtgallradeSeparera, sideFiles ? st.WeededFile : noFile);
   SetRunOptions(*konv, st, profile);
+  ObserveRecords(*konv, frame);
   konv->WeedingCriteria = st.WeedingCriteria;
   konv->SetCharset(charset);
   if (st.SourceIsMarcXml) konv->ReadMarcXml();

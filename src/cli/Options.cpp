@@ -99,6 +99,9 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   app.add_option("--multi-volume", o.MultiVolume,
                  "Profil 2: filen f\xf6r egentliga flerbandsverk (standard: flerband.txt bredvid utfilen)")
       ->type_name("FIL");
+  app.add_option("--report", o.Report,
+                 "Rapport \xf6ver poster som inte skrevs och tecken som ersattes skrivs till FIL")
+      ->type_name("FIL");
   auto* crit =
       app.add_option("--weeding-criteria", criteria, "Gallringskoder \xe5tskilda av |")->type_name("KODER");
   app.add_option("--option", o.Kv21Options,
@@ -197,6 +200,8 @@ void ApplyOptions(const TCliOptions& o, TMainState& state) {
   if (o.OnlyImproperParts) state.DalkOegentligaDelarSpecial = true;
   if (o.NoSeparateProperWorks) state.DalkEgentligaFlerbandSepareras = false;
   state.MultiVolumeFile = o.MultiVolume;
+  if (o.Report == "-") Usage("--report kr\xe4ver ett filnamn, inte -");
+  state.ReportFile = o.Report;
 }
 
 } // namespace kelvo::cli

@@ -38,6 +38,7 @@ struct TCliOptions {
   std::string Periodicals;
   std::string Weeded;
   std::string MultiVolume;
+  std::string Report;
   std::optional<std::string> WeedingCriteria;
   std::vector<std::string> Kv21Options;
   bool NoDiacritics = false;

@@ -10,9 +10,11 @@
 #include "app/InputFormat.h"
 #include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
+#include "app/RunReport.h"
 #include "app/StartUp.h"
 #include "cli/Console.h"
 #include "cli/Options.h"
+#include "record/MarcError.h"
 #include "record/MarcXmlReader.h"
 
 namespace kelvo::cli {
@@ -24,15 +26,17 @@ std::string WithSeparator(std::string folder) {
   return folder;
 }
 
-void PrintSummary(const TRunFrame& frame) {
+void PrintSummary(const TRunFrame& frame, const std::string& reportFile) {
   std::string text;
   for (const std::string& line : RunSummaryLines(frame))
     text += line + "\n";
+  if (!reportFile.empty()) text += "Rapport: " + reportFile + "\n";
   WriteText(stderr, text);
 }
 
-int ExitStatus(TRunOutcome outcome, const TCliOptions& o, const TRunFrame& frame) {
-  if (!o.Quiet && frame.RecordCount > 0) PrintSummary(frame);
+int ExitStatus(TRunOutcome outcome, const TCliOptions& o, const TRunFrame& frame,
+               const std::string& reportFile = {}) {
+  if (!o.Quiet && frame.RecordCount > 0) PrintSummary(frame, reportFile);
   switch (outcome) {
   case TRunOutcome::Completed:
     return ExitOk;
@@ -79,6 +83,25 @@ int Survey(const TMainState& state, TConsoleShell& shell) {
   return ExitOk;
 }
 
+// The run and, with --report, its report: written once the run has read
+// records, also when nothing was left out. A report that cannot be written
+// fails the run.
+int RunAndReport(const TMainState& state, const TCliOptions& o, TConsoleShell& shell) {
+  if (state.ReportFile.empty()) return ExitStatus(RunProfile(state, shell.Frame), o, shell.Frame);
+  TRunReport report(state.ReportFile);
+  report.Attach(shell.Frame);
+  const TRunOutcome outcome = RunProfile(state, shell.Frame);
+  report.Detach();
+  if (shell.Frame.RecordCount == 0) return ExitStatus(outcome, o, shell.Frame);
+  try {
+    report.Write();
+  } catch (const MarcError& e) {
+    ExitStatus(outcome, o, shell.Frame);
+    throw TCliError{e.what(), ExitFailed};
+  }
+  return ExitStatus(outcome, o, shell.Frame, report.FileName());
+}
+
 int Run(int argc, char** argv) {
   TCliOptions o;
   if (const auto status = ParseOptions(argc, argv, o)) return *status;
@@ -114,7 +137,7 @@ int Run(int argc, char** argv) {
     throw TCliError{UnknownProfileText(state.Profile) +
                         " (inst\xe4llningen \"profil\" i avsnittet \"diverse\"; ange --profile)",
                     ExitFailed};
-  return ExitStatus(RunProfile(state, shell.Frame), o, shell.Frame);
+  return RunAndReport(state, o, shell);
 }
 
 } // namespace

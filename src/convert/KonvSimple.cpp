@@ -126,6 +126,10 @@ void TKonvSimple::SetCharset(TCharset charset) {
   charset_ = charset;
   const TCharset used = xmlReader_ ? TCharset::Utf8 : charset;
   decoder_ = used == TCharset::Cp1252 ? nullptr : std::make_unique<TCharsetDecoder>(used);
+  if (decoder_)
+    decoder_->OnReplaced = [this](std::int64_t record, std::string_view id, const TReplacedChar& replaced) {
+      if (OnReplaced) OnReplaced(record, id, replaced);
+    };
 }
 
 std::vector<TRunMessage> TKonvSimple::RunMessages() const {
@@ -161,7 +165,7 @@ void TKonvSimple::Deliver(const TRoute& route, const TMarcRec& source) {
 
 void TKonvSimple::TellRecord(const TRoute& route, const TMarcRec* source) const {
   if (!OnRecord) return;
-  TRecordOutcome outcome{RecordNumber, {}, {}, route};
+  TRecordOutcome outcome{RecordNumber, {}, {}, route, source};
   if (source) {
     if (const TMarcField* id = source->FindFieldPtr("001")) outcome.Id = id->Data;
     const TMarcField* title = source->FindFieldPtr("245");

@@ -76,6 +76,8 @@ public:
   // Told of every record of the input: where it went, or why it was not
   // written (RecordOutcome.h). None by default.
   TRecordObserver OnRecord;
+  // Told of every character the character-set step replaced (CharsetDecoder.h). None by default.
+  TReplacementObserver OnReplaced;
   // Writes OutRecord where the route says (a side file through
   // WriteSideRecord), or counts it as written nowhere, and tells OnRecord;
   // source gives the record's 001 and title.

@@ -7,6 +7,8 @@
 
 namespace kelvo {
 
+class TMarcRec;
+
 enum class TDestination : std::uint8_t { Output, Periodicals, Weeded, MultiVolume, NotWritten };
 
 // Why a record was not written, in the words a report prints.
@@ -31,6 +33,7 @@ struct TRecordOutcome {
   std::string_view Id;     // its 001
   std::string_view Title;  // its 245 $a, else its 295 $a
   TRoute Route;
+  const TMarcRec* Source = nullptr; // the record as read (decoded), when it could be read
 };
 
 // Called once for every record of the input, written or not.

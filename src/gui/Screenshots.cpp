@@ -2,7 +2,8 @@
 // checking how it looks. Runs the window with its program file, settings file
 // and filter files in FOLDER, converts the input that the settings and
 // ARGUMENT name, and saves PNG pictures there: the main window before, during
-// and after the run, the summary box, the About box and the filter editor.
+// and after the run (once with a report), the summary box, the preview, the
+// About box and the filter editor.
 // Prints the names of the pictures written, one a line; exits with 0 when all
 // were written.
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include "gui/QtText.h"
 #include "gui/frmMain.h"
 #include "gui/frmMarcFilter.h"
+#include "gui/frmPreview.h"
 
 namespace kelvo::gui {
 namespace {
@@ -101,6 +103,21 @@ int GrabWidgets(const std::string& folder, const std::string& argument) {
   if (auto* start = window.findChild<QPushButton*>(QStringLiteral("btnStart"))) start->click();
   pictures.Save(window, "main-after-run"); // with the result panel
 
+  // The preview of the same input: its first record, and one that goes to a side file.
+  TPreviewModel preview;
+  if (preview.Load(window.State(), &window.Model().Settings)) {
+    TfrmPreview previewDialog(preview, &window);
+    previewDialog.show();
+    pictures.Save(previewDialog, "preview");
+    for (int i = 0; i < 3; ++i)
+      preview.Next();
+    previewDialog.ShowState();
+    pictures.Save(previewDialog, "preview-side-file");
+    previewDialog.hide();
+  } else {
+    std::fprintf(stderr, "%s\n", preview.Error.c_str());
+  }
+
   // A long input name with national letters, dropped on the window: elided in the middle.
   const std::string longFolder = folder + "/Leveranser fr\xc3\xa5n \xc3\x96stersunds bibliotek/" +
                                  "m\xc3\xa5nadsleveranser med s\xc3\xa4rskilda poster f\xc3\xb6r " +
@@ -113,6 +130,18 @@ int GrabWidgets(const std::string& folder, const std::string& argument) {
   window.Model().FileDropped(longFile, false);
   window.ShowState();
   pictures.Save(window, "main-long-path");
+
+  // A run that leaves a record out: the result panel names the report.
+  const std::string leftOut = folder + "/med-post-utan-titel.mrc";
+  std::filesystem::copy_file(longFile, leftOut, std::filesystem::copy_options::overwrite_existing, ec);
+  if (FILE* file = std::fopen(leftOut.c_str(), "ab")) {
+    std::fputs("*001 SAKNAR-TITEL\r\n*500  $aEn post utan 245\r\n^\r\n", file);
+    std::fclose(file);
+  }
+  window.Model().FileDropped(leftOut, false);
+  window.Model().State.PeriodicalsSep = window.Model().State.UtgallradeSeparera = false; // no summary box
+  if (auto* start = window.findChild<QPushButton*>(QStringLiteral("btnStart"))) start->click();
+  pictures.Save(window, "main-after-run-report");
 
   msg.NextName = "about-box";
   window.Model().mnuAboutClick();

@@ -31,6 +31,7 @@
 #include "gui/PathLabel.h"
 #include "gui/QtText.h"
 #include "gui/frmMarcFilter.h"
+#include "gui/frmPreview.h"
 
 namespace kelvo::gui {
 
@@ -172,10 +173,12 @@ void TfrmMain::BuildControls() {
   btnStart_ = Button("btnStart", QStringLiteral("Starta"));
   btnCancel_ = Button("btnCancel", QStringLiteral("Avbryt..."));
   btnCancel_->hide();
+  btnPreview_ = Button("btnPreview", QStringLiteral("F\u00f6rhandsgranska..."));
   auto* buttons = new QGridLayout;
   buttons->addWidget(btnStart_, 0, 0);
   buttons->addWidget(btnCancel_, 0, 0);
-  buttons->setColumnStretch(1, 1);
+  buttons->addWidget(btnPreview_, 0, 1);
+  buttons->setColumnStretch(2, 1);
 
   gauge_ = new QProgressBar;
   gauge_->setObjectName(QStringLiteral("Gauge1"));
@@ -209,6 +212,10 @@ void TfrmMain::BuildControls() {
     ShowState();
   });
   connect(btnCancel_, &QPushButton::clicked, this, [this] { model_.btnCancelClick(); });
+  connect(btnPreview_, &QPushButton::clicked, this, [this] {
+    model_.mnuPreviewClick();
+    ShowState();
+  });
 }
 
 QWidget* TfrmMain::BuildResultPanel() {
@@ -272,6 +279,7 @@ void TfrmMain::ShowState() {
   for (const TCharsetItem& choice : CharsetItems)
     Action(choice.Name)->setChecked(model_.CharsetChecked(choice));
   btnStart_->setEnabled(model_.StartEnabled());
+  btnPreview_->setEnabled(model_.PreviewEnabled());
   ShowResult();
 }
 
@@ -310,6 +318,11 @@ std::optional<std::string> TfrmMain::ExecuteFileDialog(const TFileDialogRequest&
 bool TfrmMain::ExecuteFilterEditor(TFilterEditorModel& editor) {
   TfrmMarcFilter dialog(editor, this);
   return dialog.exec() == QDialog::Accepted;
+}
+
+void TfrmMain::ExecutePreview(TPreviewModel& preview) {
+  TfrmPreview dialog(preview, this);
+  dialog.exec();
 }
 
 void TfrmMain::CloseWindow() { close(); }

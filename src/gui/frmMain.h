@@ -61,6 +61,7 @@ public:
   // The model's host.
   std::optional<std::string> ExecuteFileDialog(const TFileDialogRequest& request) override;
   bool ExecuteFilterEditor(TFilterEditorModel& editor) override;
+  void ExecutePreview(TPreviewModel& preview) override;
   void CloseWindow() override;
 
 protected:
@@ -97,6 +98,7 @@ private:
   TPathLabel* lblUtfil_ = nullptr;
   QPushButton* btnStart_ = nullptr;
   QPushButton* btnCancel_ = nullptr;
+  QPushButton* btnPreview_ = nullptr;
   QProgressBar* gauge_ = nullptr;
   QLabel* pnlMsg_ = nullptr;
   QWidget* pnlResult_ = nullptr;

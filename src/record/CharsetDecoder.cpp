@@ -30,6 +30,8 @@ std::string CodePointText(char32_t c) {
   return text;
 }
 
+} // namespace
+
 std::string ReplacementText(const TReplacedChar& r) {
   if (r.CodePoint == Undecodable) return "ett MARC-8-tecken som inte kunde avkodas ersattes med \"?\"";
   std::string text = CodePointText(r.CodePoint);
@@ -37,6 +39,8 @@ std::string ReplacementText(const TReplacedChar& r) {
   if (!name.empty()) text += " " + name;
   return text + (r.Replacement.empty() ? " utel\xe4mnades" : " ersattes med \"" + r.Replacement + "\"");
 }
+
+namespace {
 
 std::string ExampleLine(const TCharsetExample& e) {
   std::string line = "  post " + std::to_string(e.Record);
@@ -76,6 +80,9 @@ void TCharsetDecoder::Decode(TMarcRec& rec, std::int64_t recordNumber, std::stri
   ReplacedChars += static_cast<std::int64_t>(recordReplaced_.size());
   ++RecordsWithReplacements;
   const std::string id = Trim(rec.FieldData("001"));
+  if (OnReplaced)
+    for (const TReplacedChar& r : recordReplaced_)
+      OnReplaced(recordNumber, id, r);
   for (const TReplacedChar& r : recordReplaced_) {
     if (ReplacedExamples.size() >= MaxExamples) break;
     const std::string text = ReplacementText(r);

@@ -4,6 +4,7 @@
 // page 1252, once, before any rule sees them. The leader, tags, indicators
 // and subfield codes stay the source's bytes.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,14 @@ struct TCharsetExample {
   std::string Text;
 };
 
+// Told of every character the step replaced: the record's number and 001, and the character.
+using TReplacementObserver =
+    std::function<void(std::int64_t record, std::string_view id, const TReplacedChar&)>;
+
+// What became of a replaced character, in the words of the summary and the report:
+// "U+0142 LATIN SMALL LETTER L WITH STROKE ersattes med "l"".
+std::string ReplacementText(const TReplacedChar& replaced);
+
 class TCharsetDecoder {
 public:
   // Opens the converters the character set needs, once for the run; raises
@@ -66,6 +75,8 @@ public:
   static constexpr std::size_t MaxExamples = 5;
   std::vector<TCharsetExample> ReplacedExamples; // distinct characters
   std::vector<TCharsetExample> InvalidExamples;
+  // Told of every replaced character, in the order of the records; none by default.
+  TReplacementObserver OnReplaced;
 
   // The summary's lines; none when no record needed the step.
   std::vector<std::string> SummaryLines() const;

@@ -12,6 +12,7 @@
 
 #include "app/AppPaths.h"
 #include "app/FilterEditorModel.h"
+#include "app/PreviewModel.h"
 #include "app/StartUp.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
@@ -39,6 +40,10 @@ public:
     return pick;
   }
   bool ExecuteFilterEditor(TFilterEditorModel& editor) override { return Editor && Editor(editor); }
+  std::function<void(TPreviewModel&)> Preview;
+  void ExecutePreview(TPreviewModel& preview) override {
+    if (Preview) Preview(preview);
+  }
   void CloseWindow() override { ++Closes; }
 };
 
@@ -412,22 +417,59 @@ TEST_F(MainWindowModel, TheResultPanelTellsTheRunAndOpensTheOutputFolder) {
   state.InFile = dir.Write("in.iso", iso + iso.substr(0, 30)); // the last record cut short
   state.OutFile = dir.File("ut.mrc");
   model.btnStartClick();
-  // RunSummaryLines (count, read, "Utfil", "Ej skrivna", "Ofullst\xe4ndiga"), then the warning.
-  ASSERT_EQ(model.ResultLines.size(), 6U);
+  // RunSummaryLines (count, read, "Utfil", "Ej skrivna", "Ofullst\xe4ndiga"), the warning, the report.
+  ASSERT_EQ(model.ResultLines.size(), 7U);
   EXPECT_EQ(model.ResultLines[3], "  Ej skrivna: 2"); // no 245
   EXPECT_EQ(model.ResultLines[5].substr(0, 38), "Varning: Ofullst\xe4ndig sista post: nr 2");
+  EXPECT_EQ(model.ResultLines[6], "Rapport: " + dir.File("ut.mrc.rapport.txt"));
   model.btnOpenFolderClick();
   ASSERT_EQ(shell.Api.Opened.size(), 1U);
   EXPECT_EQ(shell.Api.Opened[0].first, dir.File(""));
-  EXPECT_FALSE(model.OpenReportEnabled()); // the run wrote no report
-  model.ReportFile = dir.File("ut.mrc.rapport.txt");
+  ASSERT_TRUE(model.OpenReportEnabled());
   model.btnOpenReportClick();
-  EXPECT_EQ(shell.Api.Opened.back().first, *model.ReportFile);
+  EXPECT_EQ(shell.Api.Opened.back().first, dir.File("ut.mrc.rapport.txt"));
 
   state.OutFile = dir.File("saknad-mapp/ut.mrc"); // a run refused before its first record
   model.btnStartClick();
   EXPECT_TRUE(model.ResultLines.empty());
   EXPECT_FALSE(model.ReportFile);
+}
+
+TEST_F(MainWindowModel, AReportIsLeftBesideTheOutputOnlyWhenARecordWasNotWritten) {
+  SetFiles();
+  state.SourceIsIso = false;
+  const std::string report = dir.Write("ut.mrc.rapport.txt", "from an earlier run");
+  model.btnStartClick(); // every record written: the old report goes
+  EXPECT_FALSE(model.ReportFile);
+  EXPECT_FALSE(std::filesystem::exists(report));
+  EXPECT_EQ(model.ResultLines.back(), "  Ej skrivna: 0");
+
+  state.InFile = dir.Write("in.mrc", "*001 12\r\n*500  $aX\r\n^\r\n");
+  model.btnStartClick();
+  ASSERT_EQ(model.ReportFile, report);
+  EXPECT_NE(ReadAll(report).find("\r\n1\t12\t\tSaknar titel (245/295)\r\n"), std::string::npos);
+  EXPECT_TRUE(state.ReportFile.empty()); // the report belongs to the run, not to the settings
+}
+
+TEST_F(MainWindowModel, ThePreviewShowsTheFirstRecordsOrTellsWhyItCannot) {
+  EXPECT_FALSE(model.PreviewEnabled()); // no input
+  SetFiles();
+  state.OutFile = std::string(NoFileCaption); // the preview needs no output
+  std::size_t shown = 0;
+  host.Preview = [&](TPreviewModel& preview) { shown = preview.Records.size(); };
+  state.SourceIsIso = false;
+  ASSERT_TRUE(model.Enabled(Item("mnuPreview")));
+  model.MenuClick(Item("mnuPreview"));
+  EXPECT_EQ(shown, 1U);
+  EXPECT_TRUE(shell.Msg.Boxes.empty());
+
+  state.SourceIsIso = true; // the line-format input read as ISO 2709: no record
+  shown = 0;
+  model.mnuPreviewClick();
+  EXPECT_EQ(shown, 0U);
+  ASSERT_EQ(shell.Msg.Boxes.size(), 1U);
+  EXPECT_EQ(shell.Msg.Boxes[0].Kind, TMsgKind::Error);
+  EXPECT_NE(shell.Msg.Boxes[0].Text.find("inneh\xe5ller inga poster i Iso2709-format"), std::string::npos);
 }
 
 struct TCloseCase {

@@ -25,6 +25,7 @@ class TNoHost : public TMainWindowHost {
 public:
   std::optional<std::string> ExecuteFileDialog(const TFileDialogRequest&) override { return std::nullopt; }
   bool ExecuteFilterEditor(TFilterEditorModel&) override { return false; }
+  void ExecutePreview(TPreviewModel&) override {}
   void CloseWindow() override {}
 };
 

@@ -151,10 +151,28 @@ INSTANTIATE_TEST_SUITE_P(
         TClash{"OutputIsTheLocalAdaptation", 2, {"IN", "LokalAnpassTrux.xml"}},
         TClash{"OutputIsTheMultiVolumeFile", 2, {"IN", "flerband.txt"}},
         TClash{"MultiVolumeFileIsTheOutput", 2, {"--multi-volume", "sym-old.mrc", "IN", "old.mrc"}},
+        TClash{"ReportIsTheInput", 0, {"--report", "sorvia.mrc", "IN", "ut.mrc"}},
+        TClash{"ReportIsASymlinkToTheOutput", 2, {"--report", "sym-old.mrc", "IN", "old.mrc"}},
         TClash{"MultiVolumeFileIsTheInput",
                2,
                {"--only-improper-parts", "--multi-volume", "dalk.mrc", "IN", "ut.mrc"}}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(KelvokonvFiles, TheReportIsWrittenAlsoWhenNothingWasLeftOutAndAFailedOneFailsTheRun) {
+  Prepare(1);
+  const TKelvokonvResult all = Run(0, {"--report", "rapport.txt", "IN", "ut.mrc"});
+  ASSERT_EQ(all.Status, 0) << all.Err;
+  EXPECT_NE(all.Err.find("\nRapport: rapport.txt\n"), std::string::npos) << all.Err;
+  EXPECT_EQ(ReadAll(dir.File("rapport.txt")),
+            "Rapport fr\xe5n Kelvo konvertering: poster som inte skrevs och tecken som ersattes\r\n\r\n"
+            "Alla poster skrevs, och inga tecken ersattes.\r\n");
+
+  dir.Write("utan-titel.mrc", "*001 N1\r\n*500  $aX\r\n^\r\n");
+  const TKelvokonvResult failed = Run(0, {"--report", "saknas/rapport.txt", "utan-titel.mrc", "ut.mrc"});
+  EXPECT_EQ(failed.Status, 1);
+  EXPECT_NE(failed.Err.find("kelvokonv: Kan inte skriva rapportfilen saknas/rapport.txt"), std::string::npos)
+      << failed.Err;
+}
 
 // A file system of 16 KB on a folder of the test: a disk that fills up.
 class TSmallDisk {

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <filesystem>
 #include <functional>
@@ -75,6 +76,7 @@ TEST_F(MainWindow, EveryMenuItemHasItsCaptionAndCheckMark) {
       {"mnuUtfil", "Utfil...", -1},
       {"mnuAvsluta", "Avsluta", -1},
       {"mnuStart", "Starta konvertering", -1},
+      {"mnuPreview", "Förhandsgranska", -1},
       {"Filtermarcflt1", "Filter - Marc-fält...", -1},
       {"mnuMarcFilterOn", "Filter Marc-fält PÅ", 1},
       {"mnuKonvTillKv2", "Konvertering till Kelvo 2", 1},
@@ -158,6 +160,32 @@ TEST_F(MainWindow, StartaConvertsTheSampleAndCountsTheRecords) {
       << result.toStdString();
   EXPECT_TRUE(Child<QPushButton>(*window, "btnOpenFolder")->isEnabled());
   EXPECT_FALSE(Child<QPushButton>(*window, "btnOpenReport")->isEnabled());
+}
+
+TEST_F(MainWindow, ThePreviewOpensFromTheMenuStepsWithNastaAndWritesNothing) {
+  auto window = Open(Files(), "/iso=0");
+  ASSERT_TRUE(Child<QPushButton>(*window, "btnPreview")->isEnabled());
+  QStringList seen;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->objectName(), QString("frmPreview"));
+    const auto shown = [&] {
+      seen << Child<QLabel>(*dialog, "lblPosition")->text() + " / " +
+                  Child<QLabel>(*dialog, "lblDestination")->text();
+    };
+    shown();
+    EXPECT_FALSE(Child<QPushButton>(*dialog, "btnPrevious")->isEnabled());
+    QTest::mouseClick(Child<QPushButton>(*dialog, "btnNext"), Qt::LeftButton);
+    shown();
+    EXPECT_TRUE(Child<QPlainTextEdit>(*dialog, "txtSource")->toPlainText().startsWith("*000"));
+    EXPECT_TRUE(Child<QPlainTextEdit>(*dialog, "txtConverted")->toPlainText().contains("*52200$aBatSorM21"));
+    QTest::mouseClick(Child<QPushButton>(*dialog, "btnClose"), Qt::LeftButton);
+  });
+  window->Action("mnuPreview")->trigger();
+  EXPECT_EQ(seen, (QStringList{"Post 1 av 5 / Skrivs till: Utfil", "Post 2 av 5 / Skrivs till: Utfil"}));
+  EXPECT_TRUE(msg.Boxes.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("ut.mrc")));
 }
 
 TEST_F(MainWindow, WithSideFilesTheSummaryBoxNamesThem) {
