@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <system_error>
 
 #include "record/vostr.h"
@@ -63,6 +64,11 @@ std::string FileNameFromSettings(const std::string& name) {
   std::error_code ec;
   if (IsValidUtf8(name) || std::filesystem::exists(name, ec)) return name;
   return Cp1252ToUtf8(name);
+}
+
+bool CanHaveFilesBeside(const std::string& outFile) {
+  struct stat st {};
+  return outFile != "-" && (::stat(outFile.c_str(), &st) != 0 || S_ISREG(st.st_mode));
 }
 
 bool StoreFileAtomically(const std::string& fileName, std::string_view text) {

@@ -7,6 +7,10 @@
 
 namespace kelvo {
 
+// The output is a file in a folder (not "-", not a device or a pipe), so
+// that the run's further files can go beside it.
+bool CanHaveFilesBeside(const std::string& outFile);
+
 bool FileExists(const std::string& fileName); // an existing file that is not a folder
 bool DirectoryExists(const std::string& folder);
 // A regular file (links followed): one that can be read more than once, unlike a pipe or a device.

@@ -1,7 +1,6 @@
 #include "app/DalkProfileRun.h"
 
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "app/AppPaths.h"
@@ -77,9 +76,7 @@ void ConvertPass(TRunFrame& frame, const TMainState& state, const TProfileInfo& 
 
 std::string MultiVolumeFileFor(const TMainState& state) {
   if (!state.MultiVolumeFile.empty()) return state.MultiVolumeFile;
-  struct stat st {};
-  const bool exists = ::stat(state.OutFile.c_str(), &st) == 0;
-  if (state.OutFile == "-" || (exists && !S_ISREG(st.st_mode)))
+  if (!CanHaveFilesBeside(state.OutFile))
     throw MarcError("Utfilen " + state.OutFile +
                     " \xe4r ingen vanlig fil, och filen f\xf6r flerbandsverk kan inte ligga bredvid den: "
                     "ange den med --multi-volume FIL");

@@ -297,9 +297,9 @@ void TMainWindowModel::FileDropped(const std::string& fileName, bool onOutput) {
 void TMainWindowModel::btnStartClick() {
   if (!StartEnabled()) return;
   State.SourceIsMarcXml = LooksLikeMarcXml(State.InFile);
-  // Standard output has no folder beside it: then the run has no report.
+  // Standard output or a device has no folder beside it: then no report.
   std::optional<TRunReport> report;
-  if (State.OutFile != "-") {
+  if (CanHaveFilesBeside(State.OutFile)) {
     State.ReportFile = ReportFileFor(State.OutFile);
     report.emplace(State.ReportFile).Attach(Frame);
   }

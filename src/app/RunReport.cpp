@@ -1,5 +1,6 @@
 #include "app/RunReport.h"
 
+#include <sys/stat.h>
 #include <utility>
 
 #include "app/RunFrame.h"
@@ -66,8 +67,12 @@ void TRunReport::Replaced(std::int64_t record, std::string_view id, const TRepla
 
 void TRunReport::Open() {
   if (file_ || failed_) return;
-  temp_ = fileName_ + ".tmp";
-  file_ = std::fopen(temp_.c_str(), "wb");
+  // A regular file is replaced whole at the end; anything else (a device, a
+  // pipe) is written straight, as renaming over it would replace it.
+  struct stat st {};
+  direct_ = ::stat(fileName_.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+  temp_ = direct_ ? std::string() : fileName_ + ".tmp";
+  file_ = std::fopen(direct_ ? fileName_.c_str() : temp_.c_str(), "wb");
   if (!file_) {
     failed_ = true;
     return;
@@ -99,7 +104,7 @@ void TRunReport::Write() {
     if (left > 0) Put("... och " + std::to_string(left) + " tecken till, som inte listas h\xe4r");
   }
   Close();
-  if (failed_ || std::rename(temp_.c_str(), fileName_.c_str()) != 0) {
+  if (failed_ || (!direct_ && std::rename(temp_.c_str(), fileName_.c_str()) != 0)) {
     Discard();
     throw MarcError("Kan inte skriva " + std::string(ReportRole) + " " + fileName_);
   }

@@ -63,7 +63,8 @@ private:
   void Close();
 
   std::string fileName_;
-  std::string temp_;
+  std::string temp_;    // the sibling written first; empty when direct_
+  bool direct_ = false; // not a regular file: written straight
   std::FILE* file_ = nullptr;
   bool failed_ = false;
   TRunFrame* frame_ = nullptr;

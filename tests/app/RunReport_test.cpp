@@ -144,16 +144,20 @@ TEST(RunReport, ListsEveryReplacedCharacterUpToItsLimit) {
 
 TEST(RunReport, AReportThatCannotBeWrittenNamesItsFileAndLeavesNothing) {
   TempDir dir;
-  const std::string missing = dir.File("saknas/rapport.txt");
-  TRunReport report(missing);
-  report.Record({1, "X", "", {TDestination::NotWritten, reason::NoTitle}});
-  EXPECT_TRUE(report.HasEntries());
-  try {
-    report.Write();
-    FAIL() << "no error";
-  } catch (const MarcError& e) {
-    EXPECT_EQ(std::string(e.what()), "Kan inte skriva rapportfilen " + missing);
+  // A folder that does not exist, and a full device (written straight: it
+  // stays the device, no file is renamed over it).
+  for (const std::string& target : {dir.File("saknas/rapport.txt"), std::string("/dev/full")}) {
+    TRunReport report(target);
+    report.Record({1, "X", "", {TDestination::NotWritten, reason::NoTitle}});
+    EXPECT_TRUE(report.HasEntries());
+    try {
+      report.Write();
+      ADD_FAILURE() << "no error for " << target;
+    } catch (const MarcError& e) {
+      EXPECT_EQ(std::string(e.what()), "Kan inte skriva rapportfilen " + target);
+    }
   }
+  EXPECT_FALSE(std::filesystem::is_regular_file("/dev/full"));
   {
     TRunReport dropped(dir.File("rapport.txt")); // destroyed without Write
     dropped.Record({1, "X", "", {TDestination::NotWritten, reason::NoTitle}});
