@@ -64,6 +64,7 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
                                    sideFiles && st.UtgallradeSeparera, sideFiles ? st.WeededFile : noFile);
   SetRunOptions(*konv, st, profile);
   konv->WeedingCriteria = st.WeedingCriteria;
+  konv->Jobs = RunJobs(st);
   konv->SetCharset(charset);
   if (st.SourceIsMarcXml) konv->ReadMarcXml();
   if constexpr (Kv21Configurable<TConverter>) {

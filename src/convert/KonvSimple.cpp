@@ -16,6 +16,19 @@ namespace {
 // character, else a placeholder (the whole string separates then).
 char SeparatorChar(const std::string& separator) { return separator.size() == 1 ? separator[0] : '\x01'; }
 
+// What the record observer is told of a record: its 001 and its title.
+struct TRecordLabel {
+  std::string_view Id, Title;
+};
+TRecordLabel LabelOf(const TMarcRec& source) {
+  TRecordLabel label;
+  if (const TMarcField* id = source.FindFieldPtr("001")) label.Id = id->Data;
+  const TMarcField* title = source.FindFieldPtr("245");
+  if (!title) title = source.FindFieldPtr("295");
+  if (const TMarcSubField* a = title ? title->FindSubfieldPtr('a') : nullptr) label.Title = a->Value;
+  return label;
+}
+
 } // namespace
 
 TKonvSimple::TKonvSimple(const std::string& outFileName, const std::string& inFileName,
@@ -31,7 +44,24 @@ TKonvSimple::TKonvSimple(const std::string& inFileName, const std::string& separ
   OpenInput(inFileName, separator);
 }
 
-TKonvSimple::~TKonvSimple() { Reader.Close(); }
+TKonvSimple::TKonvSimple(TWorkerOf worker) : Reader(worker.Master.Reader.SepChar) {
+  const TKonvSimple& master = worker.Master;
+  RemoveDuplicateLines = master.RemoveDuplicateLines;
+  SubfieldLines = master.SubfieldLines;
+  RecordSeparator = master.RecordSeparator;
+  TrimBeforeRendering = master.TrimBeforeRendering;
+  AdaptsRenderedText = master.AdaptsRenderedText;
+  CopySideFileDestinations(master);
+  OutRecord.CopyOptions(master.OutRecord);
+  InFileName = master.InFileName;
+  SourceIsIso = master.SourceIsIso;
+  SetCharset(master.charset_);
+}
+
+TKonvSimple::~TKonvSimple() {
+  pipeline_.reset(); // the workers stop before their converters go
+  Reader.Close();
+}
 
 void TKonvSimple::OpenInput(const std::string& inFileName, const std::string& separator) {
   if (separator.empty()) throw MarcError("Postavgr\xe4nsare saknas f\xf6r indatafilen " + inFileName);
@@ -65,19 +95,117 @@ void TKonvSimple::ConvertNext() {
   } else {
     EndOfInput = Reader.ReadRecord(workBuffer_, TVblRec::ChunkSize);
     RecordText = Reader.Current; // parsed from the reader's buffer, never copied
-    NoteInput();
+    NoteInput(Reader.TooLongLength, Reader.RecordOffset);
   }
   OutRecord.Clear();
 }
 
-void TKonvSimple::NoteInput() {
-  const std::string number = std::to_string(RecordNumber);
-  if (Reader.TooLongLength > 0) {
+void TKonvSimple::ReadAndConvert() {
+  if (Jobs > 1 && !EndOfInput && !xmlReader_ && !pipeline_) {
+    for (int i = 0; i < Jobs; ++i)
+      if (auto worker = NewWorker()) {
+        worker->labelsWanted_ = static_cast<bool>(OnRecord);
+        workers_.push_back(std::move(worker));
+      }
+    if (!workers_.empty())
+      pipeline_ = std::make_unique<TRecordPipeline>(
+          workers_.size(), [this](TRecordBatch& batch) { return FillBatch(batch); },
+          [this](std::size_t worker, TRecordBatch& batch) { workers_[worker]->ConvertBatch(batch); });
+  }
+  if (!pipeline_ || EndOfInput) {
+    TKonvSimple::ConvertNext();
+    ConvertRecord();
+    return;
+  }
+  BeginOutput();
+  const auto [record, batch] = pipeline_->Next();
+  if (!record) { // no record left: the reader ended before a last record was handed out
+    EndOfInput = true;
+    return;
+  }
+  DeliverConverted(*record, *batch);
+}
+
+bool TKonvSimple::FillBatch(TRecordBatch& batch) {
+  while (batch.Records.size() < TRecordPipeline::BatchRecords && batch.Text.size() < TRecordPipeline::BatchBytes) {
+    TBatchRecord& record = batch.Records.emplace_back();
+    record.Number = ++readNumber_;
+    try {
+      record.Last = Reader.ReadRecord(workBuffer_, TVblRec::ChunkSize);
+    } catch (...) {
+      record.ReadError = std::current_exception(); // raised when the record's turn comes
+      return true;
+    }
+    record.TextBegin = batch.Text.size();
+    record.TextSize = Reader.Current.size();
+    batch.Text += Reader.Current;
+    record.TooLongLength = Reader.TooLongLength;
+    record.RecordOffset = Reader.RecordOffset;
+    if (record.Last) return true;
+  }
+  return false;
+}
+
+// On a worker's converter: each record as ConvertNext would see it, with
+// its outcome noted in the record instead of written.
+void TKonvSimple::ConvertBatch(TRecordBatch& batch) {
+  capturedOut_ = &batch.Out;
+  for (TBatchRecord& record : batch.Records) {
+    if (record.ReadError) break;
+    RecordNumber = record.Number;
+    RecordText = batch.TextOf(record);
+    EndOfInput = record.Last;
+    IncompleteRecords = EndOfInput && SourceIsIso && IsIncompleteIso2709Record(RecordText) ? 1 : 0;
+    OutRecord.Clear();
+    captured_ = &record;
+    record.OutBegin = batch.Out.size();
+    try {
+      ConvertRecord();
+    } catch (...) {
+      record.Error = std::current_exception();
+      batch.Out.resize(record.OutBegin);
+    }
+    record.OutSize = batch.Out.size() - record.OutBegin;
+    if (decoder_ && !decoder_->Empty()) record.Tally = decoder_->TakeTally();
+  }
+  captured_ = nullptr;
+  capturedOut_ = nullptr;
+}
+
+// On the calling thread, in input order: what ConvertNext and Deliver would
+// have done with the record.
+void TKonvSimple::DeliverConverted(TBatchRecord& record, const TRecordBatch& batch) {
+  RecordNumber = record.Number;
+  RecordText = batch.TextOf(record);
+  EndOfInput = record.Last;
+  if (record.ReadError) std::rethrow_exception(record.ReadError);
+  NoteInput(record.TooLongLength, record.RecordOffset);
+  if (record.Tally && decoder_) decoder_->Add(*record.Tally);
+  if (record.Error) std::rethrow_exception(record.Error);
+  if (!record.Delivered) return;
+  const std::string_view text = batch.OutOf(record);
+  switch (record.Route.Destination) {
+  case TDestination::Output:
+    WriteToOutFile(text);
+    break;
+  case TDestination::NotWritten:
     ++DroppedRecords;
-    TellRecord({TDestination::NotWritten, reason::TooLong}, nullptr);
+    break;
+  default:
+    WriteTo(DestinationFile(record.Route.Destination), text);
+    break;
+  }
+  TellRecord(record.Route, record.Id, record.Title);
+}
+
+void TKonvSimple::NoteInput(std::int64_t tooLongLength, std::int64_t recordOffset) {
+  const std::string number = std::to_string(RecordNumber);
+  if (tooLongLength > 0) {
+    ++DroppedRecords;
+    TellRecord({TDestination::NotWritten, reason::TooLong}, {}, {});
     inputWarnings_.push_back({TRunMessage::TKind::Warning,
-                              "Post nr " + number + " (byte " + std::to_string(Reader.RecordOffset) +
-                                  " i infilen) \xe4r " + std::to_string(Reader.TooLongLength) +
+                              "Post nr " + number + " (byte " + std::to_string(recordOffset) +
+                                  " i infilen) \xe4r " + std::to_string(tooLongLength) +
                                   " byte l\xe5ng, l\xe4ngre \xe4n gr\xe4nsen " +
                                   std::to_string(Reader.MaxRecordLength) + " byte, och har hoppats \xf6ver"});
     return;
@@ -138,37 +266,43 @@ std::vector<TRunMessage> TKonvSimple::RunMessages() const {
 
 void TKonvSimple::Deliver(const TRoute& route, const TMarcRec& source) {
   TRoute told = route;
+  // A record cut short by the end of the input may have lost what it lacks.
+  if (route.Destination == TDestination::NotWritten && EndOfInput && IncompleteRecords > 0)
+    told.Reason = reason::Incomplete;
+  const TRecordLabel label = OnRecord || labelsWanted_ ? LabelOf(source) : TRecordLabel{};
+  if (captured_) { // a worker: the calling thread writes it in its turn
+    captured_->Delivered = true;
+    captured_->Route = told;
+    captured_->Id = label.Id;
+    captured_->Title = label.Title;
+    if (route.Destination != TDestination::NotWritten) RenderWithSeparator(*capturedOut_);
+    return;
+  }
   switch (route.Destination) {
   case TDestination::Output:
     WriteRecord();
     break;
   case TDestination::NotWritten:
     ++DroppedRecords;
-    // A record cut short by the end of the input may have lost what it lacks.
-    if (EndOfInput && IncompleteRecords > 0) told.Reason = reason::Incomplete;
     break;
   default:
-    TSideFile* side = SideFile(route.Destination);
-    if (!side) {
-      ++DroppedRecords; // a run that routes to a file it did not open
-      throw MarcError("Ingen fil \xe4r \xf6ppnad f\xf6r postens destination");
-    }
-    WriteSideRecord(*side);
+    WriteSideRecord(DestinationFile(route.Destination));
     break;
   }
-  TellRecord(told, &source);
+  TellRecord(told, label.Id, label.Title);
 }
 
-void TKonvSimple::TellRecord(const TRoute& route, const TMarcRec* source) const {
-  if (!OnRecord) return;
-  TRecordOutcome outcome{RecordNumber, {}, {}, route};
-  if (source) {
-    if (const TMarcField* id = source->FindFieldPtr("001")) outcome.Id = id->Data;
-    const TMarcField* title = source->FindFieldPtr("245");
-    if (!title) title = source->FindFieldPtr("295");
-    if (const TMarcSubField* a = title ? title->FindSubfieldPtr('a') : nullptr) outcome.Title = a->Value;
+TSideFile& TKonvSimple::DestinationFile(TDestination destination) {
+  TSideFile* side = SideFile(destination);
+  if (!side) {
+    ++DroppedRecords; // a run that routes to a file it did not open
+    throw MarcError("Ingen fil \xe4r \xf6ppnad f\xf6r postens destination");
   }
-  OnRecord(outcome);
+  return *side;
+}
+
+void TKonvSimple::TellRecord(const TRoute& route, std::string_view id, std::string_view title) const {
+  if (OnRecord) OnRecord({RecordNumber, id, title, route});
 }
 
 void TKonvSimple::ReadMarcXml() {

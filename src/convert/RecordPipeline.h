@@ -1,0 +1,100 @@
+#pragma once
+// Converting on worker threads while the calling thread reads and writes:
+// the calling thread fills batches of record texts, the workers convert
+// whole batches (each with its own converter), and the calling thread takes
+// the converted records back strictly in input order. A fixed ring of
+// batches bounds what is in flight, so memory stays flat in the input size.
+//
+// Standard threads with one queue guarded by one mutex: a batch of a few
+// hundred records is coarse enough that the lock is taken a few times per
+// batch, and the ordering is plain to see (the ring is delivered from its
+// head). No state is shared between workers; a batch belongs either to the
+// calling thread or to one worker, handed over under the mutex.
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "convert/RecordOutcome.h"
+#include "record/CharsetDecoder.h"
+
+namespace kelvo {
+
+// One record of a batch: what the reader said about it, then what the
+// converter made of it.
+struct TBatchRecord {
+  std::int64_t Number = 0; // in the input, from 1
+  std::size_t TextBegin = 0, TextSize = 0;
+  bool Last = false; // the reader's last record
+  std::int64_t TooLongLength = 0, RecordOffset = 0;
+  std::exception_ptr ReadError; // reading failed here; nothing after it was read
+
+  bool Delivered = false; // the converter routed it (the blank end piece is not)
+  TRoute Route;
+  std::string Id, Title;                  // for the record observer
+  std::size_t OutBegin = 0, OutSize = 0;  // its rendering in the batch's Out, separator included
+  std::optional<TCharsetTally> Tally;     // what the character-set step did with it
+  std::exception_ptr Error;               // the conversion raised this
+};
+
+struct TRecordBatch {
+  std::string Text; // the record texts one after the other
+  std::string Out;  // the renderings of the records that are written
+  std::vector<TBatchRecord> Records;
+  std::exception_ptr Failure; // the worker failed outside any record
+
+  std::string_view TextOf(const TBatchRecord& r) const { return std::string_view(Text).substr(r.TextBegin, r.TextSize); }
+  std::string_view OutOf(const TBatchRecord& r) const { return std::string_view(Out).substr(r.OutBegin, r.OutSize); }
+};
+
+class TRecordPipeline {
+public:
+  // Fills an empty batch on the calling thread; returns true when the input
+  // has no more records after these.
+  using TFill = std::function<bool(TRecordBatch&)>;
+  // Converts every record of a batch on worker thread number worker.
+  using TConvert = std::function<void(std::size_t worker, TRecordBatch&)>;
+
+  static constexpr std::size_t BatchRecords = 256;
+  static constexpr std::size_t BatchBytes = 1 << 20; // a batch ends after the record that passes this
+
+  TRecordPipeline(std::size_t workers, TFill fill, TConvert convert);
+  // Stops the workers after the batch each holds; what was read ahead is dropped.
+  ~TRecordPipeline();
+  TRecordPipeline(const TRecordPipeline&) = delete;
+  TRecordPipeline& operator=(const TRecordPipeline&) = delete;
+
+  // The next record in input order, converted, and its batch (valid until
+  // the next call); none after the last record. Rethrows what a worker
+  // raised outside any record.
+  std::pair<TBatchRecord*, const TRecordBatch*> Next();
+
+private:
+  void Submit(TRecordBatch& batch); // fills the batch and queues it
+  void Work(std::size_t worker);
+
+  TFill fill_;
+  TConvert convert_;
+  std::vector<std::unique_ptr<TRecordBatch>> ring_;
+  std::vector<bool> ready_;         // per ring slot, under mutex_
+  std::vector<TRecordBatch*> queue_; // batches to convert, oldest first, under mutex_
+  std::size_t head_ = 0;            // the slot being delivered
+  std::size_t position_ = 0;        // the next record of it
+  std::size_t inFlight_ = 0;        // slots filled and not yet delivered
+  bool started_ = false;
+  bool inputDone_ = false;
+  bool stop_ = false;
+  std::mutex mutex_;
+  std::condition_variable work_, done_;
+  std::vector<std::thread> threads_;
+};
+
+} // namespace kelvo
