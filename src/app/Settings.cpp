@@ -109,7 +109,9 @@ int RunJobs(const TMainState& state) {
   if (IsBlank(state.Jobs))
     return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MaxJobs); // 0: not known
   if (const auto jobs = ParseJobs(state.Jobs)) return *jobs;
-  throw MarcError("Ogiltigt antal tr\xe5" "dar \"" + state.Jobs +
+  throw MarcError("Ogiltigt antal tr\xe5"
+                  "dar \"" +
+                  state.Jobs +
                   "\" (inst\xe4llningen \"tradar\" i avsnittet \"diverse\": ett heltal fr\xe5n 1 till " +
                   std::to_string(MaxJobs) + ")");
 }

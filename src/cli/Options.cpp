@@ -111,7 +111,8 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   app.add_flag("--survey", o.Survey, "Listar f\xe4lt och delf\xe4ltskoder i en infil i radformat");
   std::string jobs;
   auto* jobsOpt = app.add_option("--jobs", jobs,
-                                 "Antal tr\xe5" "dar som konverterar (profil 0 och 1; standard: tradar i "
+                                 "Antal tr\xe5"
+                                 "dar som konverterar (profil 0 och 1; standard: tradar i "
                                  "inst\xe4llningsfilen, annars en per processork\xe4rna)")
                       ->type_name("N");
   app.add_flag("-q,--quiet", o.Quiet, "Ingen f\xf6rlopps- och slutrapport");
@@ -161,8 +162,9 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   }
   if (jobsOpt->count() > 0) {
     if (!ParseJobs(jobs))
-      Usage("ogiltigt antal tr\xe5" "dar: " + FromTerminal(jobs) + " (ett heltal fr\xe5n 1 till " +
-            std::to_string(MaxJobs) + ")");
+      Usage("ogiltigt antal tr\xe5"
+            "dar: " +
+            FromTerminal(jobs) + " (ett heltal fr\xe5n 1 till " + std::to_string(MaxJobs) + ")");
     o.Jobs = jobs;
   }
   for (const std::string& name : o.Kv21Options)

@@ -59,7 +59,8 @@ TSideFile& TKonvBase::OpenSideFile(const std::string& fileName, const TOutputRol
 }
 
 bool TKonvBase::HasSideFile(TDestination destination) const {
-  return std::find(sideDestinations_.begin(), sideDestinations_.end(), destination) != sideDestinations_.end();
+  return std::find(sideDestinations_.begin(), sideDestinations_.end(), destination) !=
+         sideDestinations_.end();
 }
 
 TSideFile* TKonvBase::SideFile(TDestination destination) const {

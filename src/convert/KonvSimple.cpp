@@ -102,6 +102,7 @@ void TKonvSimple::ConvertNext() {
 
 void TKonvSimple::ReadAndConvert() {
   if (Jobs > 1 && !EndOfInput && !xmlReader_ && !pipeline_) {
+    BeginOutput(); // refuses clashing files before any thread starts
     for (int i = 0; i < Jobs; ++i)
       if (auto worker = NewWorker()) {
         worker->labelsWanted_ = static_cast<bool>(OnRecord);
@@ -117,7 +118,6 @@ void TKonvSimple::ReadAndConvert() {
     ConvertRecord();
     return;
   }
-  BeginOutput();
   const auto [record, batch] = pipeline_->Next();
   if (!record) { // no record left: the reader ended before a last record was handed out
     EndOfInput = true;
@@ -127,7 +127,8 @@ void TKonvSimple::ReadAndConvert() {
 }
 
 bool TKonvSimple::FillBatch(TRecordBatch& batch) {
-  while (batch.Records.size() < TRecordPipeline::BatchRecords && batch.Text.size() < TRecordPipeline::BatchBytes) {
+  while (batch.Records.size() < TRecordPipeline::BatchRecords &&
+         batch.Text.size() < TRecordPipeline::BatchBytes) {
     TBatchRecord& record = batch.Records.emplace_back();
     record.Number = ++readNumber_;
     try {

@@ -39,10 +39,10 @@ struct TBatchRecord {
 
   bool Delivered = false; // the converter routed it (the blank end piece is not)
   TRoute Route;
-  std::string Id, Title;                  // for the record observer
-  std::size_t OutBegin = 0, OutSize = 0;  // its rendering in the batch's Out, separator included
-  std::optional<TCharsetTally> Tally;     // what the character-set step did with it
-  std::exception_ptr Error;               // the conversion raised this
+  std::string Id, Title;                 // for the record observer
+  std::size_t OutBegin = 0, OutSize = 0; // its rendering in the batch's Out, separator included
+  std::optional<TCharsetTally> Tally;    // what the character-set step did with it
+  std::exception_ptr Error;              // the conversion raised this
 };
 
 struct TRecordBatch {
@@ -51,8 +51,12 @@ struct TRecordBatch {
   std::vector<TBatchRecord> Records;
   std::exception_ptr Failure; // the worker failed outside any record
 
-  std::string_view TextOf(const TBatchRecord& r) const { return std::string_view(Text).substr(r.TextBegin, r.TextSize); }
-  std::string_view OutOf(const TBatchRecord& r) const { return std::string_view(Out).substr(r.OutBegin, r.OutSize); }
+  std::string_view TextOf(const TBatchRecord& r) const {
+    return std::string_view(Text).substr(r.TextBegin, r.TextSize);
+  }
+  std::string_view OutOf(const TBatchRecord& r) const {
+    return std::string_view(Out).substr(r.OutBegin, r.OutSize);
+  }
 };
 
 class TRecordPipeline {
@@ -84,11 +88,11 @@ private:
   TFill fill_;
   TConvert convert_;
   std::vector<std::unique_ptr<TRecordBatch>> ring_;
-  std::vector<bool> ready_;         // per ring slot, under mutex_
+  std::vector<bool> ready_;          // per ring slot, under mutex_
   std::vector<TRecordBatch*> queue_; // batches to convert, oldest first, under mutex_
-  std::size_t head_ = 0;            // the slot being delivered
-  std::size_t position_ = 0;        // the next record of it
-  std::size_t inFlight_ = 0;        // slots filled and not yet delivered
+  std::size_t head_ = 0;             // the slot being delivered
+  std::size_t position_ = 0;         // the next record of it
+  std::size_t inFlight_ = 0;         // slots filled and not yet delivered
   bool started_ = false;
   bool inputDone_ = false;
   bool stop_ = false;
