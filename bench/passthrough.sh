@@ -88,16 +88,24 @@ for f in "${sources[@]}"; do
   [ "$(tail -c1 "$f" | od -An -tx1 | tr -d ' ')" = 1d ] || continue
   yaz-marcdump -o line "$f" >/dev/null 2>&1 && iso_sources+=("$f")
 done
-# The vendor samples, each ended by its record separator.
+# The vendor samples in line format (an ISO 2709 sample begins with the
+# record length), each ended by its record separator.
 vendor_sources=()
-for f in data/samples/dalkii-*.mrc; do [ -f "$f" ] && vendor_sources+=("$f"); done
+for f in data/samples/dalkii-*.mrc; do
+  [ -f "$f" ] && ! head -c5 "$f" | grep -Eq '^[0-9]{5}$' && vendor_sources+=("$f")
+done
 
 make_input() { # size_mb kind ext files... -> file name
   local file="$out/input-$1MB-$2.$3" target=$(($1 * 1000000))
   shift 3
   if [ ! -f "$file" ] || [ "$(stat -c %s "$file")" -lt "$target" ]; then
+    # A piece of at least 1 MB of the sources, repeated: small samples are
+    # not appended a few KB at a time.
+    : >"$file.piece"
+    while [ "$(stat -c %s "$file.piece")" -lt 1000000 ]; do cat "$@" >>"$file.piece"; done
     : >"$file.tmp"
-    while [ "$(stat -c %s "$file.tmp")" -lt "$target" ]; do cat "$@" >>"$file.tmp"; done
+    while [ "$(stat -c %s "$file.tmp")" -lt "$target" ]; do cat "$file.piece" >>"$file.tmp"; done
+    rm "$file.piece"
     mv "$file.tmp" "$file"
   fi
   echo "$file"

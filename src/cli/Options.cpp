@@ -110,11 +110,14 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
                "Profil 2: egentliga flerbandsverk stannar i utfilen");
   app.add_flag("--survey", o.Survey, "Listar f\xe4lt och delf\xe4ltskoder i en infil i radformat");
   std::string jobs;
-  auto* jobsOpt = app.add_option("--jobs", jobs,
-                                 "Antal tr\xe5"
-                                 "dar som konverterar (profil 0 och 1; standard: tradar i "
-                                 "inst\xe4llningsfilen, annars en per processork\xe4rna)")
-                      ->type_name("N");
+  auto* jobsOpt =
+      app.add_option("--jobs", jobs,
+                     "Antal tr\xe5"
+                     "dar som konverterar (profil 0 och 1; profil 2 l\xe4ser f\xf6re p\xe5 en egen "
+                     "tr\xe5"
+                     "d; standard: tradar i "
+                     "inst\xe4llningsfilen, annars en per processork\xe4rna)")
+          ->type_name("N");
   app.add_flag("-q,--quiet", o.Quiet, "Ingen f\xf6rlopps- och slutrapport");
 
   try {

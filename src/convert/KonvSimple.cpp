@@ -100,105 +100,6 @@ void TKonvSimple::ConvertNext() {
   OutRecord.Clear();
 }
 
-void TKonvSimple::ReadAndConvert() {
-  if (Jobs > 1 && !EndOfInput && !xmlReader_ && !pipeline_) {
-    BeginOutput(); // refuses clashing files before any thread starts
-    for (int i = 0; i < Jobs; ++i)
-      if (auto worker = NewWorker()) {
-        worker->labelsWanted_ = static_cast<bool>(OnRecord);
-        workers_.push_back(std::move(worker));
-      }
-    if (!workers_.empty())
-      pipeline_ = std::make_unique<TRecordPipeline>(
-          workers_.size(), [this](TRecordBatch& batch) { return FillBatch(batch); },
-          [this](std::size_t worker, TRecordBatch& batch) { workers_[worker]->ConvertBatch(batch); });
-  }
-  if (!pipeline_ || EndOfInput) {
-    TKonvSimple::ConvertNext();
-    ConvertRecord();
-    return;
-  }
-  const auto [record, batch] = pipeline_->Next();
-  if (!record) { // no record left: the reader ended before a last record was handed out
-    EndOfInput = true;
-    return;
-  }
-  DeliverConverted(*record, *batch);
-}
-
-bool TKonvSimple::FillBatch(TRecordBatch& batch) {
-  while (batch.Records.size() < TRecordPipeline::BatchRecords &&
-         batch.Text.size() < TRecordPipeline::BatchBytes) {
-    TBatchRecord& record = batch.Records.emplace_back();
-    record.Number = ++readNumber_;
-    try {
-      record.Last = Reader.ReadRecord(workBuffer_, TVblRec::ChunkSize);
-    } catch (...) {
-      record.ReadError = std::current_exception(); // raised when the record's turn comes
-      return true;
-    }
-    record.TextBegin = batch.Text.size();
-    record.TextSize = Reader.Current.size();
-    batch.Text += Reader.Current;
-    record.TooLongLength = Reader.TooLongLength;
-    record.RecordOffset = Reader.RecordOffset;
-    if (record.Last) return true;
-  }
-  return false;
-}
-
-// On a worker's converter: each record as ConvertNext would see it, with
-// its outcome noted in the record instead of written.
-void TKonvSimple::ConvertBatch(TRecordBatch& batch) {
-  capturedOut_ = &batch.Out;
-  for (TBatchRecord& record : batch.Records) {
-    if (record.ReadError) break;
-    RecordNumber = record.Number;
-    RecordText = batch.TextOf(record);
-    EndOfInput = record.Last;
-    IncompleteRecords = EndOfInput && SourceIsIso && IsIncompleteIso2709Record(RecordText) ? 1 : 0;
-    OutRecord.Clear();
-    captured_ = &record;
-    record.OutBegin = batch.Out.size();
-    try {
-      ConvertRecord();
-    } catch (...) {
-      record.Error = std::current_exception();
-      batch.Out.resize(record.OutBegin);
-    }
-    record.OutSize = batch.Out.size() - record.OutBegin;
-    if (decoder_ && !decoder_->Empty()) record.Tally = decoder_->TakeTally();
-  }
-  captured_ = nullptr;
-  capturedOut_ = nullptr;
-}
-
-// On the calling thread, in input order: what ConvertNext and Deliver would
-// have done with the record.
-void TKonvSimple::DeliverConverted(TBatchRecord& record, const TRecordBatch& batch) {
-  RecordNumber = record.Number;
-  RecordText = batch.TextOf(record);
-  EndOfInput = record.Last;
-  if (record.ReadError) std::rethrow_exception(record.ReadError);
-  NoteInput(record.TooLongLength, record.RecordOffset);
-  if (record.Tally && decoder_) decoder_->Add(*record.Tally);
-  if (record.Error) std::rethrow_exception(record.Error);
-  if (!record.Delivered) return;
-  const std::string_view text = batch.OutOf(record);
-  switch (record.Route.Destination) {
-  case TDestination::Output:
-    WriteToOutFile(text);
-    break;
-  case TDestination::NotWritten:
-    ++DroppedRecords;
-    break;
-  default:
-    WriteTo(DestinationFile(record.Route.Destination), text);
-    break;
-  }
-  TellRecord(record.Route, record.Id, record.Title);
-}
-
 void TKonvSimple::NoteInput(std::int64_t tooLongLength, std::int64_t recordOffset) {
   const std::string number = std::to_string(RecordNumber);
   if (tooLongLength > 0) {
@@ -236,19 +137,27 @@ void TKonvSimple::CheckInputFormat() const {
                                   "Iso2709-format\" (kelvokonv: --format iso, batch: /iso=1).");
 }
 
-int TKonvSimple::Percent() const { return xmlReader_ ? xmlReader_->Percent() : Reader.Percent(); }
+int TKonvSimple::Percent() const {
+  if (pipeline_) return percent_; // the reader may be on another thread
+  return xmlReader_ ? xmlReader_->Percent() : Reader.Percent();
+}
 
 void TKonvSimple::ParseRecordText(TMarcRec& rec, bool sourceIsIso) {
   if (xmlReader_) {
     rec.Clear();
     rec.Couples.Clear();
     rec.Fields.swap(xmlRecord_.Fields);
-  } else if (sourceIsIso) {
-    BuildRecordFromIso(isoReader_, RecordText, rec);
   } else {
-    rec.ParseText(RecordText);
+    ParseText(RecordText, rec, sourceIsIso);
   }
   if (decoder_) decoder_->Decode(rec, RecordNumber, RecordText);
+}
+
+void TKonvSimple::ParseText(std::string_view text, TMarcRec& rec, bool sourceIsIso) {
+  if (sourceIsIso)
+    BuildRecordFromIso(isoReader_, text, rec);
+  else
+    rec.ParseText(text);
 }
 
 void TKonvSimple::SetCharset(TCharset charset) {

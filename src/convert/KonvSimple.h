@@ -69,6 +69,10 @@ public:
   // MARCXML input hands on the record read. Then the character-set step.
   void ParseRecordText(TMarcRec& rec, bool sourceIsIso);
 
+  // ConvertNext and ParseRecordText into rec (SourceIsIso); with Jobs above 1
+  // a second thread reads and parses ahead, and the record is handed over.
+  void ReadAndParse(TMarcRec& rec);
+
   // The character-set step of the records that ParseRecordText fills (none
   // until set: the bytes pass as they are). MARCXML is always UTF-8.
   void SetCharset(TCharset charset);
@@ -119,14 +123,28 @@ private:
   // The side file opened for a destination; raises (the record dropped) when there is none.
   TSideFile& DestinationFile(TDestination destination);
 
-  // The parallel run: reads a batch (calling thread), converts one (a
-  // worker's converter), and delivers a converted record (calling thread).
+  // ISO 2709 or line-format text into rec, cleared first (and no more).
+  void ParseText(std::string_view text, TMarcRec& rec, bool sourceIsIso);
+
+  // The runs on more threads (KonvSimpleThreads.cpp). Converting: the
+  // calling thread reads batches, a worker's converter converts them, and
+  // the calling thread delivers each record. Reading ahead: one thread reads
+  // and parses batches, the calling thread takes each record.
+  void StartPipeline(bool readAhead);
   bool FillBatch(TRecordBatch& batch);
   void ConvertBatch(TRecordBatch& batch);
+  void ParseBatch(TRecordBatch& batch);
+  // Takes the next record of the pipeline as ConvertNext would have read it;
+  // false when there is none.
+  bool TakeRecord(TBatchRecord*& record, const TRecordBatch*& batch);
   void DeliverConverted(TBatchRecord& record, const TRecordBatch& batch);
   std::unique_ptr<TRecordPipeline> pipeline_;
   std::vector<std::unique_ptr<TKonvSimple>> workers_;
-  std::int64_t readNumber_ = 0; // records read ahead
+  // The filling thread's: records read so far, and the reader at its end.
+  std::int64_t readNumber_ = 0;
+  bool readerDone_ = false;
+  int percent_ = 0;       // of the record handed out last
+  TMarcRec parseOptions_; // reading ahead: the options of the records it parses
   // While a worker converts: the record whose outcome Deliver notes, and where it renders.
   TBatchRecord* captured_ = nullptr;
   std::string* capturedOut_ = nullptr;

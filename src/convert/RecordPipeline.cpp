@@ -4,8 +4,8 @@
 
 namespace kelvo {
 
-TRecordPipeline::TRecordPipeline(std::size_t workers, TFill fill, TConvert convert)
-    : fill_(std::move(fill)), convert_(std::move(convert)) {
+TRecordPipeline::TRecordPipeline(std::size_t workers, TFill fill, TConvert convert, TFillOn fillOn)
+    : fill_(std::move(fill)), convert_(std::move(convert)), fillOn_(fillOn) {
   // Two batches per worker: one being converted while the next waits, so
   // the workers never wait for the reader while the writer drains the head.
   const std::size_t slots = 2 * workers + 1;
@@ -31,9 +31,12 @@ void TRecordPipeline::Submit(TRecordBatch& batch) {
   batch.Text.clear();
   batch.Out.clear();
   batch.Records.clear();
+  batch.Ended = false;
   batch.Failure = nullptr;
-  inputDone_ = fill_(batch);
-  if (batch.Records.empty()) return;
+  if (fillOn_ == TFillOn::Caller) {
+    batch.Ended = inputDone_ = fill_(batch);
+    if (batch.Records.empty()) return;
+  }
   ++inFlight_;
   {
     const std::lock_guard lock(mutex_);
@@ -55,6 +58,7 @@ std::pair<TBatchRecord*, const TRecordBatch*> TRecordPipeline::Next() {
       done_.wait(lock, [&] { return static_cast<bool>(ready_[head_]); });
     }
     if (batch.Failure) std::rethrow_exception(batch.Failure);
+    if (batch.Ended) inputDone_ = true; // filled by the worker: known only now
     if (position_ < batch.Records.size()) return {&batch.Records[position_++], &batch};
     // The head batch is delivered: its slot takes the next batch at the tail.
     {
@@ -80,6 +84,7 @@ void TRecordPipeline::Work(std::size_t worker) {
       queue_.erase(queue_.begin());
     }
     try {
+      if (fillOn_ == TFillOn::Worker) batch->Ended = fill_(*batch);
       convert_(worker, *batch);
     } catch (...) {
       batch->Failure = std::current_exception();

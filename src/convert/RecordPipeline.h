@@ -25,6 +25,7 @@
 
 #include "convert/RecordOutcome.h"
 #include "record/CharsetDecoder.h"
+#include "record/MarcRec.h"
 
 namespace kelvo {
 
@@ -35,6 +36,7 @@ struct TBatchRecord {
   std::size_t TextBegin = 0, TextSize = 0;
   bool Last = false; // the reader's last record
   std::int64_t TooLongLength = 0, RecordOffset = 0;
+  int Percent = 0;              // of the input read with it
   std::exception_ptr ReadError; // reading failed here; nothing after it was read
 
   bool Delivered = false; // the converter routed it (the blank end piece is not)
@@ -49,7 +51,9 @@ struct TRecordBatch {
   std::string Text; // the record texts one after the other
   std::string Out;  // the renderings of the records that are written
   std::vector<TBatchRecord> Records;
-  std::exception_ptr Failure; // the worker failed outside any record
+  std::vector<std::unique_ptr<TMarcRec>> Parsed; // read ahead: the records parsed, kept for reuse
+  bool Ended = false;                            // the input ends with these records
+  std::exception_ptr Failure;                    // the worker failed outside any record
 
   std::string_view TextOf(const TBatchRecord& r) const {
     return std::string_view(Text).substr(r.TextBegin, r.TextSize);
@@ -61,16 +65,19 @@ struct TRecordBatch {
 
 class TRecordPipeline {
 public:
-  // Fills an empty batch on the calling thread; returns true when the input
-  // has no more records after these.
+  // Fills an empty batch; returns true when the input has no more records
+  // after these (and fills no more once it has said so).
   using TFill = std::function<bool(TRecordBatch&)>;
   // Converts every record of a batch on worker thread number worker.
   using TConvert = std::function<void(std::size_t worker, TRecordBatch&)>;
+  // Where batches are filled: on the calling thread, or (reading ahead, with
+  // one worker, which keeps the order) on the worker before it converts.
+  enum class TFillOn { Caller, Worker };
 
   static constexpr std::size_t BatchRecords = 256;
   static constexpr std::size_t BatchBytes = 1 << 20; // a batch ends after the record that passes this
 
-  TRecordPipeline(std::size_t workers, TFill fill, TConvert convert);
+  TRecordPipeline(std::size_t workers, TFill fill, TConvert convert, TFillOn fillOn = TFillOn::Caller);
   // Stops the workers after the batch each holds; what was read ahead is dropped.
   ~TRecordPipeline();
   TRecordPipeline(const TRecordPipeline&) = delete;
@@ -87,6 +94,7 @@ private:
 
   TFill fill_;
   TConvert convert_;
+  TFillOn fillOn_;
   std::vector<std::unique_ptr<TRecordBatch>> ring_;
   std::vector<bool> ready_;          // per ring slot, under mutex_
   std::vector<TRecordBatch*> queue_; // batches to convert, oldest first, under mutex_

@@ -255,7 +255,8 @@ TEST_F(KelvokonvFiles, StopSignalsEndTheRunAfterARecordWithEveryFileWhole) {
               {1, SIGTERM, {"--jobs", "1", "--periodicals", "p.mrc", "--weeded", "g.mrc", "IN", "ut.mrc"}},
               {0, SIGINT, {"--jobs", "2", "--periodicals", "p.mrc", "--weeded", "g.mrc", "IN", "ut.mrc"}},
               {1, SIGTERM, {"--jobs", "2", "--periodicals", "p.mrc", "--weeded", "g.mrc", "IN", "ut.mrc"}},
-              {2, SIGTERM, {"IN", "ut.mrc"}}};
+              {2, SIGTERM, {"--jobs", "1", "IN", "ut.mrc"}},
+              {2, SIGINT, {"--jobs", "2", "IN", "ut.mrc"}}};
   for (const auto& run : runs) {
     SCOPED_TRACE(run.Profile);
     fs::remove(dir.File("ut.mrc")); // the signal waits for this run's first record
