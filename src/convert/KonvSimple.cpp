@@ -147,17 +147,12 @@ void TKonvSimple::ParseRecordText(TMarcRec& rec, bool sourceIsIso) {
     rec.Clear();
     rec.Couples.Clear();
     rec.Fields.swap(xmlRecord_.Fields);
+  } else if (sourceIsIso) {
+    BuildRecordFromIso(isoReader_, RecordText, rec);
   } else {
-    ParseText(RecordText, rec, sourceIsIso);
+    rec.ParseText(RecordText);
   }
   if (decoder_) decoder_->Decode(rec, RecordNumber, RecordText);
-}
-
-void TKonvSimple::ParseText(std::string_view text, TMarcRec& rec, bool sourceIsIso) {
-  if (sourceIsIso)
-    BuildRecordFromIso(isoReader_, text, rec);
-  else
-    rec.ParseText(text);
 }
 
 void TKonvSimple::SetCharset(TCharset charset) {
@@ -183,9 +178,9 @@ void TKonvSimple::Deliver(const TRoute& route, const TMarcRec& source) {
   if (captured_) { // a worker: the calling thread writes it in its turn
     captured_->Delivered = true;
     captured_->Route = told;
-    captured_->Id = label.Id;
-    captured_->Title = label.Title;
-    if (route.Destination != TDestination::NotWritten) RenderWithSeparator(*capturedOut_);
+    captured_->Id = capturedBatch_->AddLabel(label.Id);
+    captured_->Title = capturedBatch_->AddLabel(label.Title);
+    if (route.Destination != TDestination::NotWritten) RenderWithSeparator(capturedBatch_->Out);
     return;
   }
   switch (route.Destination) {

@@ -70,7 +70,9 @@ public:
   void ParseRecordText(TMarcRec& rec, bool sourceIsIso);
 
   // ConvertNext and ParseRecordText into rec (SourceIsIso); with Jobs above 1
-  // a second thread reads and parses ahead, and the record is handed over.
+  // a second thread reads the record texts ahead. (Parsing there too gains
+  // nothing: the parsed fields are cold in the cache of the thread that
+  // converts them, and handing them over costs what the parsing saves.)
   void ReadAndParse(TMarcRec& rec);
 
   // The character-set step of the records that ParseRecordText fills (none
@@ -123,20 +125,16 @@ private:
   // The side file opened for a destination; raises (the record dropped) when there is none.
   TSideFile& DestinationFile(TDestination destination);
 
-  // ISO 2709 or line-format text into rec, cleared first (and no more).
-  void ParseText(std::string_view text, TMarcRec& rec, bool sourceIsIso);
-
   // The runs on more threads (KonvSimpleThreads.cpp). Converting: the
   // calling thread reads batches, a worker's converter converts them, and
   // the calling thread delivers each record. Reading ahead: one thread reads
-  // and parses batches, the calling thread takes each record.
+  // batches, the calling thread takes each record.
   void StartPipeline(bool readAhead);
   bool FillBatch(TRecordBatch& batch);
   void ConvertBatch(TRecordBatch& batch);
-  void ParseBatch(TRecordBatch& batch);
-  // Takes the next record of the pipeline as ConvertNext would have read it;
-  // false when there is none.
-  bool TakeRecord(TBatchRecord*& record, const TRecordBatch*& batch);
+  // Takes the next record of the pipeline and its batch as ConvertNext would
+  // have read it; none without a pipeline or at the end.
+  std::pair<TBatchRecord*, const TRecordBatch*> TakeRecord();
   void DeliverConverted(TBatchRecord& record, const TRecordBatch& batch);
   std::unique_ptr<TRecordPipeline> pipeline_;
   std::vector<std::unique_ptr<TKonvSimple>> workers_;
@@ -145,9 +143,9 @@ private:
   bool readerDone_ = false;
   int percent_ = 0;       // of the record handed out last
   TMarcRec parseOptions_; // reading ahead: the options of the records it parses
-  // While a worker converts: the record whose outcome Deliver notes, and where it renders.
+  // While a worker converts: the record whose outcome Deliver notes, and its batch.
   TBatchRecord* captured_ = nullptr;
-  std::string* capturedOut_ = nullptr;
+  TRecordBatch* capturedBatch_ = nullptr;
   bool labelsWanted_ = false; // a worker notes the 001 and title for the observer
 
   bool textSeen_ = false;   // a record text that is not blank

@@ -1,10 +1,10 @@
 // The runs of TKonvSimple on more than one thread: converting batches of
-// records on worker threads (profiles with NewWorker), or reading and parsing
-// ahead on a second thread (ReadAndParse). Either way every record reaches
+// records on worker threads (profiles with NewWorker), or reading ahead on a
+// second thread (ReadAndParse). Either way every record reaches
 // the files, the counts, the messages and the observer on the calling
 // thread, in input order, as in the run on one thread.
 #include <exception>
-#include <tuple>
+#include <utility>
 
 #include "convert/KonvSimple.h"
 #include "record/Iso2709.h"
@@ -15,10 +15,8 @@ void TKonvSimple::StartPipeline(bool readAhead) {
   BeginOutput(); // refuses clashing files before any thread starts
   const auto fill = [this](TRecordBatch& batch) { return FillBatch(batch); };
   if (readAhead) {
-    parseOptions_.CopyOptions(OutRecord);
     pipeline_ = std::make_unique<TRecordPipeline>(
-        1, fill, [this](std::size_t, TRecordBatch& batch) { ParseBatch(batch); },
-        TRecordPipeline::TFillOn::Worker);
+        1, fill, [](std::size_t, TRecordBatch&) {}, TRecordPipeline::TFillOn::Worker);
     return;
   }
   for (int i = 0; i < Jobs; ++i) {
@@ -37,48 +35,33 @@ void TKonvSimple::StartPipeline(bool readAhead) {
 
 void TKonvSimple::ReadAndConvert() {
   if (Jobs > 1 && RecordNumber == 0 && !xmlReader_) StartPipeline(false);
-  TBatchRecord* record = nullptr;
-  const TRecordBatch* batch = nullptr;
-  if (!TakeRecord(record, batch)) {
-    TKonvSimple::ConvertNext();
-    ConvertRecord();
+  const auto [record, batch] = TakeRecord();
+  if (record) {
+    DeliverConverted(*record, *batch);
     return;
   }
-  DeliverConverted(*record, *batch);
+  TKonvSimple::ConvertNext();
+  ConvertRecord();
 }
 
 void TKonvSimple::ReadAndParse(TMarcRec& rec) {
   if (Jobs > 1 && RecordNumber == 0 && !xmlReader_) StartPipeline(true);
-  TBatchRecord* record = nullptr;
-  const TRecordBatch* batch = nullptr;
-  if (!TakeRecord(record, batch)) {
-    TKonvSimple::ConvertNext();
-    ParseRecordText(rec, SourceIsIso);
-    return;
-  }
-  if (record->Error) std::rethrow_exception(record->Error);
-  // The parsed fields change places with the record's old ones, which the
-  // parsing thread's record reuses: no node is made or freed.
-  TMarcRec& parsed = *batch->Parsed[static_cast<std::size_t>(record - batch->Records.data())];
-  if (SourceIsIso) rec.Couples.Clear(); // as ParseRecordText does
-  rec.CurrentField = -1;
-  rec.Fields.swap(parsed.Fields);
-  parsed.Clear();
-  if (decoder_) decoder_->Decode(rec, RecordNumber, RecordText);
+  if (!TakeRecord().first) TKonvSimple::ConvertNext();
+  ParseRecordText(rec, SourceIsIso);
 }
 
-bool TKonvSimple::TakeRecord(TBatchRecord*& record, const TRecordBatch*& batch) {
-  if (!pipeline_ || EndOfInput) return false; // at the end ConvertNext stays at the end
-  std::tie(record, batch) = pipeline_->Next();
-  if (!record) return false; // never after a last record: the reader says which is last
+std::pair<TBatchRecord*, const TRecordBatch*> TKonvSimple::TakeRecord() {
+  if (!pipeline_ || EndOfInput) return {}; // at the end ConvertNext stays at the end
+  const auto [record, batch] = pipeline_->Next();
+  if (!record) return {}; // never after a last record: the reader says which is last
   ++RecordNumber;
-  RecordText = batch->TextOf(*record);
+  RecordText = record->Text.In(batch->Text);
   EndOfInput = record->Last;
   percent_ = record->Percent;
   OutRecord.Clear();
   if (record->ReadError) std::rethrow_exception(record->ReadError);
   NoteInput(record->TooLongLength, record->RecordOffset);
-  return true;
+  return {record, batch};
 }
 
 bool TKonvSimple::FillBatch(TRecordBatch& batch) {
@@ -94,8 +77,7 @@ bool TKonvSimple::FillBatch(TRecordBatch& batch) {
       readerDone_ = true;
       return true;
     }
-    record.TextBegin = batch.Text.size();
-    record.TextSize = Reader.Current.size();
+    record.Text = {batch.Text.size(), Reader.Current.size()};
     batch.Text += Reader.Current;
     record.TooLongLength = Reader.TooLongLength;
     record.RecordOffset = Reader.RecordOffset;
@@ -108,46 +90,30 @@ bool TKonvSimple::FillBatch(TRecordBatch& batch) {
   return false;
 }
 
-void TKonvSimple::ParseBatch(TRecordBatch& batch) {
-  for (std::size_t i = 0; i < batch.Records.size(); ++i) {
-    if (batch.Parsed.size() <= i) {
-      batch.Parsed.push_back(std::make_unique<TMarcRec>());
-      batch.Parsed.back()->CopyOptions(parseOptions_);
-    }
-    TBatchRecord& record = batch.Records[i];
-    if (record.ReadError) break;
-    try {
-      ParseText(batch.TextOf(record), *batch.Parsed[i], SourceIsIso);
-    } catch (...) {
-      record.Error = std::current_exception();
-    }
-  }
-}
-
 // On a worker's converter: each record as ConvertNext would see it, with
 // its outcome noted in the record instead of written.
 void TKonvSimple::ConvertBatch(TRecordBatch& batch) {
-  capturedOut_ = &batch.Out;
+  capturedBatch_ = &batch;
   for (TBatchRecord& record : batch.Records) {
     if (record.ReadError) break;
     RecordNumber = record.Number;
-    RecordText = batch.TextOf(record);
+    RecordText = record.Text.In(batch.Text);
     EndOfInput = record.Last;
     IncompleteRecords = EndOfInput && SourceIsIso && IsIncompleteIso2709Record(RecordText) ? 1 : 0;
     OutRecord.Clear();
     captured_ = &record;
-    record.OutBegin = batch.Out.size();
+    const std::size_t outBegin = batch.Out.size();
     try {
       ConvertRecord();
     } catch (...) {
       record.Error = std::current_exception();
-      batch.Out.resize(record.OutBegin);
+      batch.Out.resize(outBegin);
     }
-    record.OutSize = batch.Out.size() - record.OutBegin;
+    record.Out = {outBegin, batch.Out.size() - outBegin};
     if (decoder_ && !decoder_->Empty()) record.Tally = decoder_->TakeTally();
   }
   captured_ = nullptr;
-  capturedOut_ = nullptr;
+  capturedBatch_ = nullptr;
 }
 
 // On the calling thread, in input order: what ConvertNext and Deliver would
@@ -156,7 +122,7 @@ void TKonvSimple::DeliverConverted(TBatchRecord& record, const TRecordBatch& bat
   if (record.Tally && decoder_) decoder_->Add(*record.Tally);
   if (record.Error) std::rethrow_exception(record.Error);
   if (!record.Delivered) return;
-  const std::string_view text = batch.OutOf(record);
+  const std::string_view text = record.Out.In(batch.Out);
   switch (record.Route.Destination) {
   case TDestination::Output:
     WriteToOutFile(text);
@@ -168,7 +134,7 @@ void TKonvSimple::DeliverConverted(TBatchRecord& record, const TRecordBatch& bat
     WriteTo(DestinationFile(record.Route.Destination), text);
     break;
   }
-  TellRecord(record.Route, record.Id, record.Title);
+  TellRecord(record.Route, record.Id.In(batch.Labels), record.Title.In(batch.Labels));
 }
 
 } // namespace kelvo

@@ -30,6 +30,7 @@ TRecordPipeline::~TRecordPipeline() {
 void TRecordPipeline::Submit(TRecordBatch& batch) {
   batch.Text.clear();
   batch.Out.clear();
+  batch.Labels.clear();
   batch.Records.clear();
   batch.Ended = false;
   batch.Failure = nullptr;

@@ -25,41 +25,46 @@
 
 #include "convert/RecordOutcome.h"
 #include "record/CharsetDecoder.h"
-#include "record/MarcRec.h"
 
 namespace kelvo {
+
+// A piece of one of a batch's texts.
+struct TTextSpan {
+  std::size_t Begin = 0, Size = 0;
+  std::string_view In(const std::string& text) const { return std::string_view(text).substr(Begin, Size); }
+};
 
 // One record of a batch: what the reader said about it, then what the
 // converter made of it.
 struct TBatchRecord {
   std::int64_t Number = 0; // in the input, from 1
-  std::size_t TextBegin = 0, TextSize = 0;
-  bool Last = false; // the reader's last record
+  TTextSpan Text;          // in the batch's Text
+  bool Last = false;       // the reader's last record
   std::int64_t TooLongLength = 0, RecordOffset = 0;
   int Percent = 0;              // of the input read with it
   std::exception_ptr ReadError; // reading failed here; nothing after it was read
 
   bool Delivered = false; // the converter routed it (the blank end piece is not)
   TRoute Route;
-  std::string Id, Title;                 // for the record observer
-  std::size_t OutBegin = 0, OutSize = 0; // its rendering in the batch's Out, separator included
-  std::optional<TCharsetTally> Tally;    // what the character-set step did with it
-  std::exception_ptr Error;              // the conversion raised this
+  TTextSpan Out;                      // its rendering in the batch's Out, separator included
+  TTextSpan Id, Title;                // for the record observer, in the batch's Labels
+  std::optional<TCharsetTally> Tally; // what the character-set step did with it
+  std::exception_ptr Error;           // the conversion raised this
 };
 
 struct TRecordBatch {
-  std::string Text; // the record texts one after the other
-  std::string Out;  // the renderings of the records that are written
+  std::string Text;   // the record texts one after the other
+  std::string Out;    // the renderings of the records that are written
+  std::string Labels; // the 001 and title of each record
   std::vector<TBatchRecord> Records;
-  std::vector<std::unique_ptr<TMarcRec>> Parsed; // read ahead: the records parsed, kept for reuse
-  bool Ended = false;                            // the input ends with these records
-  std::exception_ptr Failure;                    // the worker failed outside any record
+  bool Ended = false;         // the input ends with these records
+  std::exception_ptr Failure; // the worker failed outside any record
 
-  std::string_view TextOf(const TBatchRecord& r) const {
-    return std::string_view(Text).substr(r.TextBegin, r.TextSize);
-  }
-  std::string_view OutOf(const TBatchRecord& r) const {
-    return std::string_view(Out).substr(r.OutBegin, r.OutSize);
+  // Appends text to Labels.
+  TTextSpan AddLabel(std::string_view text) {
+    const TTextSpan span{Labels.size(), text.size()};
+    Labels += text;
+    return span;
   }
 };
 
