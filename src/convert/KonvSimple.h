@@ -141,8 +141,7 @@ private:
   // The filling thread's: records read so far, and the reader at its end.
   std::int64_t readNumber_ = 0;
   bool readerDone_ = false;
-  int percent_ = 0;       // of the record handed out last
-  TMarcRec parseOptions_; // reading ahead: the options of the records it parses
+  int percent_ = 0; // of the record handed out last
   // While a worker converts: the record whose outcome Deliver notes, and its batch.
   TBatchRecord* captured_ = nullptr;
   TRecordBatch* capturedBatch_ = nullptr;

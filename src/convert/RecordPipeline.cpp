@@ -13,11 +13,18 @@ TRecordPipeline::TRecordPipeline(std::size_t workers, TFill fill, TConvert conve
     ring_.push_back(std::make_unique<TRecordBatch>());
   ready_.assign(slots, false);
   threads_.reserve(workers);
-  for (std::size_t i = 0; i < workers; ++i)
-    threads_.emplace_back([this, i] { Work(i); });
+  try {
+    for (std::size_t i = 0; i < workers; ++i)
+      threads_.emplace_back([this, i] { Work(i); });
+  } catch (...) { // the system has no thread to spare: the ones started end
+    Stop();
+    throw;
+  }
 }
 
-TRecordPipeline::~TRecordPipeline() {
+TRecordPipeline::~TRecordPipeline() { Stop(); }
+
+void TRecordPipeline::Stop() {
   {
     const std::lock_guard lock(mutex_);
     stop_ = true;

@@ -2,7 +2,8 @@
 // Converting on worker threads while the calling thread reads and writes:
 // the calling thread fills batches of record texts, the workers convert
 // whole batches (each with its own converter), and the calling thread takes
-// the converted records back strictly in input order. A fixed ring of
+// the converted records back strictly in input order. Reading ahead is the
+// same with one worker that fills the batches itself. A fixed ring of
 // batches bounds what is in flight, so memory stays flat in the input size.
 //
 // Standard threads with one queue guarded by one mutex: a batch of a few
@@ -96,6 +97,7 @@ public:
 private:
   void Submit(TRecordBatch& batch); // fills the batch and queues it
   void Work(std::size_t worker);
+  void Stop(); // ends every thread after the batch it holds
 
   TFill fill_;
   TConvert convert_;
