@@ -1,31 +1,34 @@
 #!/usr/bin/env bash
 # Throughput of a pass-through run (ISO 2709 in, line format out: the
-# benchmark program and "kelvokonv --profile 1 --no-convert") against
-# "yaz-marcdump -o line" on the same input, and the peak resident size of
-# each run, on inputs made by repeating the real ISO 2709 files. Besides the
-# wall time each run's processor time (user and system) is shown, and both
-# as a share of the reference's: on a shared machine the processor time is
-# the steadier figure.
+# benchmark program and "kelvokonv --profile 1 --no-convert") and of each
+# profile against "yaz-marcdump -o line" on the same input, and the peak
+# resident size of each run, on inputs made by repeating the real ISO 2709
+# files. Besides the wall time each run's processor time (user and system) is
+# shown, and both as a share of the reference's: on a shared machine the
+# processor time is the steadier figure. The vendor profile reads its own
+# line format, which the reference does not read: it is measured in a second
+# table, on an input made by repeating the vendor samples, against the
+# line-format pass-through of that input.
 #
 #   bench/passthrough.sh [--sizes "50 200"] [--repeat 3] [--run 'NAME::COMMAND']...
-#                        [--profiles "0 1 2"] [--vendor]
+#                        [--profiles "0 1 2"] [--jobs "1 2"] [--vendor]
 #
 # --sizes     input sizes in MB (10^6 bytes); each input is built once in bench/out/
 # --repeat    runs per measurement, the runs of one size taking turns; the
 #             fastest counts, the largest peak is shown
-# --run       an extra run; COMMAND is a shell command in which {in} and {out}
-#             stand for the input and an output file, {build} for the build folder
-# --profiles  adds "kelvokonv --profile N --format iso {in} {out}" for each N
-#             (only when the built kelvokonv knows --profile)
-# --vendor    instead: a line-format input made by repeating the vendor samples
-#             (data/samples/dalkii-*.mrc), pass-through of it against profile 2;
-#             the reference reads no line format and is left out
+# --run       an extra run of the first table; COMMAND is a shell command in which
+#             {in} and {out} stand for the input and an output file, {build} for the build folder
+# --profiles  "kelvokonv --profile N" for each N (default 0 1 2); 0 and 1 on
+#             the ISO 2709 input, 2 on the vendor input
+# --jobs      each profile run with "--jobs J" for each J (default 1 2)
+# --vendor    only the vendor table
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 sizes="50 200"
 repeat=3
-profiles=""
+profiles="0 1 2"
+jobs="1 2"
 vendor=0
 runs=()
 while [ $# -gt 0 ]; do
@@ -34,6 +37,7 @@ while [ $# -gt 0 ]; do
     --repeat) repeat=$2; shift 2 ;;
     --run) runs+=("$2"); shift 2 ;;
     --profiles) profiles=$2; shift 2 ;;
+    --jobs) jobs=$2; shift 2 ;;
     --vendor) vendor=1; shift ;;
     *) echo "Felaktig flagga: $1" >&2; exit 2 ;;
   esac
@@ -59,47 +63,49 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVO_SANITIZE=OFF -DKELVO_G
 targets=(passthrough kelvokonv)
 cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
 
-# Runs of every measurement: the reference first (it sets the ratio), then
-# ours, then the extras.
-if [ "$vendor" = 1 ]; then
-  all_runs=("kelvo pass-through (rad)::{build}/passthrough --line {in} {out}"
-            "kelvokonv --profile 2::{build}/kelvokonv --quiet --profile 2 --format line {in} {out}")
-else
-  all_runs=("yaz-marcdump -o line::yaz-marcdump -o line {in} > {out}"
-            "kelvo pass-through::{build}/passthrough {in} {out}"
-            "kelvokonv -p 1 --no-convert::{build}/kelvokonv --quiet --profile 1 --no-convert --format iso {in} {out}")
-  for p in $profiles; do
-    all_runs+=("kelvokonv --profile $p::{build}/kelvokonv --quiet --profile $p --format iso {in} {out}")
+# The runs of a table: the reference first (it sets the ratio), then ours,
+# then the extras.
+iso_runs=("yaz-marcdump -o line::yaz-marcdump -o line {in} > {out}"
+          "kelvo pass-through::{build}/passthrough {in} {out}"
+          "kelvokonv -p 1 --no-convert::{build}/kelvokonv --quiet --profile 1 --no-convert --format iso {in} {out}")
+vendor_runs=("kelvo pass-through (rad)::{build}/passthrough --line {in} {out}")
+for p in $profiles; do
+  for j in $jobs; do
+    run="kelvokonv -p $p --jobs $j::{build}/kelvokonv --quiet --profile $p --jobs $j"
+    if [ "$p" = 2 ]; then vendor_runs+=("$run --format line {in} {out}"); else iso_runs+=("$run --format iso {in} {out}"); fi
   done
-fi
-all_runs+=("${runs[@]}")
+done
+iso_runs+=("${runs[@]}")
 
-whole=()
-if [ "$vendor" = 1 ]; then
-  # The vendor samples, each ended by its record separator.
-  for f in data/samples/dalkii-*.mrc; do [ -f "$f" ] && whole+=("$f"); done
-  [ ${#whole[@]} -gt 0 ] || { echo "Inga leverantörsposter i data/samples" >&2; exit 1; }
-  ext=txt
-else
-  # The ISO 2709 files that end with a record terminator, so that repeating
-  # them keeps every record whole, and that the reference reads to the end
-  # without an error: a reference that stops early would time less work.
-  mapfile -d '' sources < <(find "$data" -type f \( -name '*.mrc' -o -name '*.dat' -o -name '*.marc' \
-    -o -name '*.usmarc' -o -name '*.iso' \) -print0 | sort -z)
-  for f in "${sources[@]}"; do
-    [ "$(tail -c1 "$f" | od -An -tx1 | tr -d ' ')" = 1d ] || continue
-    yaz-marcdump -o line "$f" >/dev/null 2>&1 && whole+=("$f")
-  done
-  [ ${#whole[@]} -gt 0 ] || { echo "Inga ISO 2709-filer i $data" >&2; exit 1; }
-  ext=mrc
-fi
-echo "Indata byggs av ${#whole[@]} filer" >&2
+# The files an input of each kind is built from.
+iso_sources=()
+# The ISO 2709 files that end with a record terminator, so that repeating
+# them keeps every record whole, and that the reference reads to the end
+# without an error: a reference that stops early would time less work.
+mapfile -d '' sources < <(find "$data" -type f \( -name '*.mrc' -o -name '*.dat' -o -name '*.marc' \
+  -o -name '*.usmarc' -o -name '*.iso' \) -print0 | sort -z)
+for f in "${sources[@]}"; do
+  [ "$(tail -c1 "$f" | od -An -tx1 | tr -d ' ')" = 1d ] || continue
+  yaz-marcdump -o line "$f" >/dev/null 2>&1 && iso_sources+=("$f")
+done
+# The vendor samples in line format (an ISO 2709 sample begins with the
+# record length), each ended by its record separator.
+vendor_sources=()
+for f in data/samples/dalkii-*.mrc; do
+  [ -f "$f" ] && ! head -c5 "$f" | grep -Eq '^[0-9]{5}$' && vendor_sources+=("$f")
+done
 
-make_input() { # size_mb -> file name
-  local file="$out/input-$1MB-$vendor.$ext" target=$(($1 * 1000000))
+make_input() { # size_mb kind ext files... -> file name
+  local file="$out/input-$1MB-$2.$3" target=$(($1 * 1000000))
+  shift 3
   if [ ! -f "$file" ] || [ "$(stat -c %s "$file")" -lt "$target" ]; then
+    # A piece of at least 1 MB of the sources, repeated: small samples are
+    # not appended a few KB at a time.
+    : >"$file.piece"
+    while [ "$(stat -c %s "$file.piece")" -lt 1000000 ]; do cat "$@" >>"$file.piece"; done
     : >"$file.tmp"
-    while [ "$(stat -c %s "$file.tmp")" -lt "$target" ]; do cat "${whole[@]}" >>"$file.tmp"; done
+    while [ "$(stat -c %s "$file.tmp")" -lt "$target" ]; do cat "$file.piece" >>"$file.tmp"; done
+    rm "$file.piece"
     mv "$file.tmp" "$file"
   fi
   echo "$file"
@@ -119,34 +125,49 @@ run_once() { # command -> "seconds cpu_seconds peak_kb"
 
 lower() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 
-printf '%-28s %8s %10s %9s %8s %12s\n' "program" "MB" "sekunder" "MB/s" "cpu s" "topp RSS MB"
-for size in $sizes; do
-  input=$(make_input "$size")
-  bytes=$(stat -c %s "$input")
-  # The runs take turns, so that a busy moment of the machine does not fall
-  # on one program alone.
-  declare -A best_secs=() best_cpu=() peak=()
-  for _ in $(seq "$repeat"); do
-    for entry in "${all_runs[@]}"; do
-      name=${entry%%::*}
-      cmd=${entry#*::}
-      slug=$(echo "$name" | tr -c 'A-Za-z0-9\n' '_')
-      cmd=${cmd//\{in\}/$input}
-      cmd=${cmd//\{out\}/$out/out-$size-$slug.txt}
-      cmd=${cmd//\{build\}/$build}
-      read -r secs cpu kb < <(run_once "$cmd")
-      if [ -z "${best_secs[$name]:-}" ] || lower "$secs" "${best_secs[$name]}"; then best_secs[$name]=$secs; fi
-      if [ -z "${best_cpu[$name]:-}" ] || lower "$cpu" "${best_cpu[$name]}"; then best_cpu[$name]=$cpu; fi
-      if [ "$kb" -gt "${peak[$name]:-0}" ]; then peak[$name]=$kb; fi
+measure() { # kind ext runs_array_name sources_array_name
+  local kind=$1 ext=$2
+  local -n table_runs=$3 table_sources=$4
+  if [ ${#table_sources[@]} -eq 0 ]; then
+    echo "Inga indatafiler för $kind" >&2
+    return
+  fi
+  echo "Indata ($kind) byggs av ${#table_sources[@]} filer" >&2
+  printf '%-28s %8s %10s %9s %8s %12s\n' "program ($kind)" "MB" "sekunder" "MB/s" "cpu s" "topp RSS MB"
+  for size in $sizes; do
+    input=$(make_input "$size" "$kind" "$ext" "${table_sources[@]}")
+    bytes=$(stat -c %s "$input")
+    # The runs take turns, so that a busy moment of the machine does not fall
+    # on one program alone.
+    declare -A best_secs=() best_cpu=() peak=()
+    for _ in $(seq "$repeat"); do
+      for entry in "${table_runs[@]}"; do
+        name=${entry%%::*}
+        cmd=${entry#*::}
+        slug=$(echo "$name" | tr -c 'A-Za-z0-9\n' '_')
+        cmd=${cmd//\{in\}/$input}
+        cmd=${cmd//\{out\}/$out/out-$size-$slug.txt}
+        cmd=${cmd//\{build\}/$build}
+        read -r secs cpu kb < <(run_once "$cmd")
+        if [ -z "${best_secs[$name]:-}" ] || lower "$secs" "${best_secs[$name]}"; then best_secs[$name]=$secs; fi
+        if [ -z "${best_cpu[$name]:-}" ] || lower "$cpu" "${best_cpu[$name]}"; then best_cpu[$name]=$cpu; fi
+        if [ "$kb" -gt "${peak[$name]:-0}" ]; then peak[$name]=$kb; fi
+      done
     done
+    ref=${table_runs[0]%%::*}
+    for entry in "${table_runs[@]}"; do
+      name=${entry%%::*}
+      awk -v n="$name" -v b="$bytes" -v s="${best_secs[$name]}" -v c="${best_cpu[$name]}" -v k="${peak[$name]}" \
+        -v rs="${best_secs[$ref]}" -v rc="${best_cpu[$ref]}" 'BEGIN {
+          printf "%-28s %8.1f %10.3f %9.1f %8.2f %12.1f   tid x%.2f, cpu x%.2f mot referensen\n",
+                 n, b / 1e6, s, b / 1e6 / s, c, k / 1024, s / rs, c / rc }'
+    done
+    unset best_secs best_cpu peak
   done
-  ref=${all_runs[0]%%::*}
-  for entry in "${all_runs[@]}"; do
-    name=${entry%%::*}
-    awk -v n="$name" -v b="$bytes" -v s="${best_secs[$name]}" -v c="${best_cpu[$name]}" -v k="${peak[$name]}" \
-      -v rs="${best_secs[$ref]}" -v rc="${best_cpu[$ref]}" 'BEGIN {
-        printf "%-28s %8.1f %10.3f %9.1f %8.2f %12.1f   tid x%.2f, cpu x%.2f mot referensen\n",
-               n, b / 1e6, s, b / 1e6 / s, c, k / 1024, s / rs, c / rc }'
-  done
-  unset best_secs best_cpu peak
-done
+}
+
+[ "$vendor" = 1 ] || measure iso mrc iso_runs iso_sources
+if [ "$vendor" = 1 ] || [ ${#vendor_runs[@]} -gt 1 ]; then
+  [ "$vendor" = 1 ] || echo
+  measure vendor txt vendor_runs vendor_sources
+fi

@@ -9,6 +9,7 @@
 #include "app/ProfileRegistry.h"
 #include "app/ProfileRun.h"
 #include "app/RunFrame.h"
+#include "app/Settings.h"
 #include "app/SimpleProfileRun.h"
 #include "app/VoWinApi.h"
 #include "convert/FilterFile.h"
@@ -64,6 +65,7 @@ void ConvertPass(TRunFrame& frame, const TMainState& state, const TProfileInfo& 
   konv.OnlyImproperHeads = headIndex != nullptr;
   konv.HeadIndex = headIndex;
   konv.PartLists = partLists;
+  konv.Jobs = RunJobs(state); // above 1: the records are read and parsed ahead on a second thread
   konv.OpenMultiVolumeFile(multiVolumeFile);
   konv.BeginOutput(); // every file open and checked: now the outputs are emptied
 
@@ -110,6 +112,7 @@ void RunDalkCollectAndConvert(TRunFrame& frame, const TMainState& state, const T
   const TDalkRunInputs inputs = LoadInputs(state);
   {
     TDalkIIOegentlCollect collector(state.InFile, state.SourceIsIso, inputs.Terminator, headIndex, partLists);
+    collector.Jobs = RunJobs(state);
     // Start stays disabled while the input is read, and Cancel ends the run
     // before anything is written.
     TLoopGuard guard(frame);

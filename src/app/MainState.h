@@ -60,6 +60,7 @@ struct TMainState {
   std::string WeedingCriteria = "Utgallr|Gallr|U"; // "diverse"/"utgallradkriterier"
   bool SubfieldLines = true;                       // "diverse"/"dfradbryt"
   std::string Charset = "auto"; // "diverse"/"teckenuppsattning": auto, utf-8, marc-8 or cp1252
+  std::string Jobs; // "diverse"/"tradar": threads of a run (kelvokonv --jobs); empty: one per core
   // Profile 1 options switched on whatever section "kv2m21spec" says
   // (kelvokonv --option); the window leaves it empty.
   std::vector<std::string> Kv21Options;

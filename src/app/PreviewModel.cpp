@@ -76,6 +76,7 @@ bool TPreviewModel::Load(const TMainState& state, const TCustomIniFile* settings
   run.WeededFile = NullDevice;
   run.MultiVolumeFile = NullDevice;
   run.ReportFile.clear();
+  run.Jobs = "1"; // the observer reads the record as read and its rendering from the converter
   const TProfileInfo* profile = ProfileInfo(run.Profile);
   if (profile && profile->Options.MultiVolume && run.DalkOegentligaDelarSpecial) {
     run.DalkOegentligaDelarSpecial = false; // the second pass needs the whole input read first

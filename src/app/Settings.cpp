@@ -1,10 +1,14 @@
 #include "app/Settings.h"
 
 #include <algorithm>
+#include <charconv>
+#include <thread>
 #include <type_traits>
 #include <variant>
 
 #include "app/IniFile.h"
+#include "record/MarcError.h"
+#include "record/vostr.h"
 
 namespace kelvo {
 
@@ -35,6 +39,7 @@ constexpr TSetting StartUpSettings[] = {
     {"diverse", "profil", &TMainState::Profile, false},
     {"diverse", "dfradbryt", &TMainState::SubfieldLines, false},
     {"diverse", "teckenuppsattning", &TMainState::Charset, true},
+    {"diverse", "tradar", &TMainState::Jobs, false},
 };
 
 } // namespace
@@ -89,6 +94,26 @@ TKv21Options ReadKv21Options(const TCustomIniFile* settings, const std::vector<s
     if (std::find(forcedOn.begin(), forcedOn.end(), k.Key) != forcedOn.end()) value = true;
   }
   return options;
+}
+
+std::optional<int> ParseJobs(std::string_view text) {
+  text = TrimView(text);
+  int jobs = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > MaxJobs)
+    return std::nullopt;
+  return jobs;
+}
+
+int RunJobs(const TMainState& state) {
+  if (IsBlank(state.Jobs))
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, MaxJobs); // 0: not known
+  if (const auto jobs = ParseJobs(state.Jobs)) return *jobs;
+  throw MarcError("Ogiltigt antal tr\xe5"
+                  "dar \"" +
+                  state.Jobs +
+                  "\" (inst\xe4llningen \"tradar\" i avsnittet \"diverse\": ett heltal fr\xe5n 1 till " +
+                  std::to_string(MaxJobs) + ")");
 }
 
 } // namespace kelvo

@@ -1,6 +1,7 @@
 #pragma once
 // Which values of the window state live in the settings file, where, and
 // when they are read and written.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,5 +45,13 @@ bool IsKv21Option(std::string_view name);
 // takes effect at the next run; the names in forcedOn are on whatever the file
 // says. No settings file: every option off unless forced.
 TKv21Options ReadKv21Options(const TCustomIniFile* settings, const std::vector<std::string>& forcedOn);
+
+// The number of threads a run converts on: a whole number from 1 to
+// MaxJobs; none for anything else.
+inline constexpr int MaxJobs = 256;
+std::optional<int> ParseJobs(std::string_view text);
+// "tradar" of the state (the settings or --jobs); empty: one per core, at
+// least 1. Raises MarcError for a value ParseJobs refuses.
+int RunJobs(const TMainState& state);
 
 } // namespace kelvo

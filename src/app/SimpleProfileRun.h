@@ -74,6 +74,7 @@ TRunOutcome RunSimpleProfile(const TMainState& st, const TProfileInfo& profile, 
   SetRunOptions(*konv, st, profile);
   ObserveRecords(*konv, frame);
   konv->WeedingCriteria = st.WeedingCriteria;
+  konv->Jobs = RunJobs(st);
   konv->SetCharset(charset);
   if (st.SourceIsMarcXml) konv->ReadMarcXml();
   if constexpr (Kv21Configurable<TConverter>) {

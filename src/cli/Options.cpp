@@ -112,6 +112,15 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
   app.add_flag("--no-separate-proper-works", o.NoSeparateProperWorks,
                "Profil 2: egentliga flerbandsverk stannar i utfilen");
   app.add_flag("--survey", o.Survey, "Listar f\xe4lt och delf\xe4ltskoder i en infil i radformat");
+  std::string jobs;
+  auto* jobsOpt =
+      app.add_option("--jobs", jobs,
+                     "Antal tr\xe5"
+                     "dar som konverterar (profil 0 och 1; profil 2 l\xe4ser f\xf6re p\xe5 en egen "
+                     "tr\xe5"
+                     "d; standard: tradar i "
+                     "inst\xe4llningsfilen, annars en per processork\xe4rna)")
+          ->type_name("N");
   app.add_flag("-q,--quiet", o.Quiet, "Ingen f\xf6rlopps- och slutrapport");
 
   try {
@@ -157,6 +166,13 @@ std::optional<int> ParseOptions(int argc, char** argv, TCliOptions& o) {
             " (auto, utf-8, marc-8 eller cp1252)");
     o.Charset = charset;
   }
+  if (jobsOpt->count() > 0) {
+    if (!ParseJobs(jobs))
+      Usage("ogiltigt antal tr\xe5"
+            "dar: " +
+            FromTerminal(jobs) + " (ett heltal fr\xe5n 1 till " + std::to_string(MaxJobs) + ")");
+    o.Jobs = jobs;
+  }
   for (const std::string& name : o.Kv21Options)
     if (!IsKv21Option(name))
       Usage("ok\xe4nd profil 1-option: " + FromTerminal(name) +
@@ -195,6 +211,7 @@ void ApplyOptions(const TCliOptions& o, TMainState& state) {
   }
   if (o.WeedingCriteria) state.WeedingCriteria = *o.WeedingCriteria;
   if (o.Charset) state.Charset = *o.Charset;
+  if (o.Jobs) state.Jobs = *o.Jobs;
   state.Kv21Options = o.Kv21Options;
   if (o.NoDiacritics) state.DiakriterTranslate = false;
   if (o.OnlyImproperParts) state.DalkOegentligaDelarSpecial = true;

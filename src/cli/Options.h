@@ -28,6 +28,7 @@ struct TCliOptions {
   std::string InPositional, OutPositional;
   TInputFormat Format = TInputFormat::Auto;
   std::optional<std::string> Charset; // a name of CharsetNames
+  std::optional<std::string> Jobs;    // threads of the run, checked by ParseJobs
   std::string Ini;
   std::string DataDir;
   std::string FilterFile;

@@ -1,5 +1,6 @@
 #include "convert/KonvBase.h"
 
+#include <algorithm>
 #include <exception>
 #include <unistd.h>
 
@@ -53,7 +54,13 @@ MarcError TKonvBase::OutFileError(std::string_view what) const {
 
 TSideFile& TKonvBase::OpenSideFile(const std::string& fileName, const TOutputRole& role) {
   sideFiles_.push_back(std::make_unique<TSideFile>(fileName, role));
+  sideDestinations_.push_back(role.Destination);
   return *sideFiles_.back();
+}
+
+bool TKonvBase::HasSideFile(TDestination destination) const {
+  return std::find(sideDestinations_.begin(), sideDestinations_.end(), destination) !=
+         sideDestinations_.end();
 }
 
 TSideFile* TKonvBase::SideFile(TDestination destination) const {
@@ -130,12 +137,16 @@ void TKonvBase::WriteRenderedTo(TSideFile& side) {
   WriteRendered(side.Stream, side.Records);
 }
 
+void TKonvBase::RenderWithSeparator(std::string& out) {
+  // An empty rendering still writes the separator.
+  AppendRendering(out);
+  out += RecordSeparator;
+}
+
 void TKonvBase::WriteRendered(TVoFileOutStream& stream, std::int64_t& count) {
-  // Rendered straight into the file's block. An empty rendering still
-  // writes the separator.
+  // Rendered straight into the file's block.
   try {
-    AppendRendering(stream.Block());
-    stream.Block() += RecordSeparator;
+    RenderWithSeparator(stream.Block());
   } catch (...) {
     stream.DropOpenRecord();
     throw;

@@ -148,6 +148,12 @@ protected:
   virtual std::vector<TRunFile> ReadFiles() const { return {}; }
   // The side file opened for the destination, or none.
   TSideFile* SideFile(TDestination destination) const;
+  // A side file is open for the destination (on a worker's converter: on its master's).
+  bool HasSideFile(TDestination destination) const;
+  // A worker's converter routes like master: to the side files master opened.
+  void CopySideFileDestinations(const TKonvBase& master) { sideDestinations_ = master.sideDestinations_; }
+  // Appends what WriteRecord writes, separator included, to out.
+  void RenderWithSeparator(std::string& out);
   // What a converter may change in the rendering: whether the subfield values
   // are trimmed first, and (when AdaptsRenderedText is set) what is done to
   // the text before the variants.
@@ -161,6 +167,7 @@ protected:
 private:
   std::unique_ptr<TVoFileOutStream> outFile_;
   std::vector<std::unique_ptr<TSideFile>> sideFiles_;
+  std::vector<TDestination> sideDestinations_;
   bool outputBegun_ = false;
   TLineVariants lineVariants_;
 

@@ -16,6 +16,19 @@ namespace {
 // character, else a placeholder (the whole string separates then).
 char SeparatorChar(const std::string& separator) { return separator.size() == 1 ? separator[0] : '\x01'; }
 
+// What the record observer is told of a record: its 001 and its title.
+struct TRecordLabel {
+  std::string_view Id, Title;
+};
+TRecordLabel LabelOf(const TMarcRec& source) {
+  TRecordLabel label;
+  if (const TMarcField* id = source.FindFieldPtr("001")) label.Id = id->Data;
+  const TMarcField* title = source.FindFieldPtr("245");
+  if (!title) title = source.FindFieldPtr("295");
+  if (const TMarcSubField* a = title ? title->FindSubfieldPtr('a') : nullptr) label.Title = a->Value;
+  return label;
+}
+
 } // namespace
 
 TKonvSimple::TKonvSimple(const std::string& outFileName, const std::string& inFileName,
@@ -31,7 +44,24 @@ TKonvSimple::TKonvSimple(const std::string& inFileName, const std::string& separ
   OpenInput(inFileName, separator);
 }
 
-TKonvSimple::~TKonvSimple() { Reader.Close(); }
+TKonvSimple::TKonvSimple(TWorkerOf worker) : Reader(worker.Master.Reader.SepChar) {
+  const TKonvSimple& master = worker.Master;
+  RemoveDuplicateLines = master.RemoveDuplicateLines;
+  SubfieldLines = master.SubfieldLines;
+  RecordSeparator = master.RecordSeparator;
+  TrimBeforeRendering = master.TrimBeforeRendering;
+  AdaptsRenderedText = master.AdaptsRenderedText;
+  CopySideFileDestinations(master);
+  OutRecord.CopyOptions(master.OutRecord);
+  InFileName = master.InFileName;
+  SourceIsIso = master.SourceIsIso;
+  SetCharset(master.charset_);
+}
+
+TKonvSimple::~TKonvSimple() {
+  pipeline_.reset(); // the workers stop before their converters go
+  Reader.Close();
+}
 
 void TKonvSimple::OpenInput(const std::string& inFileName, const std::string& separator) {
   if (separator.empty()) throw MarcError("Postavgr\xe4nsare saknas f\xf6r indatafilen " + inFileName);
@@ -65,19 +95,19 @@ void TKonvSimple::ConvertNext() {
   } else {
     EndOfInput = Reader.ReadRecord(workBuffer_, TVblRec::ChunkSize);
     RecordText = Reader.Current; // parsed from the reader's buffer, never copied
-    NoteInput();
+    NoteInput(Reader.TooLongLength, Reader.RecordOffset);
   }
   OutRecord.Clear();
 }
 
-void TKonvSimple::NoteInput() {
+void TKonvSimple::NoteInput(std::int64_t tooLongLength, std::int64_t recordOffset) {
   const std::string number = std::to_string(RecordNumber);
-  if (Reader.TooLongLength > 0) {
+  if (tooLongLength > 0) {
     ++DroppedRecords;
-    TellRecord({TDestination::NotWritten, reason::TooLong}, nullptr);
+    TellRecord({TDestination::NotWritten, reason::TooLong}, {}, {});
     inputWarnings_.push_back({TRunMessage::TKind::Warning,
-                              "Post nr " + number + " (byte " + std::to_string(Reader.RecordOffset) +
-                                  " i infilen) \xe4r " + std::to_string(Reader.TooLongLength) +
+                              "Post nr " + number + " (byte " + std::to_string(recordOffset) +
+                                  " i infilen) \xe4r " + std::to_string(tooLongLength) +
                                   " byte l\xe5ng, l\xe4ngre \xe4n gr\xe4nsen " +
                                   std::to_string(Reader.MaxRecordLength) + " byte, och har hoppats \xf6ver"});
     return;
@@ -107,7 +137,10 @@ void TKonvSimple::CheckInputFormat() const {
                                   "Iso2709-format\" (kelvokonv: --format iso, batch: /iso=1).");
 }
 
-int TKonvSimple::Percent() const { return xmlReader_ ? xmlReader_->Percent() : Reader.Percent(); }
+int TKonvSimple::Percent() const {
+  if (pipeline_) return percent_; // the reader may be on another thread
+  return xmlReader_ ? xmlReader_->Percent() : Reader.Percent();
+}
 
 void TKonvSimple::ParseRecordText(TMarcRec& rec, bool sourceIsIso) {
   if (xmlReader_) {
@@ -142,37 +175,44 @@ std::vector<TRunMessage> TKonvSimple::RunMessages() const {
 
 void TKonvSimple::Deliver(const TRoute& route, const TMarcRec& source) {
   TRoute told = route;
+  // A record cut short by the end of the input may have lost what it lacks.
+  if (route.Destination == TDestination::NotWritten && EndOfInput && IncompleteRecords > 0)
+    told.Reason = reason::Incomplete;
+  const TRecordLabel label = OnRecord || labelsWanted_ ? LabelOf(source) : TRecordLabel{};
+  if (captured_) { // a worker: the calling thread writes it in its turn
+    captured_->Delivered = true;
+    captured_->Route = told;
+    captured_->Id = capturedBatch_->AddLabel(label.Id);
+    captured_->Title = capturedBatch_->AddLabel(label.Title);
+    if (route.Destination != TDestination::NotWritten) RenderWithSeparator(capturedBatch_->Out);
+    return;
+  }
   switch (route.Destination) {
   case TDestination::Output:
     WriteRecord();
     break;
   case TDestination::NotWritten:
     ++DroppedRecords;
-    // A record cut short by the end of the input may have lost what it lacks.
-    if (EndOfInput && IncompleteRecords > 0) told.Reason = reason::Incomplete;
     break;
   default:
-    TSideFile* side = SideFile(route.Destination);
-    if (!side) {
-      ++DroppedRecords; // a run that routes to a file it did not open
-      throw MarcError("Ingen fil \xe4r \xf6ppnad f\xf6r postens destination");
-    }
-    WriteSideRecord(*side);
+    WriteSideRecord(DestinationFile(route.Destination));
     break;
   }
-  TellRecord(told, &source);
+  TellRecord(told, label.Id, label.Title, &source);
 }
 
-void TKonvSimple::TellRecord(const TRoute& route, const TMarcRec* source) const {
-  if (!OnRecord) return;
-  TRecordOutcome outcome{RecordNumber, {}, {}, route, source};
-  if (source) {
-    if (const TMarcField* id = source->FindFieldPtr("001")) outcome.Id = id->Data;
-    const TMarcField* title = source->FindFieldPtr("245");
-    if (!title) title = source->FindFieldPtr("295");
-    if (const TMarcSubField* a = title ? title->FindSubfieldPtr('a') : nullptr) outcome.Title = a->Value;
+TSideFile& TKonvSimple::DestinationFile(TDestination destination) {
+  TSideFile* side = SideFile(destination);
+  if (!side) {
+    ++DroppedRecords; // a run that routes to a file it did not open
+    throw MarcError("Ingen fil \xe4r \xf6ppnad f\xf6r postens destination");
   }
-  OnRecord(outcome);
+  return *side;
+}
+
+void TKonvSimple::TellRecord(const TRoute& route, std::string_view id, std::string_view title,
+                             const TMarcRec* source) const {
+  if (OnRecord) OnRecord({RecordNumber, id, title, route, source});
 }
 
 void TKonvSimple::ReadMarcXml() {

@@ -10,6 +10,7 @@
 
 #include "convert/FilterFile.h"
 #include "convert/KonvBase.h"
+#include "convert/RecordPipeline.h"
 #include "record/CharsetDecoder.h"
 #include "record/Iso2709.h"
 #include "record/MarcXmlReader.h"
@@ -19,6 +20,12 @@ namespace kelvo {
 
 class TKonvSimple : public TKonvBase {
 public:
+  // A converter of a worker thread: no files, the run options of master (a
+  // converter of the same class), its own records, patterns and character-set step.
+  struct TWorkerOf {
+    const TKonvSimple& Master;
+  };
+
   // Opens the input at once, then the output (TKonvBase); raises MarcError
   // naming the file when either cannot be opened. BeginOutput refuses an
   // output that is the input before anything is truncated.
@@ -62,6 +69,12 @@ public:
   // MARCXML input hands on the record read. Then the character-set step.
   void ParseRecordText(TMarcRec& rec, bool sourceIsIso);
 
+  // ConvertNext and ParseRecordText into rec (SourceIsIso); with Jobs above 1
+  // a second thread reads the record texts ahead. (Parsing there too gains
+  // nothing: the parsed fields are cold in the cache of the thread that
+  // converts them, and handing them over costs what the parsing saves.)
+  void ReadAndParse(TMarcRec& rec);
+
   // The character-set step of the records that ParseRecordText fills (none
   // until set: the bytes pass as they are). MARCXML is always UTF-8.
   void SetCharset(TCharset charset);
@@ -74,28 +87,69 @@ public:
   std::int64_t RecordNumber = 0;
 
   // Told of every record of the input: where it went, or why it was not
-  // written (RecordOutcome.h). None by default.
+  // written (RecordOutcome.h), in input order on the calling thread. None by default.
   TRecordObserver OnRecord;
   // Told of every character the character-set step replaced (CharsetDecoder.h). None by default.
   TReplacementObserver OnReplaced;
+  // Threads that convert while the calling thread reads and writes (a
+  // profile with NewWorker, input cut into record texts); 1: none. The
+  // output, counts, messages and observer calls are the same for any number.
+  int Jobs = 1;
   // Writes OutRecord where the route says (a side file through
   // WriteSideRecord), or counts it as written nowhere, and tells OnRecord;
   // source gives the record's 001 and title.
   void Deliver(const TRoute& route, const TMarcRec& source);
 
 protected:
+  explicit TKonvSimple(TWorkerOf worker);
+  // ConvertNext of a profile that converts record by record: reads the next
+  // record and converts it (ConvertRecord), or with Jobs above 1 hands out
+  // the next record the workers converted, as if it had been converted here.
+  void ReadAndConvert();
+  // Converts the record in RecordText into OutRecord and delivers it (Deliver).
+  virtual void ConvertRecord() {}
+  // A converter for a worker thread, made on the calling thread; none: the
+  // profile converts on the calling thread only.
+  virtual std::unique_ptr<TKonvSimple> NewWorker() const { return nullptr; }
   std::vector<TRunFile> ReadFiles() const override;
   // Writes OutRecord to a side file, rendered like the output.
   virtual void WriteSideRecord(TSideFile& side) { WriteRenderedTo(side); }
-  void TellRecord(const TRoute& route, const TMarcRec* source) const;
 
   std::string workBuffer_;
   TIso2709 isoReader_;
 
 private:
   void OpenInput(const std::string& inFileName, const std::string& separator);
-  // What ConvertNext notes about the record just read.
-  void NoteInput();
+  // What ConvertNext notes about the record just read: its length when it
+  // was skipped as too long, and where it began.
+  void NoteInput(std::int64_t tooLongLength, std::int64_t recordOffset);
+  // source: the record as read, where the calling thread converted it.
+  void TellRecord(const TRoute& route, std::string_view id, std::string_view title,
+                  const TMarcRec* source = nullptr) const;
+  // The side file opened for a destination; raises (the record dropped) when there is none.
+  TSideFile& DestinationFile(TDestination destination);
+
+  // The runs on more threads (KonvSimpleThreads.cpp). Converting: the
+  // calling thread reads batches, a worker's converter converts them, and
+  // the calling thread delivers each record. Reading ahead: one thread reads
+  // batches, the calling thread takes each record.
+  void StartPipeline(bool readAhead);
+  bool FillBatch(TRecordBatch& batch);
+  void ConvertBatch(TRecordBatch& batch);
+  // Takes the next record of the pipeline and its batch as ConvertNext would
+  // have read it; none without a pipeline or at the end.
+  std::pair<TBatchRecord*, const TRecordBatch*> TakeRecord();
+  void DeliverConverted(TBatchRecord& record, const TRecordBatch& batch);
+  std::unique_ptr<TRecordPipeline> pipeline_;
+  std::vector<std::unique_ptr<TKonvSimple>> workers_;
+  // The filling thread's: records read so far, and the reader at its end.
+  std::int64_t readNumber_ = 0;
+  bool readerDone_ = false;
+  int percent_ = 0; // of the record handed out last
+  // While a worker converts: the record whose outcome Deliver notes, and its batch.
+  TBatchRecord* captured_ = nullptr;
+  TRecordBatch* capturedBatch_ = nullptr;
+  bool labelsWanted_ = false; // a worker notes the 001 and title for the observer
 
   bool textSeen_ = false;   // a record text that is not blank
   bool recordSeen_ = false; // one that reads as a record of the format

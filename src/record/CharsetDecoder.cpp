@@ -85,11 +85,36 @@ void TCharsetDecoder::Decode(TMarcRec& rec, std::int64_t recordNumber, std::stri
       OnReplaced(recordNumber, id, r);
   for (const TReplacedChar& r : recordReplaced_) {
     if (ReplacedExamples.size() >= MaxExamples) break;
-    const std::string text = ReplacementText(r);
-    const bool shown = std::any_of(ReplacedExamples.begin(), ReplacedExamples.end(),
-                                   [&](const TCharsetExample& e) { return e.Text == text; });
-    if (!shown) ReplacedExamples.push_back({recordNumber, id, text});
+    AddReplacedExample({recordNumber, id, ReplacementText(r)});
   }
+}
+
+void TCharsetTally::AddReplacedExample(const TCharsetExample& example) {
+  if (ReplacedExamples.size() >= MaxExamples) return;
+  const bool shown = std::any_of(ReplacedExamples.begin(), ReplacedExamples.end(),
+                                 [&](const TCharsetExample& e) { return e.Text == example.Text; });
+  if (!shown) ReplacedExamples.push_back(example);
+}
+
+// The later stretch kept its first distinct examples; as many as this one
+// still takes are among them, in input order.
+void TCharsetTally::Add(const TCharsetTally& later) {
+  Utf8Records += later.Utf8Records;
+  Marc8Records += later.Marc8Records;
+  InvalidUtf8Records += later.InvalidUtf8Records;
+  ReplacedChars += later.ReplacedChars;
+  RecordsWithReplacements += later.RecordsWithReplacements;
+  for (const TCharsetExample& e : later.ReplacedExamples)
+    AddReplacedExample(e);
+  for (const TCharsetExample& e : later.InvalidExamples)
+    if (InvalidExamples.size() < MaxExamples) InvalidExamples.push_back(e);
+}
+
+TCharsetTally TCharsetDecoder::TakeTally() {
+  TCharsetTally& tally = *this;
+  TCharsetTally taken = std::move(tally);
+  tally = TCharsetTally();
+  return taken;
 }
 
 bool TCharsetDecoder::DecodeUtf8(TMarcRec& rec, std::int64_t recordNumber) {
@@ -149,9 +174,9 @@ bool TCharsetDecoder::DecodeMarc8(TMarcRec& rec) {
   return decoded;
 }
 
-std::vector<std::string> TCharsetDecoder::SummaryLines() const {
+std::vector<std::string> TCharsetTally::SummaryLines() const {
   std::vector<std::string> lines;
-  if (Utf8Records + Marc8Records + InvalidUtf8Records == 0) return lines;
+  if (Empty()) return lines;
   lines.push_back("Omkodade poster: " + std::to_string(Utf8Records + Marc8Records) + " (UTF-8 " +
                   std::to_string(Utf8Records) + ", MARC-8 " + std::to_string(Marc8Records) + ")");
   if (ReplacedChars > 0) {

@@ -51,7 +51,31 @@ using TReplacementObserver =
 // "U+0142 LATIN SMALL LETTER L WITH STROKE ersattes med "l"".
 std::string ReplacementText(const TReplacedChar& replaced);
 
-class TCharsetDecoder {
+// What the character-set step did over a stretch of the input: the counts
+// and the first records the summary names.
+struct TCharsetTally {
+  std::int64_t Utf8Records = 0;  // decoded from UTF-8
+  std::int64_t Marc8Records = 0; // decoded from MARC-8
+  std::int64_t InvalidUtf8Records = 0;
+  std::int64_t ReplacedChars = 0; // characters without a code page 1252 form
+  std::int64_t RecordsWithReplacements = 0;
+  static constexpr std::size_t MaxExamples = 5;
+  std::vector<TCharsetExample> ReplacedExamples; // distinct characters
+  std::vector<TCharsetExample> InvalidExamples;
+
+  bool Empty() const { return Utf8Records + Marc8Records + InvalidUtf8Records == 0; }
+  // Adds the tally of the stretch of the input that follows this one, as if
+  // one step had decoded both: the same counts and the same examples.
+  void Add(const TCharsetTally& later);
+  // The summary's lines; none when no record needed the step.
+  std::vector<std::string> SummaryLines() const;
+
+protected:
+  // Keeps example as a replaced character's example unless it is shown or the list is full.
+  void AddReplacedExample(const TCharsetExample& example);
+};
+
+class TCharsetDecoder : public TCharsetTally {
 public:
   // Opens the converters the character set needs, once for the run; raises
   // MarcError when one cannot be opened.
@@ -67,19 +91,11 @@ public:
   void Decode(TMarcRec& rec, std::int64_t recordNumber, std::string_view source = {});
 
   const TCharset Charset;
-  std::int64_t Utf8Records = 0;  // decoded from UTF-8
-  std::int64_t Marc8Records = 0; // decoded from MARC-8
-  std::int64_t InvalidUtf8Records = 0;
-  std::int64_t ReplacedChars = 0; // characters without a code page 1252 form
-  std::int64_t RecordsWithReplacements = 0;
-  static constexpr std::size_t MaxExamples = 5;
-  std::vector<TCharsetExample> ReplacedExamples; // distinct characters
-  std::vector<TCharsetExample> InvalidExamples;
   // Told of every replaced character, in the order of the records; none by default.
   TReplacementObserver OnReplaced;
 
-  // The summary's lines; none when no record needed the step.
-  std::vector<std::string> SummaryLines() const;
+  // The tally so far, which starts again from nothing.
+  TCharsetTally TakeTally();
 
 private:
   bool DecodeUtf8(TMarcRec& rec, std::int64_t recordNumber);

@@ -77,6 +77,8 @@ public:
 
   // Exclude filter
   void SetFilter(std::string_view text);
+  // Takes the filter and the rendering settings of other (a record of another thread's converter).
+  void CopyOptions(const TMarcRec& other);
   void MarkFiltered();
   std::string FilterEntryFor() const;
 

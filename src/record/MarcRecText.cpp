@@ -65,6 +65,14 @@ void TMarcRec::ParseText(std::string_view text) {
   }
 }
 
+void TMarcRec::CopyOptions(const TMarcRec& other) {
+  FilterEntries = other.FilterEntries;
+  filterIndex_ = other.filterIndex_;
+  FieldMark = other.FieldMark;
+  SubfieldDelimiter = other.SubfieldDelimiter;
+  ApplyFilter = other.ApplyFilter;
+}
+
 void TMarcRec::SetFilter(std::string_view text) {
   FilterEntries.clear();
   filterIndex_.clear();

@@ -50,6 +50,7 @@ public:
   bool ConvertToKv2 = true;
   std::string ConversionLabel;
   std::string WeedingCriteria;
+  int Jobs = 1;
 
   void SetCharset(TCharset charset) { probe->Input = std::string(CharsetNames[int(charset)].Name); }
   void ReadMarcXml() { probe->Input += " marcxml"; }

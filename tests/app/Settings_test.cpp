@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/IniFile.h"
 #include "app/StartUp.h"
+#include "record/MarcError.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 
@@ -49,7 +52,7 @@ TEST(Settings, ReadsEveryKey) {
                                             "[diverse]\r\nmarcfilteron=0\r\ndubbletterbort=0\r\n"
                                             "periodicasep=1\r\nperiodicafileshow=0\r\nutgallrseparera=1\r\n"
                                             "utgallradefileshow=0\r\nutgallradkriterier=Kass\r\nprofil=1\r\n"
-                                            "dfradbryt=0\r\nteckenuppsattning=marc-8\r\n"));
+                                            "dfradbryt=0\r\nteckenuppsattning=marc-8\r\ntradar=3\r\n"));
   TMainState state = StateFor(dir.File("kelvo"));
   ReadSettings(ini, state);
   EXPECT_EQ(state.Infil, "C:\\in.m21");
@@ -66,6 +69,20 @@ TEST(Settings, ReadsEveryKey) {
   EXPECT_EQ(state.Profile, 1);
   EXPECT_FALSE(state.SubfieldLines);
   EXPECT_EQ(state.Charset, "marc-8");
+  EXPECT_EQ(RunJobs(state), 3);
+}
+
+TEST(Settings, TheThreadsOfARunAreAWholeNumberFromOneOrOnePerCore) {
+  TMainState state;
+  EXPECT_GE(RunJobs(state), 1); // empty: one per core
+  for (const auto& [text, jobs] : {std::pair{" 4 ", 4}, std::pair{"1", 1}, std::pair{"256", 256}}) {
+    state.Jobs = text;
+    EXPECT_EQ(RunJobs(state), jobs) << text;
+  }
+  for (const char* text : {"0", "-1", "257", "2x", "alla", "99999999999"}) {
+    state.Jobs = text;
+    EXPECT_THROW(RunJobs(state), MarcError) << text;
+  }
 }
 
 TEST(Settings, ANonNumericProfileIsProfileZero) {
@@ -93,7 +110,8 @@ TEST(Settings, AreReadInTheOrderOfTheTable) {
                                              "diverse/utgallradkriterier",
                                              "diverse/profil",
                                              "diverse/dfradbryt",
-                                             "diverse/teckenuppsattning"};
+                                             "diverse/teckenuppsattning",
+                                             "diverse/tradar"};
   EXPECT_EQ(ini.Reads, expected);
 }
 

@@ -206,25 +206,27 @@ TEST_P(KelvokonvWriteFailures, EndTheRunWithTheFilesNameAndWholeRecords) {
   TSmallDisk disk(dir.File("disk"));
   std::vector<std::string> places{"/dev/full"};
   if (disk.Mounted()) places.push_back(dir.File("disk/full.mrc"));
-  for (const std::string& place : places) {
-    SCOPED_TRACE(place);
-    std::vector<std::string> args = GetParam().Args;
-    for (std::string& a : args)
-      if (a == "FAIL") a = place;
-    const TKelvokonvResult r = Run(GetParam().Profile, args);
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_NE(r.Err.find(std::string("Kan inte skriva till ") + GetParam().Role + " " + place),
-              std::string::npos)
-        << r.Err;
-    // The summary counts the records that reached the file, no more.
-    const std::size_t reached = place == "/dev/full" ? 0 : RecordsIn(ReadAll(place));
-    EXPECT_NE(
-        r.Err.find(std::string("  ") + GetParam().Label + ": " + std::to_string(reached) + " (" + place),
-        std::string::npos)
-        << r.Err;
-    ExpectWholeRecords(dir.File(""));
-    if (disk.Mounted()) ExpectWholeRecords(dir.File("disk"));
-  }
+  for (const std::string jobs : {"1", "2"})
+    for (const std::string& place : places) {
+      SCOPED_TRACE(place + ", --jobs " + jobs);
+      std::vector<std::string> args = GetParam().Args;
+      for (std::string& a : args)
+        if (a == "FAIL") a = place;
+      args.insert(args.begin(), {"--jobs", jobs});
+      const TKelvokonvResult r = Run(GetParam().Profile, args);
+      EXPECT_EQ(r.Status, 1);
+      EXPECT_NE(r.Err.find(std::string("Kan inte skriva till ") + GetParam().Role + " " + place),
+                std::string::npos)
+          << r.Err;
+      // The summary counts the records that reached the file, no more.
+      const std::size_t reached = place == "/dev/full" ? 0 : RecordsIn(ReadAll(place));
+      EXPECT_NE(
+          r.Err.find(std::string("  ") + GetParam().Label + ": " + std::to_string(reached) + " (" + place),
+          std::string::npos)
+          << r.Err;
+      ExpectWholeRecords(dir.File(""));
+      if (disk.Mounted()) ExpectWholeRecords(dir.File("disk"));
+    }
   if (!disk.Mounted()) GTEST_SKIP() << "bara /dev/full: ett litet filsystem kan inte monteras h\xc3\xa4r";
 }
 
@@ -267,9 +269,12 @@ TEST_F(KelvokonvFiles, StopSignalsEndTheRunAfterARecordWithEveryFileWhole) {
     int Profile;
     int Signal;
     std::vector<std::string> Args;
-  } runs[] = {{0, SIGHUP, {"--periodicals", "p.mrc", "--weeded", "g.mrc", "IN", "ut.mrc"}},
-              {1, SIGTERM, {"--periodicals", "p.mrc", "--weeded", "g.mrc", "IN", "ut.mrc"}},
-              {2, SIGTERM, {"IN", "ut.mrc"}}};
+  } runs[] = {{0, SIGHUP, {"--jobs", "1", "--periodicals", "p.mrc", "--weeded", "g.mrc", "IN", "ut.mrc"}},
+              {1, SIGTERM, {"--jobs", "1", "--periodicals", "p.mrc", "--weeded", "g.mrc", "IN", "ut.mrc"}},
+              {0, SIGINT, {"--jobs", "2", "--periodicals", "p.mrc", "--weeded", "g.mrc", "IN", "ut.mrc"}},
+              {1, SIGTERM, {"--jobs", "2", "--periodicals", "p.mrc", "--weeded", "g.mrc", "IN", "ut.mrc"}},
+              {2, SIGTERM, {"--jobs", "1", "IN", "ut.mrc"}},
+              {2, SIGINT, {"--jobs", "2", "IN", "ut.mrc"}}};
   for (const auto& run : runs) {
     SCOPED_TRACE(run.Profile);
     fs::remove(dir.File("ut.mrc")); // the signal waits for this run's first record

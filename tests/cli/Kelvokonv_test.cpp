@@ -190,7 +190,10 @@ TEST_P(KelvokonvErrors, ExitWithAMessage) {
   std::vector<std::string> args;
   if (std::find(given.begin(), given.end(), "--ini") == given.end()) args = {"--ini", ini};
   for (const std::string& a : GetParam().Args)
-    args.push_back(a == "IN" ? in : a == "DIR" ? dir.File("") : a);
+    args.push_back(a == "IN"        ? in
+                   : a == "DIR"     ? dir.File("")
+                   : a == "BADJOBS" ? dir.Write("tradar.ini", "[diverse]\r\ntradar=alla\r\n")
+                                    : a);
   const TKelvokonvResult r = RunKelvokonv(dir, args);
   EXPECT_EQ(r.Status, GetParam().Status) << r.Err;
   EXPECT_NE(r.Err.find(GetParam().Message), std::string::npos) << r.Err;
@@ -217,6 +220,16 @@ INSTANTIATE_TEST_SUITE_P(
                    {"--charset", "latin1", "IN", "ut.mrc"},
                    2,
                    "ok\xc3\xa4nd teckenupps\xc3\xa4ttning"},
+        TErrorCase{"ZeroJobs",
+                   {"--jobs", "0", "IN", "ut.mrc"},
+                   2,
+                   "ogiltigt antal tr\xc3\xa5"
+                   "dar: 0"},
+        TErrorCase{"JobsSetting",
+                   {"--ini", "BADJOBS", "-p", "1", "IN", "ut.mrc"},
+                   1,
+                   "Ogiltigt antal tr\xc3\xa5"
+                   "dar \"alla\" (inst\xc3\xa4llningen \"tradar\""},
         TErrorCase{"NotMarcXml", {"--format", "marcxml", "IN", "ut.mrc"}, 1, "Fel i MARCXML-filen"},
         TErrorCase{
             "MarcXmlInProfile2", {"-p", "2", "--format", "marcxml", "IN", "ut.mrc"}, 1, "profil 0 och 1"},

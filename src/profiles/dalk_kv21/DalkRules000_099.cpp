@@ -129,7 +129,7 @@ void MarkTargetAudience(TDalkContext& ctx, char ind2) {
 } // namespace
 
 void RuleLeader(TDalkContext& ctx) {
-  const TMarcField* source = ctx.Source.FindFieldPtr("000");
+  const TMarcField* source = ctx.Tags.First("000");
   if (source == nullptr) return;
   std::string leader(24, ' ');
   for (const TPositionCopy& copy : LeaderCopies)
@@ -141,11 +141,11 @@ void RuleLeader(TDalkContext& ctx) {
 
 // Only the first 001, and only its data: the record number.
 void Rule001(TDalkContext& ctx) {
-  if (const TMarcField* source = ctx.Source.FindFieldPtr("001")) ctx.Out.AddControlField("001", source->Data);
+  if (const TMarcField* source = ctx.Tags.First("001")) ctx.Out.AddControlField("001", source->Data);
 }
 
 void Rule008(TDalkContext& ctx) {
-  const TMarcField* source = ctx.Source.FindFieldPtr("008");
+  const TMarcField* source = ctx.Tags.First("008");
   if (source == nullptr) return;
   const std::string_view in = source->Data;
   std::string out(40, ' ');
@@ -174,7 +174,7 @@ void Rule029(TDalkContext& ctx, const TMarcField& source, std::string_view newTa
 }
 
 void Rule041(TDalkContext& ctx) {
-  const TMarcField* source = ctx.Source.FindFieldPtr("041");
+  const TMarcField* source = ctx.Tags.First("041");
   if (source == nullptr) return;
   TMarcRec& out = ctx.Out;
   out.Couples.Clear();
@@ -208,7 +208,7 @@ void Rule041(TDalkContext& ctx) {
 }
 
 void Rule081(TDalkContext& ctx) {
-  const TMarcField* source = ctx.Source.FindFieldPtr("081");
+  const TMarcField* source = ctx.Tags.First("081");
   if (source == nullptr) return;
   MarkTargetAudience(ctx, source->Ind2);
   for (const auto& subfield : source->Subfields) {

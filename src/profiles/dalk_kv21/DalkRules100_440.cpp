@@ -225,7 +225,7 @@ private:
 } // namespace
 
 void Rule100(TDalkContext& ctx) {
-  const TMarcField* source = ctx.Source.FindFieldPtr("100");
+  const TMarcField* source = ctx.Tags.First("100");
   if (source == nullptr) return;
   QueueMappedCouples(ctx.Out, *source, PersonalNameMap);
   ctx.Out.AddFieldFromCouples("100", PersonalNameInd1(source->Ind1), ' ');
@@ -266,7 +266,7 @@ void Rule244(TDalkContext& ctx, const TMarcField& source, std::string_view) {
 
 void RuleTitles(TDalkContext& ctx) {
   TParallelMarks marks;
-  if (const TMarcField* first = ctx.Source.FindFieldPtr("245")) marks = AddParallelTitles(ctx, *first);
+  if (const TMarcField* first = ctx.Tags.First("245")) marks = AddParallelTitles(ctx, *first);
   ctx.Tags.ForEach("245", [&](const TMarcField& source) { AddTitle(ctx, source, marks); });
 }
 
@@ -317,7 +317,7 @@ void Rule246(TDalkContext& ctx, const TMarcField& source, std::string_view) {
 // Edition, scale, publication, extent and series
 
 void Rule250(TDalkContext& ctx) {
-  const TMarcField* source = ctx.Source.FindFieldPtr("250");
+  const TMarcField* source = ctx.Tags.First("250");
   if (source == nullptr) return;
   std::string a;
   std::string c;
@@ -455,8 +455,8 @@ void RuleExtent(TDalkContext& ctx) {
     ctx.Tags.ForEach("300", [&](const TMarcField& source) { AddExtent(ctx, source); });
     return;
   }
-  const TMarcField* source = ctx.Source.FindFieldPtr("531");
-  if (source == nullptr) source = ctx.Source.FindFieldPtr("300");
+  const TMarcField* source = ctx.Tags.First("531");
+  if (source == nullptr) source = ctx.Tags.First("300");
   if (source != nullptr) AddExtent(ctx, *source);
 }
 

@@ -224,7 +224,7 @@ void Rule650(TDalkContext& ctx, const TMarcField& source, std::string_view newTa
 }
 
 void Rule681(TDalkContext& ctx) {
-  const TMarcField* source = ctx.Source.FindFieldPtr("681");
+  const TMarcField* source = ctx.Tags.First("681");
   if (source == nullptr) return;
   for (const auto& subfield : source->Subfields)
     if (subfield->Code == 'a') ctx.Out.AddFieldFromArrays("976", ' ', ' ', "b", {subfield->Value});

@@ -66,7 +66,7 @@ bool IsMeeting(std::string_view tag) { return tag.size() == 3 && tag[1] == '1' &
 // The first field with the tag: what follows the first colon of its first
 // $t becomes the title of a new field with that tag.
 void LaterTitle(TDalkContext& ctx, std::string_view tag) {
-  const TMarcField* source = ctx.Source.FindFieldPtr(tag);
+  const TMarcField* source = ctx.Tags.First(tag);
   if (source == nullptr) return;
   const TMarcSubField* t = source->FindSubfieldPtr('t');
   if (t == nullptr) return;
@@ -178,7 +178,7 @@ void Rule940(TDalkContext& ctx, const TMarcField& source, std::string_view newTa
 }
 
 void Rule998(TDalkContext& ctx) {
-  const TMarcField* source = ctx.Source.FindFieldPtr("998");
+  const TMarcField* source = ctx.Tags.First("998");
   if (source == nullptr) return;
   std::string link;
   if (const TMarcSubField* u = source->FindSubfieldPtr('u')) link = u->Value;

@@ -40,9 +40,8 @@ TMrc2KvBase::TMrc2KvBase(const std::string& inFileName, bool sourceIsIso, const 
 TMrc2KvBase::~TMrc2KvBase() = default;
 
 void TMrc2KvBase::ConvertNext() {
-  TKonvSimple::ConvertNext();
+  ReadAndParse(SourceRecord);
   OutRecord.Clear();
-  ParseRecordText(SourceRecord, SourceIsIso);
 }
 
 TMultiVolumeLevel MultiVolumeLevel(const TMarcRec& source) {

@@ -59,7 +59,7 @@ public:
   const std::vector<std::string>* FilterLines = nullptr;
 
   // Reads the next record text and parses it into SourceRecord (either
-  // format); OutRecord is cleared.
+  // format), ahead on a second thread when Jobs is above 1; OutRecord is cleared.
   void ConvertNext() override;
 
   // The values above of SourceRecord.

@@ -21,10 +21,21 @@ TMrc21ToMrcKv::TMrc21ToMrcKv(const std::string& outFileName, const std::string& 
   OutRecord.SetFilter(JoinFilterLines(filterLines));
 }
 
+TMrc21ToMrcKv::TMrc21ToMrcKv(TWorkerOf worker)
+    : TKonvSimple(worker), patterns_(std::make_unique<TDialectPatterns>()) {
+  const auto& master = static_cast<const TMrc21ToMrcKv&>(worker.Master);
+  ConvertToKv2 = master.ConvertToKv2;
+  ConversionLabel = master.ConversionLabel;
+  WeedingCriteria = master.WeedingCriteria;
+}
+
 TMrc21ToMrcKv::~TMrc21ToMrcKv() = default;
 
-void TMrc21ToMrcKv::ConvertNext() {
-  TKonvSimple::ConvertNext();
+std::unique_ptr<TKonvSimple> TMrc21ToMrcKv::NewWorker() const {
+  return std::unique_ptr<TKonvSimple>(new TMrc21ToMrcKv(TWorkerOf{*this}));
+}
+
+void TMrc21ToMrcKv::ConvertRecord() {
   SourceRecord.Clear();
   OutRecord.Clear();
   // The blank piece after the input's last separator is no record.
@@ -47,8 +58,8 @@ void TMrc21ToMrcKv::ConvertNext() {
 
 TRoute TMrc21ToMrcKv::Route() {
   weeding_.SetCriteria(WeedingCriteria);
-  return common::RouteToSideFiles({OutRecord, SideFile(TDestination::Weeded) ? &weeding_ : nullptr,
-                                   SideFile(TDestination::Periodicals) ? &IsPeriodical : nullptr});
+  return common::RouteToSideFiles({OutRecord, HasSideFile(TDestination::Weeded) ? &weeding_ : nullptr,
+                                   HasSideFile(TDestination::Periodicals) ? &IsPeriodical : nullptr});
 }
 
 bool IsPeriodical(const TMarcRec& out) {

@@ -26,7 +26,7 @@ public:
   std::string ConversionLabel;
   std::string WeedingCriteria = "Utgallr|Gallr|U";
 
-  void ConvertNext() override;
+  void ConvertNext() override { ReadAndConvert(); }
 
   // The rule sequence: builds OutRecord from SourceRecord.
   void ConvertFields();
@@ -37,7 +37,13 @@ public:
   // its side file when that is asked for, else the output.
   TRoute Route();
 
+protected:
+  void ConvertRecord() override;
+  std::unique_ptr<TKonvSimple> NewWorker() const override;
+
 private:
+  explicit TMrc21ToMrcKv(TWorkerOf worker);
+
   std::unique_ptr<TDialectPatterns> patterns_;
   common::TWeeding weeding_{"096", 's'};
   common::TTagIndex sourceTags_;

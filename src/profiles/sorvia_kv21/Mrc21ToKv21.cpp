@@ -73,10 +73,26 @@ TMrc21ToKv21::TMrc21ToKv21(const std::string& outFileName, const std::string& in
   OutRecord.SetFilter(JoinFilterLines(filterLines));
 }
 
+TMrc21ToKv21::TMrc21ToKv21(TWorkerOf worker)
+    : TKonvSimple(worker), fieldRules_(std::make_unique<TKv21FieldRules>()),
+      identifiers_(std::make_unique<TKv21Identifiers>()),
+      cleanUps_(std::make_unique<TKv21CleanUpPatterns>()) {
+  const auto& master = static_cast<const TMrc21ToKv21&>(worker.Master);
+  ConvertToKv2 = master.ConvertToKv2;
+  ConversionLabel = master.ConversionLabel;
+  WeedingCriteria = master.WeedingCriteria;
+  Fld852cUnconditionally = master.Fld852cUnconditionally;
+  VoyagerIdKeep = master.VoyagerIdKeep;
+  KeepOld035Handling = master.KeepOld035Handling;
+}
+
 TMrc21ToKv21::~TMrc21ToKv21() = default;
 
-void TMrc21ToKv21::ConvertNext() {
-  TKonvSimple::ConvertNext();
+std::unique_ptr<TKonvSimple> TMrc21ToKv21::NewWorker() const {
+  return std::unique_ptr<TKonvSimple>(new TMrc21ToKv21(TWorkerOf{*this}));
+}
+
+void TMrc21ToKv21::ConvertRecord() {
   ParseRecordText(SourceRecord, SourceIsIso);
   for (const auto& field : SourceRecord.Fields)
     OutRecord.CopyField(*field);
@@ -97,8 +113,8 @@ void TMrc21ToKv21::ApplyRules() {
 }
 
 TRoute TMrc21ToKv21::Route() {
-  return common::RouteToSideFiles({OutRecord, SideFile(TDestination::Weeded) ? &weeding_ : nullptr,
-                                   SideFile(TDestination::Periodicals) ? &IsPeriodical : nullptr});
+  return common::RouteToSideFiles({OutRecord, HasSideFile(TDestination::Weeded) ? &weeding_ : nullptr,
+                                   HasSideFile(TDestination::Periodicals) ? &IsPeriodical : nullptr});
 }
 
 bool IsPeriodical(const TMarcRec& out) { return LeaderChar(out, 7) == 's'; }

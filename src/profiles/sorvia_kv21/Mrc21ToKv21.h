@@ -33,13 +33,18 @@ public:
   bool KeepOld035Handling = false;
 
   // Reads, converts and routes one record.
-  void ConvertNext() override;
+  void ConvertNext() override { ReadAndConvert(); }
   // Where OutRecord goes: not written without a 245 or 295, else a weeded
   // record (a copy 852 $i among WeedingCriteria) or a periodical (leader/07
   // "s") to its side file when that is asked for, else the output.
   TRoute Route();
 
+protected:
+  void ConvertRecord() override;
+  std::unique_ptr<TKonvSimple> NewWorker() const override;
+
 private:
+  explicit TMrc21ToKv21(TWorkerOf worker);
   void ApplyRules();
 
   std::unique_ptr<TKv21FieldRules> fieldRules_;

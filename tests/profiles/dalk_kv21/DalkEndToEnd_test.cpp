@@ -68,11 +68,14 @@ class DalkEndToEnd : public VendorRun, public ::testing::WithParamInterface<TVen
 
 TEST_P(DalkEndToEnd, GivesTheExpectedFiles) {
   const TVendorRun& run = GetParam();
-  const testing::TKelvokonvResult r = Run(SampleDir + run.Input, run.Switches);
-  ASSERT_EQ(r.Status, 0) << r.Err;
-  EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), testing::ReadAll(ExpectedDir + run.Expected));
-  EXPECT_EQ(testing::ReadAll(dir.File("flerband.txt")),
-            testing::ReadAll(ExpectedDir + run.ExpectedMultiVolume));
+  for (const std::string jobs : {"1", "2"}) { // 2: read ahead on a second thread
+    SCOPED_TRACE("--jobs " + jobs);
+    const testing::TKelvokonvResult r = Run(SampleDir + run.Input, "--jobs " + jobs + " " + run.Switches);
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), testing::ReadAll(ExpectedDir + run.Expected));
+    EXPECT_EQ(testing::ReadAll(dir.File("flerband.txt")),
+              testing::ReadAll(ExpectedDir + run.ExpectedMultiVolume));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, DalkEndToEnd, ::testing::ValuesIn(kVendorRuns),

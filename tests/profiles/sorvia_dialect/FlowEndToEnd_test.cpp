@@ -38,16 +38,17 @@ protected:
 };
 
 TEST_F(DialectEndToEnd, ConvertsLineFormatAndIso2709Alike) {
-  for (const auto& [format, input] : {std::pair{"line", "records.mrc"}, std::pair{"iso", "records.iso"}}) {
-    SCOPED_TRACE(input);
-    ASSERT_EQ(Run({"--format", format, "--periodicals", dir.File("periodika.mrc"), DataDir + input,
-                   dir.File("out.mrc")}),
-              0)
-        << Err();
-    EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), testing::ReadAll(DataDir + "converted.mrc"));
-    EXPECT_EQ(testing::ReadAll(dir.File("periodika.mrc")),
-              testing::ReadAll(DataDir + "converted-periodika.mrc"));
-  }
+  for (const char* jobs : {"1", "2"})
+    for (const auto& [format, input] : {std::pair{"line", "records.mrc"}, std::pair{"iso", "records.iso"}}) {
+      SCOPED_TRACE(std::string(input) + ", --jobs " + jobs);
+      ASSERT_EQ(Run({"--jobs", jobs, "--format", format, "--periodicals", dir.File("periodika.mrc"),
+                     DataDir + input, dir.File("out.mrc")}),
+                0)
+          << Err();
+      EXPECT_EQ(testing::ReadAll(dir.File("out.mrc")), testing::ReadAll(DataDir + "converted.mrc"));
+      EXPECT_EQ(testing::ReadAll(dir.File("periodika.mrc")),
+                testing::ReadAll(DataDir + "converted-periodika.mrc"));
+    }
 }
 
 TEST_F(DialectEndToEnd, NoConvertPassesRecordsThrough) {

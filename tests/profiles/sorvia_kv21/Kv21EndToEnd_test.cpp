@@ -35,23 +35,25 @@ const TSampleRun kSampleRuns[] = {
 };
 
 TEST(Kv21EndToEnd, SamplesGiveTheExpectedFiles) {
-  for (const TSampleRun& run : kSampleRuns) {
-    SCOPED_TRACE(run.Name);
-    const auto result = kv21test::RunKv21(DataFile(run.Input), {.Iso = run.Iso,
-                                                                .Periodicals = run.SideFiles,
-                                                                .Weeded = run.SideFiles,
-                                                                .Configure = [&](TMrc21ToKv21& konv) {
-                                                                  konv.ConvertToKv2 = run.Convert;
-                                                                  konv.ConversionLabel = "BatSorKV21";
-                                                                  konv.RemoveDuplicateLines = true;
-                                                                  konv.SubfieldLines = true;
-                                                                  konv.KeepOld035Handling = run.Options;
-                                                                  konv.Fld852cUnconditionally = run.Options;
-                                                                }});
-    EXPECT_EQ(result.Main, DataFile(run.Expected));
-    EXPECT_EQ(result.Periodicals, run.SideFiles ? DataFile(run.ExpectedPeriodicals) : "");
-    EXPECT_EQ(result.Weeded, run.SideFiles ? DataFile(run.ExpectedWeeded) : "");
-  }
+  for (const int jobs : {1, 2})
+    for (const TSampleRun& run : kSampleRuns) {
+      SCOPED_TRACE(std::string(run.Name) + ", jobs " + std::to_string(jobs));
+      const auto result = kv21test::RunKv21(DataFile(run.Input), {.Iso = run.Iso,
+                                                                  .Periodicals = run.SideFiles,
+                                                                  .Weeded = run.SideFiles,
+                                                                  .Configure = [&](TMrc21ToKv21& konv) {
+                                                                    konv.ConvertToKv2 = run.Convert;
+                                                                    konv.ConversionLabel = "BatSorKV21";
+                                                                    konv.RemoveDuplicateLines = true;
+                                                                    konv.SubfieldLines = true;
+                                                                    konv.KeepOld035Handling = run.Options;
+                                                                    konv.Fld852cUnconditionally = run.Options;
+                                                                    konv.Jobs = jobs;
+                                                                  }});
+      EXPECT_EQ(result.Main, DataFile(run.Expected));
+      EXPECT_EQ(result.Periodicals, run.SideFiles ? DataFile(run.ExpectedPeriodicals) : "");
+      EXPECT_EQ(result.Weeded, run.SideFiles ? DataFile(run.ExpectedWeeded) : "");
+    }
 }
 
 } // namespace
