@@ -55,6 +55,8 @@ TKonvSimple::TKonvSimple(TWorkerOf worker) : Reader(worker.Master.Reader.SepChar
   OutRecord.CopyOptions(master.OutRecord);
   InFileName = master.InFileName;
   SourceIsIso = master.SourceIsIso;
+  ConvertToKv2 = master.ConvertToKv2;
+  ConversionLabel = master.ConversionLabel;
   SetCharset(master.charset_);
 }
 

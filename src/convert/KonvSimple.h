@@ -41,6 +41,12 @@ public:
   std::string InFileName;
   // The input is ISO 2709 (else line format); the converters set it.
   bool SourceIsIso = false;
+  // What every profile has: the record as read, whether the rules run at all
+  // (else the record passes as it was read), and the label its stamp field
+  // carries (profile 2's stamp has a fixed text).
+  TMarcRec SourceRecord;
+  bool ConvertToKv2 = true;
+  std::string ConversionLabel;
 
   // Reads the next record text into RecordText, sets EndOfInput, clears
   // OutRecord. The first call begins the output (BeginOutput). A record

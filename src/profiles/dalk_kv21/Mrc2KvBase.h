@@ -47,15 +47,11 @@ public:
   TMrc2KvBase(const std::string& inFileName, bool sourceIsIso, const std::string& terminator);
   ~TMrc2KvBase() override;
 
-  bool ConvertToKv2 = true;
   // Carried for the run; no rule of the vendor profile reads them.
   bool SeparatePeriodicals = false;
   bool SeparateWeeded = false;
   std::string PeriodicalsFile;
   std::string WeededFile;
-  // Stored only; the vendor stamp has a fixed text.
-  std::string ConversionLabel;
-  TMarcRec SourceRecord;
   const std::vector<std::string>* FilterLines = nullptr;
 
   // Reads the next record text and parses it into SourceRecord (either

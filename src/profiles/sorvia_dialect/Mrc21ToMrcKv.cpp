@@ -24,8 +24,6 @@ TMrc21ToMrcKv::TMrc21ToMrcKv(const std::string& outFileName, const std::string& 
 TMrc21ToMrcKv::TMrc21ToMrcKv(TWorkerOf worker)
     : TKonvSimple(worker), patterns_(std::make_unique<TDialectPatterns>()) {
   const auto& master = static_cast<const TMrc21ToMrcKv&>(worker.Master);
-  ConvertToKv2 = master.ConvertToKv2;
-  ConversionLabel = master.ConversionLabel;
   WeedingCriteria = master.WeedingCriteria;
 }
 

@@ -21,9 +21,6 @@ public:
                 const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
   ~TMrc21ToMrcKv() override;
 
-  TMarcRec SourceRecord;
-  bool ConvertToKv2 = true;
-  std::string ConversionLabel;
   std::string WeedingCriteria = "Utgallr|Gallr|U";
 
   void ConvertNext() override { ReadAndConvert(); }

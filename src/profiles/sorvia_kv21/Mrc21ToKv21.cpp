@@ -78,8 +78,6 @@ TMrc21ToKv21::TMrc21ToKv21(TWorkerOf worker)
       identifiers_(std::make_unique<TKv21Identifiers>()),
       cleanUps_(std::make_unique<TKv21CleanUpPatterns>()) {
   const auto& master = static_cast<const TMrc21ToKv21&>(worker.Master);
-  ConvertToKv2 = master.ConvertToKv2;
-  ConversionLabel = master.ConversionLabel;
   WeedingCriteria = master.WeedingCriteria;
   Fld852cUnconditionally = master.Fld852cUnconditionally;
   VoyagerIdKeep = master.VoyagerIdKeep;

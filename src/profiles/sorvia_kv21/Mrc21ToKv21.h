@@ -23,9 +23,6 @@ public:
                const std::string& periodicalsFile, bool separateWeeded, const std::string& weededFile);
   ~TMrc21ToKv21() override;
 
-  TMarcRec SourceRecord;
-  bool ConvertToKv2 = true;
-  std::string ConversionLabel;
   std::string WeedingCriteria = "Utgallr|Gallr|U";
   // Options of the settings section "kv2m21spec"
   bool Fld852cUnconditionally = false;
