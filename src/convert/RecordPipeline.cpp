@@ -34,7 +34,8 @@ void TRecordPipeline::Stop() {
     thread.join();
 }
 
-void TRecordPipeline::Submit(TRecordBatch& batch) {
+void TRecordPipeline::Submit(std::size_t slot) {
+  TRecordBatch& batch = *ring_[slot];
   batch.Text.clear();
   batch.Out.clear();
   batch.Labels.clear();
@@ -48,7 +49,7 @@ void TRecordPipeline::Submit(TRecordBatch& batch) {
   ++inFlight_;
   {
     const std::lock_guard lock(mutex_);
-    queue_.push_back(&batch);
+    queue_.push_back(slot);
   }
   work_.notify_one();
 }
@@ -57,7 +58,7 @@ std::pair<TBatchRecord*, const TRecordBatch*> TRecordPipeline::Next() {
   if (!started_) {
     started_ = true;
     for (std::size_t i = 0; i < ring_.size() && !inputDone_; ++i)
-      Submit(*ring_[i]);
+      Submit(i);
   }
   while (inFlight_ > 0) {
     TRecordBatch& batch = *ring_[head_];
@@ -73,24 +74,26 @@ std::pair<TBatchRecord*, const TRecordBatch*> TRecordPipeline::Next() {
       const std::lock_guard lock(mutex_);
       ready_[head_] = false;
     }
+    const std::size_t delivered = head_;
     --inFlight_;
     position_ = 0;
     head_ = (head_ + 1) % ring_.size();
-    if (!inputDone_) Submit(batch);
+    if (!inputDone_) Submit(delivered);
   }
   return {nullptr, nullptr};
 }
 
 void TRecordPipeline::Work(std::size_t worker) {
   for (;;) {
-    TRecordBatch* batch = nullptr;
+    std::size_t slot = 0;
     {
       std::unique_lock lock(mutex_);
       work_.wait(lock, [&] { return stop_ || !queue_.empty(); });
       if (stop_) return;
-      batch = queue_.front();
+      slot = queue_.front();
       queue_.erase(queue_.begin());
     }
+    TRecordBatch* batch = ring_[slot].get();
     try {
       if (fillOn_ == TFillOn::Worker) batch->Ended = fill_(*batch);
       convert_(worker, *batch);
@@ -99,8 +102,7 @@ void TRecordPipeline::Work(std::size_t worker) {
     }
     {
       const std::lock_guard lock(mutex_);
-      for (std::size_t i = 0; i < ring_.size(); ++i)
-        if (ring_[i].get() == batch) ready_[i] = true;
+      ready_[slot] = true;
     }
     done_.notify_all();
   }

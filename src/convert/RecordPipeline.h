@@ -97,7 +97,7 @@ public:
   std::pair<TBatchRecord*, const TRecordBatch*> Next();
 
 private:
-  void Submit(TRecordBatch& batch); // fills the batch and queues it
+  void Submit(std::size_t slot); // fills the slot's batch and queues it
   void Work(std::size_t worker);
   void Stop(); // ends every thread after the batch it holds
 
@@ -105,11 +105,11 @@ private:
   TConvert convert_;
   TFillOn fillOn_;
   std::vector<std::unique_ptr<TRecordBatch>> ring_;
-  std::vector<bool> ready_;          // per ring slot, under mutex_
-  std::vector<TRecordBatch*> queue_; // batches to convert, oldest first, under mutex_
-  std::size_t head_ = 0;             // the slot being delivered
-  std::size_t position_ = 0;         // the next record of it
-  std::size_t inFlight_ = 0;         // slots filled and not yet delivered
+  std::vector<bool> ready_;        // per ring slot, under mutex_
+  std::vector<std::size_t> queue_; // slots to convert, oldest first, under mutex_
+  std::size_t head_ = 0;           // the slot being delivered
+  std::size_t position_ = 0;       // the next record of it
+  std::size_t inFlight_ = 0;       // slots filled and not yet delivered
   bool started_ = false;
   bool inputDone_ = false;
   bool stop_ = false;
