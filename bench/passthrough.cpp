@@ -51,8 +51,7 @@ int main(int argc, char** argv) {
       konv.ConvertNext();
       if (konv.RecordText.empty()) continue; // the piece after the last terminator
       konv.ParseRecordText(source, !lineFormat);
-      for (const auto& field : source.Fields)
-        konv.OutRecord.CopyField(*field);
+      konv.OutRecord.TakeFieldsOf(source);
       konv.WriteRecord();
     }
     const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - started;

@@ -85,6 +85,7 @@ bool TPreviewModel::Load(const TMainState& state, const TCustomIniFile* settings
 
   TQuietShell shell;
   TRunFrame frame(shell, shell, shell, settings);
+  frame.ObservesSourceRecord = true;
   frame.OnRecord = [this, &frame](TKonvSimple& konv, const TRecordOutcome& outcome) {
     TPreviewRecord& record = Records.emplace_back();
     record.Number = outcome.Number;

@@ -67,6 +67,9 @@ public:
   // the preview); none by default. The profile runs hand them to their
   // converters (ObserveRecords).
   std::function<void(TKonvSimple& konv, const TRecordOutcome& outcome)> OnRecord;
+  // OnRecord looks at the record as read (TRecordOutcome::Source); else it
+  // may be none, once the profile took its fields for the output.
+  bool ObservesSourceRecord = false;
   TReplacementObserver OnReplaced;
 
   // Counter, counts, notes and warnings of the last run cleared; a run that

@@ -55,6 +55,7 @@ template <class TConverter> void ObserveRecords(TConverter& konv, const TRunFram
     if (frame.OnRecord)
       konv.OnRecord = [&konv, &frame](const TRecordOutcome& outcome) { frame.OnRecord(konv, outcome); };
     konv.OnReplaced = frame.OnReplaced;
+    konv.KeepsSourceRecord = frame.ObservesSourceRecord;
   }
 }
 

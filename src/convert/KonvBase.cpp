@@ -185,7 +185,7 @@ std::vector<TRunCount> TKonvBase::RunCounts() const {
 void AddStampField(TMarcRec& rec, std::string_view text, std::string_view tag) {
   TMarcField* field = rec.AddField(tag, '0', '0');
   if (!IsBlank(text)) field->AddSubfield('a', text);
-  field->AddSubfield('b', FormatDateYmd(Today()));
+  field->AddSubfield('b', TodayYmd());
 }
 
 void TKonvBase::AddStampField(std::string_view text, std::string_view tag) {
@@ -194,7 +194,7 @@ void TKonvBase::AddStampField(std::string_view text, std::string_view tag) {
 
 void CleanUpSubfields(TMarcRec& rec, std::string_view tag, char code, TVoRegExpr& outer, TVoRegExpr& inner) {
   for (const auto& field : rec.Fields) {
-    if (field->Tag != tag) continue;
+    if (!field->HasTag(tag)) continue;
     for (const auto& subfield : field->Subfields) {
       if (subfield->Code != code || !outer.Exec(subfield->Value)) continue;
       const int outerPos = outer.MatchPos();

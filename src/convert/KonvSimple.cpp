@@ -145,6 +145,7 @@ int TKonvSimple::Percent() const {
 }
 
 void TKonvSimple::ParseRecordText(TMarcRec& rec, bool sourceIsIso) {
+  if (&rec == &SourceRecord) sourceTaken_ = false;
   if (xmlReader_) {
     rec.Clear();
     rec.Couples.Clear();
@@ -175,12 +176,30 @@ std::vector<TRunMessage> TKonvSimple::RunMessages() const {
   return messages;
 }
 
+void TKonvSimple::TakeSourceAsOutput() {
+  if (KeepsSourceRecord) {
+    for (const auto& field : SourceRecord.Fields)
+      OutRecord.CopyField(*field);
+    return;
+  }
+  if (OnRecord || labelsWanted_) {
+    const TRecordLabel label = LabelOf(SourceRecord);
+    takenId_.assign(label.Id);
+    takenTitle_.assign(label.Title);
+  }
+  OutRecord.TakeFieldsOf(SourceRecord);
+  sourceTaken_ = true;
+}
+
 void TKonvSimple::Deliver(const TRoute& route, const TMarcRec& source) {
   TRoute told = route;
   // A record cut short by the end of the input may have lost what it lacks.
   if (route.Destination == TDestination::NotWritten && EndOfInput && IncompleteRecords > 0)
     told.Reason = reason::Incomplete;
-  const TRecordLabel label = OnRecord || labelsWanted_ ? LabelOf(source) : TRecordLabel{};
+  const bool taken = sourceTaken_ && &source == &SourceRecord;
+  sourceTaken_ = false;
+  TRecordLabel label;
+  if (OnRecord || labelsWanted_) label = taken ? TRecordLabel{takenId_, takenTitle_} : LabelOf(source);
   if (captured_) { // a worker: the calling thread writes it in its turn
     captured_->Delivered = true;
     captured_->Route = told;
@@ -200,7 +219,7 @@ void TKonvSimple::Deliver(const TRoute& route, const TMarcRec& source) {
     WriteSideRecord(DestinationFile(route.Destination));
     break;
   }
-  TellRecord(told, label.Id, label.Title, &source);
+  TellRecord(told, label.Id, label.Title, taken ? nullptr : &source);
 }
 
 TSideFile& TKonvSimple::DestinationFile(TDestination destination) {

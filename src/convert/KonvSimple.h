@@ -101,9 +101,13 @@ public:
   // profile with NewWorker, input cut into record texts); 1: none. The
   // output, counts, messages and observer calls are the same for any number.
   int Jobs = 1;
+  // The observer looks at the record as read (TRecordOutcome::Source, the
+  // preview): TakeSourceAsOutput copies it instead of moving its fields.
+  bool KeepsSourceRecord = false;
   // Writes OutRecord where the route says (a side file through
   // WriteSideRecord), or counts it as written nowhere, and tells OnRecord;
-  // source gives the record's 001 and title.
+  // source gives the record's 001 and title (noted by TakeSourceAsOutput
+  // when it moved the fields away).
   void Deliver(const TRoute& route, const TMarcRec& source);
 
 protected:
@@ -114,6 +118,11 @@ protected:
   void ReadAndConvert();
   // Converts the record in RecordText into OutRecord and delivers it (Deliver).
   virtual void ConvertRecord() {}
+  // For the profiles whose output begins as the record as read: OutRecord
+  // (empty) gets what copying every field of SourceRecord gives. The fields
+  // move unless KeepsSourceRecord; the 001 and title the observer is told
+  // are noted first, since the rules may change them.
+  void TakeSourceAsOutput();
   // A converter for a worker thread, made on the calling thread; none: the
   // profile converts on the calling thread only.
   virtual std::unique_ptr<TKonvSimple> NewWorker() const { return nullptr; }
@@ -156,6 +165,9 @@ private:
   TBatchRecord* captured_ = nullptr;
   TRecordBatch* capturedBatch_ = nullptr;
   bool labelsWanted_ = false; // a worker notes the 001 and title for the observer
+  // SourceRecord's fields went to OutRecord; its 001 and title as they were.
+  bool sourceTaken_ = false;
+  std::string takenId_, takenTitle_;
 
   bool textSeen_ = false;   // a record text that is not blank
   bool recordSeen_ = false; // one that reads as a record of the format

@@ -17,7 +17,7 @@ constexpr char32_t Undecodable = 0; // a MARC-8 byte sequence YAZ could not read
 // leader; fn may change the value. Stops when fn returns false.
 template <class Fn> void ForEachValue(TMarcRec& rec, Fn&& fn) {
   for (const auto& field : rec.Fields) {
-    if (field->Tag == LeaderTag) continue;
+    if (field->HasTag(LeaderTag)) continue;
     if (!field->Data.empty() && !fn(field->Data)) return;
     for (const auto& subfield : field->Subfields)
       if (!fn(subfield->Value)) return;
@@ -159,7 +159,7 @@ bool TCharsetDecoder::DecodeMarc8(TMarcRec& rec) {
     Encode(utf8_, value);
   };
   for (const auto& field : rec.Fields) {
-    if (field->Tag == LeaderTag) continue;
+    if (field->HasTag(LeaderTag)) continue;
     // An escape in one subfield holds for the rest of the field.
     bool needed = TMarc8Decoder::NeedsDecoding(field->Data);
     for (const auto& subfield : field->Subfields)

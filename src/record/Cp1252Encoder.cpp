@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <unicode/normalizer2.h>
 #include <unicode/translit.h>
 #include <unicode/uchar.h>
@@ -46,19 +47,109 @@ std::unique_ptr<icu::Transliterator> OpenTransliterator(const char* id) {
   return t;
 }
 
+// Code page 1252 by code point, from ICU's converter of it; built once a process.
+class TCodePage {
+public:
+  static const TCodePage& Instance() {
+    static const TCodePage page;
+    return page;
+  }
+
+  int Map(UChar32 c) const {
+    if (c < 0) return -1;
+    if (c < static_cast<UChar32>(NfcStableLimit)) return low_[static_cast<std::size_t>(c)];
+    const auto it = std::lower_bound(high_.begin(), high_.end(), static_cast<char32_t>(c),
+                                     [](const auto& entry, char32_t v) { return entry.first < v; });
+    return it != high_.end() && it->first == static_cast<char32_t>(c) ? static_cast<unsigned char>(it->second)
+                                                                      : -1;
+  }
+
+private:
+  TCodePage() {
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* cnv = ucnv_open("windows-1252", &status);
+    if (U_FAILURE(status))
+      throw MarcError(std::string("Teckentabell 1252 kan inte \xf6ppnas (ICU): ") + u_errorName(status));
+    low_.fill(-1);
+    for (int b = 0; b < 256; ++b) {
+      const char in = static_cast<char>(b);
+      UChar u[2];
+      status = U_ZERO_ERROR;
+      if (ucnv_toUChars(cnv, u, 2, &in, 1, &status) != 1 || U_FAILURE(status)) continue;
+      if (u[0] < NfcStableLimit)
+        low_[u[0]] = static_cast<std::int16_t>(b);
+      else
+        high_.emplace_back(u[0], in);
+    }
+    ucnv_close(cnv);
+    std::sort(high_.begin(), high_.end());
+  }
+
+  std::array<std::int16_t, NfcStableLimit> low_; // U+0000..U+02FF -> byte, or -1
+  std::vector<std::pair<char32_t, char>> high_;  // the rest of the code page, by code point
+};
+
+// The closest Latin forms, worked out once a process: every encoder (one a
+// thread) asks here for a character it has not met before. The
+// transliterators are opened when first needed, since that takes a while.
+class TLatinFallbacks {
+public:
+  static TLatinFallbacks& Instance() {
+    static TLatinFallbacks instance;
+    return instance;
+  }
+
+  std::string Find(UChar32 c, const TCodePage& page) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto known = fallbacks_.find(static_cast<char32_t>(c));
+    if (known != fallbacks_.end()) return known->second;
+    return fallbacks_.emplace(static_cast<char32_t>(c), Compute(c, page)).first->second;
+  }
+
+private:
+  // The Latin transliteration when the code page holds all of it ("Ж" ->
+  // "Ž"), else that taken down to ASCII ("ł" -> "l").
+  std::string Compute(UChar32 c, const TCodePage& page) {
+    if (!toLatin_) {
+      toLatin_ = OpenTransliterator("Any-Latin");
+      toAscii_ = OpenTransliterator("Latin-ASCII");
+    }
+    icu::UnicodeString t(c);
+    toLatin_->transliterate(t);
+    auto allMapped = [&] {
+      for (int32_t i = 0; i < t.length(); i = t.moveIndex32(i, 1))
+        if (page.Map(t.char32At(i)) < 0) return false;
+      return true;
+    };
+    if (!allMapped()) toAscii_->transliterate(t);
+    std::string result;
+    for (int32_t i = 0; i < t.length(); i = t.moveIndex32(i, 1)) {
+      const UChar32 d = t.char32At(i);
+      const int byte = page.Map(d);
+      if (byte >= 0)
+        result += static_cast<char>(byte);
+      else if (!IsInvisible(d))
+        result += '?';
+    }
+    if (result.empty() && !IsInvisible(c)) result = "?";
+    return result;
+  }
+
+  std::mutex mutex_;
+  std::unique_ptr<icu::Transliterator> toLatin_, toAscii_;
+  std::unordered_map<char32_t, std::string> fallbacks_;
+};
+
 } // namespace
 
 struct TCp1252Encoder::Impl {
-  std::array<std::int16_t, NfcStableLimit> low; // U+0000..U+02FF -> byte, or -1
-  std::vector<std::pair<char32_t, char>> high;  // the rest of the code page, by code point
+  const TCodePage& page = TCodePage::Instance();
   const icu::Normalizer2* nfc = nullptr;
-  std::unique_ptr<icu::Transliterator> toLatin; // opened when first needed: it takes a while
-  std::unique_ptr<icu::Transliterator> toAscii;
   std::unordered_map<char32_t, std::string> fallbacks; // what each replaced character became
   icu::UnicodeString text, normalized;                 // reused between values
 
   Impl();
-  int Map(UChar32 c) const;
+  int Map(UChar32 c) const { return page.Map(c); }
   bool Fast(UChar32 c) const { return c < static_cast<UChar32>(NfcStableLimit) || nfc->isInert(c); }
   const std::string& Fallback(UChar32 c);
   void EncodeNormalised(std::string_view utf8, std::string& out, std::vector<TReplacedChar>& replaced);
@@ -69,63 +160,13 @@ TCp1252Encoder::Impl::Impl() {
   nfc = icu::Normalizer2::getNFCInstance(status);
   if (U_FAILURE(status))
     throw MarcError(std::string("NFC-normalisering saknas (ICU): ") + u_errorName(status));
-
-  // The code page's table, from ICU's converter of it.
-  UConverter* cnv = ucnv_open("windows-1252", &status);
-  if (U_FAILURE(status))
-    throw MarcError(std::string("Teckentabell 1252 kan inte \xf6ppnas (ICU): ") + u_errorName(status));
-  low.fill(-1);
-  for (int b = 0; b < 256; ++b) {
-    const char in = static_cast<char>(b);
-    UChar u[2];
-    status = U_ZERO_ERROR;
-    if (ucnv_toUChars(cnv, u, 2, &in, 1, &status) != 1 || U_FAILURE(status)) continue;
-    if (u[0] < NfcStableLimit)
-      low[u[0]] = static_cast<std::int16_t>(b);
-    else
-      high.emplace_back(u[0], in);
-  }
-  ucnv_close(cnv);
-  std::sort(high.begin(), high.end());
 }
 
-int TCp1252Encoder::Impl::Map(UChar32 c) const {
-  if (c < 0) return -1;
-  if (c < static_cast<UChar32>(NfcStableLimit)) return low[static_cast<std::size_t>(c)];
-  const auto it = std::lower_bound(high.begin(), high.end(), static_cast<char32_t>(c),
-                                   [](const auto& entry, char32_t v) { return entry.first < v; });
-  return it != high.end() && it->first == static_cast<char32_t>(c) ? static_cast<unsigned char>(it->second)
-                                                                   : -1;
-}
-
-// The closest Latin form: the Latin transliteration when the code page holds
-// all of it ("Ж" -> "Ž"), else that taken down to ASCII ("ł" -> "l").
+// The closest Latin form, from this encoder's own table once it has met the character.
 const std::string& TCp1252Encoder::Impl::Fallback(UChar32 c) {
   const auto known = fallbacks.find(static_cast<char32_t>(c));
   if (known != fallbacks.end()) return known->second;
-  if (!toLatin) {
-    toLatin = OpenTransliterator("Any-Latin");
-    toAscii = OpenTransliterator("Latin-ASCII");
-  }
-  icu::UnicodeString t(c);
-  toLatin->transliterate(t);
-  auto allMapped = [&] {
-    for (int32_t i = 0; i < t.length(); i = t.moveIndex32(i, 1))
-      if (Map(t.char32At(i)) < 0) return false;
-    return true;
-  };
-  if (!allMapped()) toAscii->transliterate(t);
-  std::string result;
-  for (int32_t i = 0; i < t.length(); i = t.moveIndex32(i, 1)) {
-    const UChar32 d = t.char32At(i);
-    const int byte = Map(d);
-    if (byte >= 0)
-      result += static_cast<char>(byte);
-    else if (!IsInvisible(d))
-      result += '?';
-  }
-  if (result.empty() && !IsInvisible(c)) result = "?";
-  return fallbacks.emplace(static_cast<char32_t>(c), std::move(result)).first->second;
+  return fallbacks.emplace(static_cast<char32_t>(c), TLatinFallbacks::Instance().Find(c, page)).first->second;
 }
 
 void TCp1252Encoder::Impl::EncodeNormalised(std::string_view utf8, std::string& out,

@@ -29,6 +29,14 @@ public:
   bool IsDataField = true;
   std::vector<std::unique_ptr<TMarcSubField>> Subfields;
 
+  // Whether the tag is tag; inline and without a library call for the usual
+  // three characters, since the rules compare tags millions of times a run.
+  bool HasTag(std::string_view tag) const {
+    if (Tag.size() != tag.size()) return false;
+    if (tag.size() == 3) return Tag[0] == tag[0] && Tag[1] == tag[1] && Tag[2] == tag[2];
+    return Tag == tag;
+  }
+
   TMarcSubField* AddSubfield(std::unique_ptr<TMarcSubField> subfield);
   TMarcSubField* AddSubfield(char code, std::string_view value);
 

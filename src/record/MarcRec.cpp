@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "record/MarcError.h"
 #include "record/vostr.h"
@@ -11,19 +12,12 @@ namespace kelvo {
 
 namespace {
 
-// Tag equality; the usual three characters without a library call.
-bool SameTag(const std::string& a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  if (a.size() == 3) return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
-  return a == b;
-}
-
 // The n-th field with the tag (occurrence 1-based): its index, or -1.
 int FindFieldIndex(const std::vector<std::unique_ptr<TMarcField>>& fields, std::string_view tag,
                    int occurrence) {
   if (occurrence < 1) return -1;
   for (std::size_t i = 0; i < fields.size(); ++i)
-    if (SameTag(fields[i]->Tag, tag) && --occurrence == 0) return static_cast<int>(i);
+    if (fields[i]->HasTag(tag) && --occurrence == 0) return static_cast<int>(i);
   return -1;
 }
 
@@ -42,9 +36,9 @@ void AddNonBlankSubfields(TMarcField& field, std::string_view codes, const std::
 // The key of SortFields' runs: the first three characters of the tag, a
 // shorter tag padded with "0" on the left.
 std::array<char, 3> RunKey(std::string_view tag) {
+  if (tag.size() >= 3) return {tag[0], tag[1], tag[2]};
   std::array<char, 3> key{'0', '0', '0'};
-  const std::size_t n = std::min(tag.size(), key.size());
-  std::copy_n(tag.begin(), n, key.end() - static_cast<std::ptrdiff_t>(n));
+  std::copy(tag.begin(), tag.end(), key.end() - static_cast<std::ptrdiff_t>(tag.size()));
   return key;
 }
 
@@ -58,8 +52,12 @@ std::string SortText(std::string_view tag, int counter) {
 // and a counter below 10000: the upper-cased tag's bytes, then the counter.
 std::uint64_t PackedSortKey(std::string_view tag, int counter) {
   std::uint64_t key = 0;
-  for (char c : tag)
-    key = key << 8 | static_cast<unsigned char>(UpperChar(c));
+  for (char c : tag) {
+    // No byte below 'a' has a lower case in code page 1252, and tags are
+    // mostly digits: the table is looked up only for the rest.
+    const auto u = static_cast<unsigned char>(c);
+    key = key << 8 | (u < 'a' ? u : static_cast<unsigned char>(UpperChar(c)));
+  }
   return key << 32 | static_cast<std::uint32_t>(counter);
 }
 
@@ -76,7 +74,7 @@ int TMarcRec::FieldCount() const { return static_cast<int>(Fields.size()); }
 
 int TMarcRec::FieldCount(std::string_view tag) const {
   return static_cast<int>(
-      std::count_if(Fields.begin(), Fields.end(), [tag](const auto& f) { return SameTag(f->Tag, tag); }));
+      std::count_if(Fields.begin(), Fields.end(), [tag](const auto& f) { return f->HasTag(tag); }));
 }
 
 TMarcField& TMarcRec::FieldAt(int index) const {
@@ -115,7 +113,7 @@ TMarcField* TMarcRec::FindFieldPtr(std::string_view tag, int occurrence) const {
 
 bool TMarcRec::HasFieldWithSubfield(std::string_view tag, char code) const {
   return std::any_of(Fields.begin(), Fields.end(),
-                     [tag, code](const auto& f) { return SameTag(f->Tag, tag) && f->HasSubfield(code); });
+                     [tag, code](const auto& f) { return f->HasTag(tag) && f->HasSubfield(code); });
 }
 
 std::string TMarcRec::SubfieldValue(std::string_view tag, char code, int fieldOccurrence,
@@ -203,6 +201,30 @@ TMarcField* TMarcRec::CopyField(const TMarcField& field, std::string_view newTag
   return copy;
 }
 
+void TMarcRec::TakeFieldsOf(TMarcRec& source) {
+  for (auto& field : source.Fields) {
+    // What CopyField leaves of a field; its tag, data and subfields stay.
+    if (!field->HasSubfields()) field->Ind1 = field->Ind2 = ' ';
+    field->Deleted = false;
+    field->CurrentSubfield = -1;
+    field->SortGroup = 0;
+    field->SortSeq = 0;
+    field->IsDataField = true;
+  }
+  if (Fields.empty()) {
+    // The spare fields go along, so that two records handing fields back and
+    // forth record after record each keep what they need.
+    Fields.swap(source.Fields);
+    std::swap(spare_, source.spare_);
+    source.CurrentField = -1;
+    return;
+  }
+  for (auto& field : source.Fields)
+    Fields.push_back(std::move(field));
+  source.Fields.clear();
+  source.CurrentField = -1;
+}
+
 void TMarcRec::DeleteCurrentField() {
   if (!HasCurrentField()) return;
   const auto at = Fields.begin() + CurrentField;
@@ -246,9 +268,18 @@ void TMarcRec::SortFields() {
     sortItems_.push_back({packed ? PackedSortKey(tag, counter) : 0, static_cast<int>(i), counter});
   }
   if (packed) {
-    std::sort(sortItems_.begin(), sortItems_.end(), [](const SortItem& a, const SortItem& b) {
+    const auto less = [](const SortItem& a, const SortItem& b) {
       return a.key != b.key ? a.key < b.key : a.index < b.index;
-    });
+    };
+    // Most records come in order but for a field added last (the leader of
+    // an ISO 2709 record): that one is put in its place, the rest stay.
+    const auto unsorted = std::is_sorted_until(sortItems_.begin(), sortItems_.end(), less);
+    if (unsorted == sortItems_.end()) return;
+    if (unsorted + 1 == sortItems_.end())
+      std::rotate(std::upper_bound(sortItems_.begin(), unsorted, *unsorted, less), unsorted,
+                  sortItems_.end());
+    else
+      std::sort(sortItems_.begin(), sortItems_.end(), less);
   } else {
     // Other tags, or a run of 10000 fields or more: the texts themselves.
     std::vector<std::string> texts;

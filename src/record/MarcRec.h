@@ -65,6 +65,9 @@ public:
   TMarcField* AddFieldWithSubfields(std::string_view tag, char ind1, char ind2, std::string_view codes,
                                     const std::vector<std::string>& values);
   TMarcField* CopyField(const TMarcField& field, std::string_view newTag = {});
+  // Makes this record's fields what CopyField of every field of source in
+  // order makes, moving them instead of copying: source is left without fields.
+  void TakeFieldsOf(TMarcRec& source);
 
   void DeleteCurrentField();
   // Raises "Ogiltigt anrop av TMarcField.DeleteField(oFld)" when the field is not in this record.

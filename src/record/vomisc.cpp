@@ -55,4 +55,19 @@ Date Today() {
   return Date{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
 }
 
+const std::string& TodayYmd() {
+  thread_local std::string text;
+  thread_local std::time_t second = -1;
+  thread_local bool wasFixed = false;
+  std::time_t seconds = 0;
+  const bool fixed = SourceDateEpoch(seconds);
+  if (!fixed) seconds = std::time(nullptr);
+  if (text.empty() || seconds != second || fixed != wasFixed) {
+    text = FormatDateYmd(Today());
+    second = seconds;
+    wasFixed = fixed;
+  }
+  return text;
+}
+
 } // namespace kelvo

@@ -18,5 +18,8 @@ std::string FormatDateYmd(const Date& d);
 // Today's date: SOURCE_DATE_EPOCH (seconds since the epoch, UTC) when set,
 // otherwise the local date.
 Date Today();
+// FormatDateYmd(Today()), worked out again only when the clock has moved on
+// a second (records are stamped by the thousand a second).
+const std::string& TodayYmd();
 
 } // namespace kelvo

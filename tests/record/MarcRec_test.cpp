@@ -197,6 +197,49 @@ TEST(MarcRecBuildTests, CopyField) {
   EXPECT_TRUE(copy->IsDataField);
 }
 
+TEST(MarcRecBuildTests, TakeFieldsOfGivesWhatCopyingGives) {
+  TMarcRec source;
+  const auto fill = [&source] {
+    TMarcField* name = source.AddField("100", '1', ' ');
+    name->AddSubfield('a', "Lagerl\xf6"
+                           "f, Selma");
+    name->AddSubfield('d', "1858-1940")->Deleted = true;
+    name->SortGroup = 500;
+    name->Deleted = true;
+    source.AddControlField("008", "040101s2004    sw")->Ind1 = 'x';
+    source.AddField("500", '1', '2'); // indicators but no subfields
+  };
+  // Each field as copying leaves it: every member the rendering leaves out too.
+  const auto fields = [](const TMarcRec& rec) {
+    std::string out;
+    for (const auto& f : rec.Fields) {
+      out += f->AsText('*', '$', false) + '|' + f->Ind1 + f->Ind2 + std::to_string(f->IsDataField) +
+             std::to_string(f->Deleted) + std::to_string(f->SortGroup) + std::to_string(f->CurrentSubfield);
+      for (const auto& s : f->Subfields)
+        out += std::to_string(s->Deleted);
+      out += '\n';
+    }
+    return out;
+  };
+  fill();
+  TMarcRec copied;
+  for (const auto& f : source.Fields)
+    copied.CopyField(*f);
+
+  TMarcRec taken;
+  for (int round = 0; round < 2; ++round) { // the second time with the spare fields handed back and forth
+    taken.Clear();
+    taken.TakeFieldsOf(source);
+    EXPECT_EQ(fields(taken), fields(copied));
+    EXPECT_EQ(source.FieldCount(), 0);
+    fill();
+  }
+  // Into a record that has fields: after them.
+  taken.TakeFieldsOf(source);
+  EXPECT_EQ(Tags(taken), "100 008 500 100 008 500");
+  EXPECT_EQ(source.FieldCount(), 0);
+}
+
 TEST(MarcRecEditTests, DeleteFieldOnlyFromItsOwnRecord) {
   TMarcRec rec;
   TMarcRec other;
@@ -348,6 +391,11 @@ TEST(MarcRecSortTests, SortFieldsPutsTagsInOrder) {
        "020 852 852.2 852.3 852.4 852.5 852.6 852.7 852.8 852.9 852.10 852.11"},
       // Letters compare without regard to case; a short tag sorts before longer ones that begin alike.
       {{"cat", "CAS", "24", "245"}, "24 245 CAS cat"},
+      // In order already, or but for the last field (to the front, the middle).
+      {{"001", "100", "245"}, "001 100 245"},
+      {{"001", "100", "245", "000"}, "000 001 100 245"},
+      {{"001", "650", "650", "245"}, "001 245 650 650.2"},
+      {{"245", "CAT", "cas"}, "245 cas CAT"},
   };
   for (const Row& row : rows) {
     TMarcRec rec;

@@ -45,14 +45,17 @@ TEST(VoMiscTests, TodayHonoursSourceDateEpoch) {
   {
     const SourceDateEpoch epoch("1078444800"); // 2004-03-05 00:00:00 UTC
     EXPECT_EQ(FormatDateYmd(Today()), "2004-03-05");
+    EXPECT_EQ(TodayYmd(), "2004-03-05");
   }
   {
     const SourceDateEpoch epoch("1078531199"); // the last second of that day
     EXPECT_EQ(FormatDateYmd(Today()), "2004-03-05");
+    EXPECT_EQ(TodayYmd(), "2004-03-05");
   }
   {
     const SourceDateEpoch epoch("0");
     EXPECT_EQ(FormatDateYmd(Today()), "1970-01-01");
+    EXPECT_EQ(TodayYmd(), "1970-01-01");
   }
 }
 
@@ -63,6 +66,7 @@ TEST(VoMiscTests, TodayIgnoresAnInvalidSourceDateEpoch) {
     const std::string today = FormatDateYmd(Today());
     // Around midnight the date may move on between the two readings.
     EXPECT_TRUE(today == before || today == LocalToday()) << (value ? value : "(unset)");
+    EXPECT_TRUE(TodayYmd() == before || TodayYmd() == LocalToday()) << (value ? value : "(unset)");
   }
 }
 

@@ -48,7 +48,7 @@ void FinalCleanUps(TMarcRec& out, TCleanUpPatterns& patterns, char designationCo
 
 void AddArticleDesignation(TMarcRec& out, char code) {
   for (const auto& field : out.Fields)
-    if (field->Tag == "245" && field->HasSubfield(code)) return;
+    if (field->HasTag("245") && field->HasSubfield(code)) return;
   const TMarcField* leaderField = out.FindFieldPtr("000");
   TMarcField* title = out.FindFieldPtr("245");
   if (leaderField == nullptr || title == nullptr) return;

@@ -33,7 +33,7 @@ bool TWeeding::Matches(std::string_view value) const {
 
 bool TWeeding::AnyCopyWeeded(const TMarcRec& rec) const {
   for (const auto& field : rec.Fields) {
-    if (field->Tag != tag_) continue;
+    if (!field->HasTag(tag_)) continue;
     const TMarcSubField* sub = field->FindSubfieldPtr(code_);
     if (sub != nullptr && Matches(sub->Value)) return true;
   }
@@ -43,7 +43,7 @@ bool TWeeding::AnyCopyWeeded(const TMarcRec& rec) const {
 bool TWeeding::AllCopiesWeeded(const TMarcRec& rec) const {
   bool anyCopy = false;
   for (const auto& field : rec.Fields) {
-    if (field->Tag != tag_) continue;
+    if (!field->HasTag(tag_)) continue;
     anyCopy = true;
     const TMarcSubField* sub = field->FindSubfieldPtr(code_);
     if (sub == nullptr || !Matches(sub->Value)) return false;

@@ -87,7 +87,7 @@ template <class TContext> void RunSteps(std::span<const TStep<TContext>> steps, 
       break;
     case TStepKind::EachOutput:
       for (std::size_t i = 0; i < context.Out.Fields.size(); ++i)
-        if (context.Out.Fields[i]->Tag == step.Source) step.Output(context, *context.Out.Fields[i]);
+        if (context.Out.Fields[i]->HasTag(step.Source)) step.Output(context, *context.Out.Fields[i]);
       break;
     }
   }

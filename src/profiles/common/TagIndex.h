@@ -22,7 +22,7 @@ public:
     const int slot = Slot(tag);
     if (slot < 0) {
       for (const auto& field : rec_->Fields)
-        if (field->Tag == tag) f(*field);
+        if (field->HasTag(tag)) f(*field);
       return;
     }
     for (int i = first_[slot]; i >= 0; i = next_[i])

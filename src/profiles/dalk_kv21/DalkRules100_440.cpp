@@ -232,7 +232,7 @@ void Rule100(TDalkContext& ctx) {
 }
 
 void RuleCorporateName(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  const bool meeting = source.Tag == "111";
+  const bool meeting = source.HasTag("111");
   const TCorporateForm form = meeting ? TCorporateForm{'e', ' ', ' '} : TCorporateForm{'b', '2', ' '};
   AddUnlessEmpty(ctx.Out, BuildCorporateName(source, newTag, form));
 }
@@ -249,7 +249,7 @@ void RuleUniformTitle(TDalkContext& ctx, const TMarcField& source, std::string_v
     if (const std::size_t at = UniformTitleSources.find(subfield->Code); at != std::string_view::npos)
       values[at] = subfield->Value;
   }
-  const bool is130 = source.Tag == "130";
+  const bool is130 = source.HasTag("130");
   TMarcField* field = ctx.Out.AddFieldWithSubfields(newTag, is130 ? source.Ind1 : ' ',
                                                     is130 ? ' ' : source.Ind2, UniformTitleCodes, values);
   for (const std::string& part : parts)

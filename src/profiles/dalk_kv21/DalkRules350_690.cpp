@@ -175,7 +175,7 @@ void Rule600(TDalkContext& ctx, const TMarcField& source, std::string_view newTa
 }
 
 void RuleCorporateSubject(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  const bool meeting = source.Tag == "611";
+  const bool meeting = source.HasTag("611");
   std::span<const TCodeRow> map = meeting ? Subject611 : Subject610;
   const char k = meeting ? 'e' : 'b';
   auto field = std::make_unique<TMarcField>(newTag, source.Ind1, source.Ind2);

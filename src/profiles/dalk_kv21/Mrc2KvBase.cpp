@@ -11,7 +11,7 @@ constexpr std::string_view LeaderOr008Tags[] = {"000", "008"};
 // The first "b" of the first 887 with that Ind1 (and, when required, a "b").
 const TMarcSubField* First887b(const TMarcRec& rec, char ind1, bool mustHaveB) {
   for (const auto& field : rec.Fields) {
-    if (field->Tag != "887" || field->Ind1 != ind1) continue;
+    if (!field->HasTag("887") || field->Ind1 != ind1) continue;
     for (const auto& sub : field->Subfields)
       if (sub->Code == 'b') return sub.get();
     if (!mustHaveB) return nullptr;
@@ -85,7 +85,7 @@ TMarcField* CopyFieldAs(TMarcRec& out, const TMarcField& field, std::string_view
 void CopyFieldsWhere(const TMarcRec& source, TMarcRec& out, std::string_view tag, char ind1Filter,
                      char ind2Filter, std::string_view newTag, char ind1, char ind2) {
   for (const auto& field : source.Fields) {
-    if (field->Tag != tag) continue;
+    if (!field->HasTag(tag)) continue;
     if (ind1Filter != '\0' && field->Ind1 != ind1Filter) continue;
     if (ind2Filter != '\0' && field->Ind2 != ind2Filter) continue;
     CopyFieldAs(out, *field, newTag, ind1, ind2);

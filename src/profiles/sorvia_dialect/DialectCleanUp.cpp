@@ -11,7 +11,7 @@ namespace kelvo::sorvia_dialect {
 
 void CleanSubfieldEndings(TMarcRec& out) {
   for (const auto& field : out.Fields) {
-    const bool keepParens = field->Tag == "300";
+    const bool keepParens = field->HasTag("300");
     for (const auto& sub : field->Subfields) {
       std::string& text = sub->Value;
       for (std::string_view ending : EndPunctuation)
@@ -29,7 +29,7 @@ void CleanSubfieldEndings(TMarcRec& out) {
 
 void StripPlusEndings(TMarcRec& out) {
   for (const auto& field : out.Fields)
-    if (field->Tag == "300")
+    if (field->HasTag("300"))
       for (const auto& sub : field->Subfields)
         StripEnding(sub->Value, " +");
 }

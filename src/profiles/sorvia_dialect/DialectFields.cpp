@@ -115,7 +115,7 @@ void TMrc21ToMrcKv::ConvertFields() {
   if (sourceTags_.First("772") != nullptr) AddStampField("FbM21", "522"); // 65
 
   for (const auto& field : OutRecord.Fields) // 66
-    if (field->Tag == "600" || field->Tag == "610" || field->Tag == "611" || field->Tag == "640")
+    if (field->HasTag("600") || field->HasTag("610") || field->HasTag("611") || field->HasTag("640"))
       field->Ind2 = ' ';
 }
 

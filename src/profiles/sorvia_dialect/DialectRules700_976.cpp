@@ -177,7 +177,7 @@ std::string_view FirstNumberPiece(std::string_view text) {
 void RuleLinkNumbers(TDialectContext& ctx) {
   for (std::string_view tag : LinkNumberTags)
     for (const auto& field : ctx.Out.Fields) {
-      if (field->Tag != tag) continue;
+      if (!field->HasTag(tag)) continue;
       TMarcSubField* w = field->FindSubfieldPtr('w');
       if (w == nullptr) continue;
       const std::string_view piece = FirstNumberPiece(w->Value);

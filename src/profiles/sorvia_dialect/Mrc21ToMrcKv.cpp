@@ -48,8 +48,7 @@ void TMrc21ToMrcKv::ConvertRecord() {
     FinalCleanUp(OutRecord, *patterns_);
     OutRecord.SortFields();
   } else {
-    for (const auto& field : SourceRecord.Fields)
-      OutRecord.CopyField(*field);
+    TakeSourceAsOutput();
   }
   Deliver(Route(), SourceRecord);
 }

@@ -1,5 +1,7 @@
 #include "profiles/sorvia_kv21/Kv21CleanUps.h"
 
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "convert/KonvBase.h"
@@ -17,6 +19,25 @@ struct TBracketPair {
 constexpr TBracketPair kBracketPairs[] = {{'(', ')'}, {'[', ']'}, {'{', '}'}};
 constexpr CharSet kBracketChars{"()[]{}"};
 
+// Whether s holds a bracket, eight bytes at a time: every value of every
+// record is looked at, and few have one. "(" and ")" differ only in the
+// lowest bit, "[" and "{" (and "]" and "}") only in 0x20.
+bool HasBracket(std::string_view s) {
+  constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+  constexpr std::uint64_t Highs = 0x8080808080808080ULL;
+  const auto hasByte = [](std::uint64_t word, unsigned char byte) {
+    const std::uint64_t x = word ^ (Ones * byte);
+    return ((x - Ones) & ~x & Highs) != 0;
+  };
+  std::size_t i = 0;
+  for (std::uint64_t word; i + 8 <= s.size(); i += 8) {
+    std::memcpy(&word, s.data() + i, 8);
+    const std::uint64_t folded = word | (Ones * 0x20);
+    if (hasByte(word & ~Ones, '(') || hasByte(folded, '{') || hasByte(folded, '}')) return true;
+  }
+  return HasCharInSet(s.substr(i), kBracketChars);
+}
+
 } // namespace
 
 std::string FixBrackets(std::string_view s, char open, char close) {
@@ -30,7 +51,7 @@ std::string FixBrackets(std::string_view s, char open, char close) {
 void BalanceBrackets(TMarcRec& rec) {
   for (const auto& field : rec.Fields) {
     for (const auto& subfield : field->Subfields) {
-      if (!HasCharInSet(subfield->Value, kBracketChars)) continue;
+      if (!HasBracket(subfield->Value)) continue;
       std::string s = Trim(subfield->Value);
       bool fixed = false;
       for (const TBracketPair& pair : kBracketPairs) {

@@ -173,8 +173,7 @@ void TKv21FieldRules::LinkNumber(TMarcField& field) {
 }
 
 void TKv21FieldRules::MarkScrapped(TMarcRec& rec, const common::TWeeding& weeding) {
-  if (weeding.AllCopiesWeeded(rec))
-    rec.AddFieldFromArrays("009", '0', '0', "xy", {"SCRAPPED", FormatDateYmd(Today())});
+  if (weeding.AllCopiesWeeded(rec)) rec.AddFieldFromArrays("009", '0', '0', "xy", {"SCRAPPED", TodayYmd()});
 }
 
 void TKv21FieldRules::ShelfMarkToC(TMarcField& field) {

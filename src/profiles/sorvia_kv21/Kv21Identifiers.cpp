@@ -40,7 +40,7 @@ void TKv21Identifiers::TakeOverId(TMarcRec& rec, bool voyagerIdKeep) {
   // The walks end at their first hit, so the 035 added there is never visited.
   for (std::size_t i = 0; i < rec.Fields.size(); ++i) {
     const TMarcField& field = *rec.Fields[i];
-    const TMarcSubField* a = field.Tag == "035" ? field.FindSubfieldPtr('a') : nullptr;
+    const TMarcSubField* a = field.HasTag("035") ? field.FindSubfieldPtr('a') : nullptr;
     if (a == nullptr) continue;
     const std::string_view value = TrimView(a->Value);
     if (kelvoNumber_.Exec(value)) {
@@ -52,7 +52,7 @@ void TKv21Identifiers::TakeOverId(TMarcRec& rec, bool voyagerIdKeep) {
   if (voyagerIdKeep) return;
   for (std::size_t i = 0; i < rec.Fields.size(); ++i) {
     const TMarcField& field = *rec.Fields[i];
-    const TMarcSubField* nine = field.Tag == "035" ? field.FindSubfieldPtr('9') : nullptr;
+    const TMarcSubField* nine = field.HasTag("035") ? field.FindSubfieldPtr('9') : nullptr;
     if (nine == nullptr || IsBlank(nine->Value)) continue;
     id->Data = nine->Value;
     if (!IsBlank(old)) AddVoyagerField(rec, old);
@@ -69,7 +69,7 @@ void TKv21Identifiers::TidyIdFields(TMarcRec& rec) {
   // whose first $a repeats its first $a go.
   const TMarcField* reference = nullptr;
   for (const auto& field : rec.Fields) {
-    if (field->Tag != "035") continue;
+    if (!field->HasTag("035")) continue;
     for (const auto& subfield : field->Subfields) {
       if (subfield->Code == 'a' && voyagerNumber_.Exec(subfield->Value)) {
         reference = field.get();
@@ -82,14 +82,14 @@ void TKv21Identifiers::TidyIdFields(TMarcRec& rec) {
     const std::string referenceA = reference->FindSubfieldPtr('a')->Value;
     for (std::size_t i = rec.Fields.size(); i-- > 0;) {
       const TMarcField* field = rec.Fields[i].get();
-      if (field == reference || field->Tag != "035") continue;
+      if (field == reference || !field->HasTag("035")) continue;
       const TMarcSubField* a = field->FindSubfieldPtr('a');
       if (a != nullptr && a->Value == referenceA) rec.DeleteField(field);
     }
   }
 
   for (const auto& field : rec.Fields) {
-    const TMarcSubField* a = field->Tag == "035" ? field->FindSubfieldPtr('a') : nullptr;
+    const TMarcSubField* a = field->HasTag("035") ? field->FindSubfieldPtr('a') : nullptr;
     if (a == nullptr || field->HasSubfield('x')) continue;
     if (kelvoId_.Exec(a->Value) && trailingDigits_.Exec(a->Value))
       field->AddSubfield('x', trailingDigits_.Match());

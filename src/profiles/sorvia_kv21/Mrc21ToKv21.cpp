@@ -92,8 +92,7 @@ std::unique_ptr<TKonvSimple> TMrc21ToKv21::NewWorker() const {
 
 void TMrc21ToKv21::ConvertRecord() {
   ParseRecordText(SourceRecord, SourceIsIso);
-  for (const auto& field : SourceRecord.Fields)
-    OutRecord.CopyField(*field);
+  TakeSourceAsOutput();
   weeding_.SetCriteria(WeedingCriteria);
   if (ConvertToKv2) ApplyRules();
   // The text after the last separator (empty, or a line end) is no record.

@@ -29,6 +29,11 @@ TEST(Kv21Brackets, UnpairedBracketAtAnEndGoes) {
       {"(a] ", "a"},          // each pair works on what the one before left
       {" (a) ", " (a) "},     // nothing to fix: the blanks stay
       {" [a] (b ", "[a] (b"}, // fixing nothing still stores the trimmed value
+      // Longer values are searched eight bytes at a time: a bracket first or last in such a block.
+      {"(Sagor f\xf6r barn", "Sagor f\xf6r barn"},
+      {"{Sagor f\xf6r barn", "Sagor f\xf6r barn"},
+      {"Sagor och sagor}", "Sagor och sagor"},
+      {"Sagor f\xf6r barn och ung]", "Sagor f\xf6r barn och ung"},
   };
   for (const auto& [value, expected] : cases) {
     TMarcRec rec;
