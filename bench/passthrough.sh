@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Throughput of a pass-through run (ISO 2709 in, line format out: the
-# benchmark program and "kelvokonv --profile 1 --no-convert") and of each
+# benchmark program, and "kelvokonv --profile 1 --no-convert" with and
+# without its character-set step) and of each
 # profile against "yaz-marcdump -o line" on the same input, and the peak
 # resident size of each run, on inputs made by repeating the real ISO 2709
 # files. Besides the wall time each run's processor time (user and system) is
@@ -66,9 +67,17 @@ cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
 # The runs of a table: the reference first (it sets the ratio), then ours,
 # then the extras.
 iso_runs=("yaz-marcdump -o line::yaz-marcdump -o line {in} > {out}"
-          "kelvo pass-through::{build}/passthrough {in} {out}"
-          "kelvokonv -p 1 --no-convert::{build}/kelvokonv --quiet --profile 1 --no-convert --format iso {in} {out}")
+          "kelvo pass-through::{build}/passthrough {in} {out}")
 vendor_runs=("kelvo pass-through (rad)::{build}/passthrough --line {in} {out}")
+# The pass-through of the command line: with the character-set step (the
+# default), and without it (--charset cp1252: the bytes as read, as the
+# reference writes them).
+for j in $jobs; do
+  iso_runs+=("kelvokonv -p 1 --no-convert --jobs $j::{build}/kelvokonv --quiet --profile 1 --no-convert --jobs $j --format iso {in} {out}")
+done
+for j in $jobs; do
+  iso_runs+=("  ... --charset cp1252 --jobs $j::{build}/kelvokonv --quiet --profile 1 --no-convert --charset cp1252 --jobs $j --format iso {in} {out}")
+done
 for p in $profiles; do
   for j in $jobs; do
     run="kelvokonv -p $p --jobs $j::{build}/kelvokonv --quiet --profile $p --jobs $j"
@@ -133,7 +142,7 @@ measure() { # kind ext runs_array_name sources_array_name
     return
   fi
   echo "Indata ($kind) byggs av ${#table_sources[@]} filer" >&2
-  printf '%-28s %8s %10s %9s %8s %12s\n' "program ($kind)" "MB" "sekunder" "MB/s" "cpu s" "topp RSS MB"
+  printf '%-40s %8s %10s %9s %8s %12s\n' "program ($kind)" "MB" "sekunder" "MB/s" "cpu s" "topp RSS MB"
   for size in $sizes; do
     input=$(make_input "$size" "$kind" "$ext" "${table_sources[@]}")
     bytes=$(stat -c %s "$input")
@@ -159,7 +168,7 @@ measure() { # kind ext runs_array_name sources_array_name
       name=${entry%%::*}
       awk -v n="$name" -v b="$bytes" -v s="${best_secs[$name]}" -v c="${best_cpu[$name]}" -v k="${peak[$name]}" \
         -v rs="${best_secs[$ref]}" -v rc="${best_cpu[$ref]}" 'BEGIN {
-          printf "%-28s %8.1f %10.3f %9.1f %8.2f %12.1f   tid x%.2f, cpu x%.2f mot referensen\n",
+          printf "%-40s %8.1f %10.3f %9.1f %8.2f %12.1f   tid x%.2f, cpu x%.2f mot referensen\n",
                  n, b / 1e6, s, b / 1e6 / s, c, k / 1024, s / rs, c / rc }'
     done
     unset best_secs best_cpu peak

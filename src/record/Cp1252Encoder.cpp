@@ -205,7 +205,9 @@ void TCp1252Encoder::Encode(std::string_view utf8, std::string& out) {
   const auto n = static_cast<int32_t>(utf8.size());
   const std::size_t ascii = AsciiPrefix(utf8);
   out.append(utf8.data(), ascii);
-  // Most text maps character by character; anything else is normalised first.
+  // Text of characters that normalising leaves as they are (most text, in
+  // any script) is taken character by character; anything else is
+  // normalised first.
   for (auto i = static_cast<int32_t>(ascii); i < n;) {
     if (p[i] < 0x80) {
       out += static_cast<char>(p[i++]);
@@ -213,13 +215,19 @@ void TCp1252Encoder::Encode(std::string_view utf8, std::string& out) {
     }
     UChar32 c;
     U8_NEXT(p, i, n, c);
-    const int byte = impl_->Map(c);
-    if (byte < 0 || !impl_->Fast(c)) {
+    if (c < 0 || !impl_->Fast(c)) {
       out.resize(start);
+      replaced_.clear();
       impl_->EncodeNormalised(utf8, out, replaced_);
       return;
     }
-    out += static_cast<char>(byte);
+    if (const int byte = impl_->Map(c); byte >= 0) {
+      out += static_cast<char>(byte);
+      continue;
+    }
+    const std::string& r = impl_->Fallback(c);
+    out += r;
+    replaced_.push_back({static_cast<char32_t>(c), r});
   }
 }
 

@@ -23,12 +23,13 @@ int FindFieldIndex(const std::vector<std::unique_ptr<TMarcField>>& fields, std::
 
 // Both arrays of AddFieldFromArrays and AddFieldWithSubfields must have one
 // value per code; a mismatch is a programming error in the caller.
-void CheckArrays(std::string_view codes, const std::vector<std::string>& values, const char* caller) {
+void CheckArrays(std::string_view codes, std::span<const std::string_view> values, const char* caller) {
   if (codes.size() != values.size())
     throw MarcError(std::string(caller) + " anropat med felaktigt antal parametrar");
 }
 
-void AddNonBlankSubfields(TMarcField& field, std::string_view codes, const std::vector<std::string>& values) {
+void AddNonBlankSubfields(TMarcField& field, std::string_view codes,
+                          std::span<const std::string_view> values) {
   for (std::size_t i = 0; i < codes.size(); ++i)
     if (!IsBlank(values[i])) field.AddSubfield(codes[i], values[i]);
 }
@@ -143,10 +144,18 @@ TMarcField* TMarcRec::AddField(std::unique_ptr<TMarcField> field) {
 }
 
 TMarcField* TMarcRec::AddField(std::string_view tag, char ind1, char ind2) {
+  return AddField(NewField(tag, ind1, ind2));
+}
+
+std::unique_ptr<TMarcField> TMarcRec::NewField(std::string_view tag, char ind1, char ind2) {
   std::unique_ptr<TMarcField> field = spare_.Take();
-  if (!field) return AddField(std::make_unique<TMarcField>(tag, ind1, ind2));
+  if (!field) return std::make_unique<TMarcField>(tag, ind1, ind2);
   field->Reset(tag, ind1, ind2);
-  return AddField(std::move(field));
+  return field;
+}
+
+void TMarcRec::Discard(std::unique_ptr<TMarcField> field) {
+  if (field) spare_.Recycle(std::move(field), ReleaseField);
 }
 
 TMarcField* TMarcRec::AddControlField(std::string_view tag, std::string_view data) {
@@ -172,9 +181,9 @@ TMarcField* TMarcRec::AddFieldFromCouples(std::string_view tag, char ind1, char 
 }
 
 TMarcField* TMarcRec::AddFieldFromArrays(std::string_view tag, char ind1, char ind2, std::string_view codes,
-                                         const std::vector<std::string>& values) {
+                                         std::span<const std::string_view> values) {
   CheckArrays(codes, values, "AddFieldFromArrays");
-  if (std::all_of(values.begin(), values.end(), [](const std::string& value) { return IsBlank(value); }))
+  if (std::all_of(values.begin(), values.end(), [](std::string_view value) { return IsBlank(value); }))
     return nullptr;
   // Pairs a caller left queued come first, as if these values were queued after them.
   TMarcField* field = AddFieldFromCouples(tag, ind1, ind2);
@@ -183,7 +192,8 @@ TMarcField* TMarcRec::AddFieldFromArrays(std::string_view tag, char ind1, char i
 }
 
 TMarcField* TMarcRec::AddFieldWithSubfields(std::string_view tag, char ind1, char ind2,
-                                            std::string_view codes, const std::vector<std::string>& values) {
+                                            std::string_view codes,
+                                            std::span<const std::string_view> values) {
   CheckArrays(codes, values, "AddFieldWithSubfields");
   TMarcField* field = AddField(tag, ind1, ind2);
   AddNonBlankSubfields(*field, codes, values);

@@ -4,8 +4,10 @@
 // are 1-based, indexes 0-based. Operations marked "moves cursor" set CurrentField.
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,16 +56,28 @@ public:
   void SetLeader(std::string_view leader);
 
   TMarcField* AddField(std::unique_ptr<TMarcField> field);
+  // A field not yet in the record, as TMarcField(tag, ind1, ind2) makes it,
+  // built in a spare field; one that is not added goes back through Discard.
+  std::unique_ptr<TMarcField> NewField(std::string_view tag, char ind1 = ' ', char ind2 = ' ');
+  void Discard(std::unique_ptr<TMarcField> field);
   TMarcField* AddField(std::string_view tag, char ind1 = ' ', char ind2 = ' ');
   TMarcField* AddControlField(std::string_view tag, std::string_view data);
   void AddCouple(char code, std::string_view value);
   TMarcField* AddFieldFromCouples(std::string_view tag, char ind1, char ind2);
   // Adds a field only when some value is non-blank; returns it or none.
   TMarcField* AddFieldFromArrays(std::string_view tag, char ind1, char ind2, std::string_view codes,
-                                 const std::vector<std::string>& values);
+                                 std::initializer_list<std::string_view> values) {
+    return AddFieldFromArrays(tag, ind1, ind2, codes, std::span(values.begin(), values.size()));
+  }
+  TMarcField* AddFieldFromArrays(std::string_view tag, char ind1, char ind2, std::string_view codes,
+                                 std::span<const std::string_view> values);
   // Always adds the field, with one subfield per non-blank value.
   TMarcField* AddFieldWithSubfields(std::string_view tag, char ind1, char ind2, std::string_view codes,
-                                    const std::vector<std::string>& values);
+                                    std::initializer_list<std::string_view> values) {
+    return AddFieldWithSubfields(tag, ind1, ind2, codes, std::span(values.begin(), values.size()));
+  }
+  TMarcField* AddFieldWithSubfields(std::string_view tag, char ind1, char ind2, std::string_view codes,
+                                    std::span<const std::string_view> values);
   TMarcField* CopyField(const TMarcField& field, std::string_view newTag = {});
   // Makes this record's fields what CopyField of every field of source in
   // order makes, moving them instead of copying: source is left without fields.

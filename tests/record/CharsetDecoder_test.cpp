@@ -100,6 +100,17 @@ const TDecodeCase DecodeCases[] = {
      0,
      0},
     {"LatinFormInTheCodePageIsKept", TCharset::Auto, 'a', {"\xd0\x96"}, {"\x8e"}, 1, 0, 0, 1},
+    // Replaced at once, then met again when a later mark sends the value through normalisation.
+    {"ReplacedBeforeACombiningMarkCountsOnce",
+     TCharset::Auto,
+     'a',
+     {"\xd0\x96"
+      "e\xcc\x81"},
+     {"\x8e\xe9"},
+     1,
+     0,
+     0,
+     1},
     {"NoLatinFormIsAQuestionMark", TCharset::Auto, 'a', {"x\xf0\x9f\x98\x80"}, {"x?"}, 1, 0, 0, 1},
     {"ALeftOverCombiningMarkIsLeftOut", TCharset::Auto, 'a', {"q\xcc\x83"}, {"q"}, 1, 0, 0, 1},
     {"ChosenUtf8TakesCp1252AsItIsAndCountsIt", TCharset::Utf8, ' ', {"Sm\xe5"}, {"Sm\xe5"}, 0, 0, 1, 0},

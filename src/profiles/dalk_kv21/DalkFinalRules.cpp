@@ -23,26 +23,29 @@ void Add029From001(TDalkContext& ctx) {
     ctx.Out.AddFieldFromArrays("029", '6', '1', "a", {f001->Data});
 }
 
+// The 008 data is changed in place, padded with blanks to hold position at.
+void PadTo(std::string& data, std::size_t at) {
+  if (data.size() <= at) data.resize(at + 1, ' ');
+}
+
 void BlankLanguage(std::string& data) {
-  data = PadRight(data, LanguageFrom + LanguageLength, ' ');
+  PadTo(data, LanguageFrom + LanguageLength - 1);
   data.replace(LanguageFrom, LanguageLength, LanguageLength, ' ');
 }
 
 // The language lives in 041 $a: a language code of the 008 moves there when
 // no 041 names one, and the 008 positions are blanked either way.
 void MoveLanguage(TDalkContext& ctx) {
-  if (ctx.Out.FindFieldPtr("008") == nullptr) return;
-  std::string data = GetLeaderOr008(ctx.Out, 1);
+  TMarcField* f008 = ctx.Out.FindFieldPtr("008");
+  if (f008 == nullptr) return;
   if (ctx.Out.HasFieldWithSubfield("041", 'a')) {
-    BlankLanguage(data);
-    SetLeaderOr008(ctx.Out, 1, data);
+    BlankLanguage(f008->Data);
     return;
   }
-  const std::string code = CopyDef(data, LanguageFrom + 1, LanguageLength);
+  const std::string code = CopyDef(f008->Data, LanguageFrom + 1, LanguageLength);
   if (code.size() != LanguageLength || !IsAllLetters(code)) return;
   ctx.Out.AddFieldWithSubfields("041", '0', ' ', "a", {code});
-  BlankLanguage(data);
-  SetLeaderOr008(ctx.Out, 1, data);
+  BlankLanguage(f008->Data);
 }
 
 // A title that begins with "." or "-" files from its first letter or digit:
@@ -87,11 +90,12 @@ void AddMediaCodes(TDalkContext& ctx) {
 
 // 008/33 says whether the first shelf mark (852 $h) begins with "H".
 void MarkShelf(TDalkContext& ctx) {
-  std::string data = PadRight(GetLeaderOr008(ctx.Out, 1), ShelfPosition + 1, ' ');
+  if (ctx.Out.FindFieldPtr("008") == nullptr) SetLeaderOr008(ctx.Out, 1, "");
+  std::string& data = ctx.Out.FindFieldPtr("008")->Data;
+  PadTo(data, ShelfPosition);
   const TMarcField* f852 = ctx.Out.FindFieldPtr("852");
   const TMarcSubField* h = f852 != nullptr ? f852->FindSubfieldPtr('h') : nullptr;
   data[ShelfPosition] = h != nullptr && StartsWith(h->Value, "H") ? '1' : '0';
-  SetLeaderOr008(ctx.Out, 1, data);
 }
 
 } // namespace

@@ -54,10 +54,10 @@ std::string FilingForm(char indicator, std::string_view text) {
   return skip < text.size() ? std::string(text.substr(skip)) : std::string();
 }
 
-std::unique_ptr<TMarcField> BuildCorporateName(const TMarcField& source, std::string_view tag,
+std::unique_ptr<TMarcField> BuildCorporateName(TMarcRec& out, const TMarcField& source, std::string_view tag,
                                                const TCorporateForm& form) {
-  auto field = std::make_unique<TMarcField>(tag, form.Ind1 == '\0' ? source.Ind1 : form.Ind1,
-                                            form.Ind2 == '\0' ? source.Ind2 : form.Ind2);
+  auto field = out.NewField(tag, form.Ind1 == '\0' ? source.Ind1 : form.Ind1,
+                            form.Ind2 == '\0' ? source.Ind2 : form.Ind2);
   const std::array<TCodeRow, 6> base{
       {{'a', 'a'}, {'c', form.K}, {'i', 'n'}, {'j', 'c'}, {'k', 'd'}, {'x', 'w'}}};
   TMarcSubField* last = nullptr;
@@ -80,7 +80,9 @@ std::unique_ptr<TMarcField> BuildCorporateName(const TMarcField& source, std::st
 }
 
 TMarcField* AddUnlessEmpty(TMarcRec& out, std::unique_ptr<TMarcField> field) {
-  return field->HasSubfields() ? out.AddField(std::move(field)) : nullptr;
+  if (field->HasSubfields()) return out.AddField(std::move(field));
+  out.Discard(std::move(field));
+  return nullptr;
 }
 
 } // namespace kelvo::dalk_kv21

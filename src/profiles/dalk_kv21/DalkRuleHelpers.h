@@ -59,7 +59,7 @@ struct TCorporateForm {
 };
 
 // The field built from source by form, not yet added to any record.
-std::unique_ptr<TMarcField> BuildCorporateName(const TMarcField& source, std::string_view tag,
+std::unique_ptr<TMarcField> BuildCorporateName(TMarcRec& out, const TMarcField& source, std::string_view tag,
                                                const TCorporateForm& form);
 
 // Adds field to out when it has subfields; returns it, or none.

@@ -120,10 +120,10 @@ void Add600(TDalkContext& ctx, const TMarcField& f081, const TMarcSubField& n) {
 // that position is in use.
 void MarkTargetAudience(TDalkContext& ctx, char ind2) {
   if (ind2 != '1' && ind2 != '2') return;
-  std::string data = GetLeaderOr008(ctx.Out, 1);
-  if (data.size() < 23 || IsBlank(std::string_view(data).substr(22, 1))) return;
-  data[22] = ind2 == '1' ? 'b' : 'c';
-  SetLeaderOr008(ctx.Out, 1, data);
+  TMarcField* f008 = ctx.Out.FindFieldPtr("008");
+  if (f008 == nullptr || f008->Data.size() < 23 || IsBlank(std::string_view(f008->Data).substr(22, 1)))
+    return;
+  f008->Data[22] = ind2 == '1' ? 'b' : 'c';
 }
 
 } // namespace
@@ -131,12 +131,13 @@ void MarkTargetAudience(TDalkContext& ctx, char ind2) {
 void RuleLeader(TDalkContext& ctx) {
   const TMarcField* source = ctx.Tags.First("000");
   if (source == nullptr) return;
-  std::string leader(24, ' ');
+  // Built in the new field's own storage.
+  std::string& leader = ctx.Out.AddControlField("000", {})->Data;
+  leader.assign(24, ' ');
   for (const TPositionCopy& copy : LeaderCopies)
     CopyPositions(leader, source->Data, copy);
   for (const TPositionMap& map : LeaderMaps)
     MapPosition(leader, source->Data, map);
-  ctx.Out.AddControlField("000", leader);
 }
 
 // Only the first 001, and only its data: the record number.
@@ -148,7 +149,8 @@ void Rule008(TDalkContext& ctx) {
   const TMarcField* source = ctx.Tags.First("008");
   if (source == nullptr) return;
   const std::string_view in = source->Data;
-  std::string out(40, ' ');
+  std::string& out = ctx.Out.AddControlField("008", {})->Data; // built in the new field's own storage
+  out.assign(40, ' ');
   for (const TPositionCopy& copy : Copies008)
     CopyPositions(out, in, copy);
   MapPosition(out, in, Map008Date);
@@ -159,7 +161,6 @@ void Rule008(TDalkContext& ctx) {
     CopyPositions(out, in, {15, 17});
   }
   out[22] = SourceAt(in, 22) == 'j' ? 'j' : 'e';
-  ctx.Out.AddControlField("008", out);
 }
 
 void Rule029(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {

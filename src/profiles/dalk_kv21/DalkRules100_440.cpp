@@ -1,5 +1,6 @@
 // Rules for headings, titles, edition, publication, extent and series (100-440).
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -134,7 +135,7 @@ void AddPartTitle(TMarcField& field, std::string_view value) {
 }
 
 void AddTitle(TDalkContext& ctx, const TMarcField& source, const TParallelMarks& marks) {
-  auto field = std::make_unique<TMarcField>("245", '0', source.Ind2);
+  auto field = ctx.Out.NewField("245", '0', source.Ind2);
   for (const auto& subfield : source.Subfields) {
     std::string value = CleanTitleValue(ctx, *subfield);
     switch (subfield->Code) {
@@ -214,7 +215,7 @@ public:
   }
 
 private:
-  void Open() { current_ = std::make_unique<TMarcField>("249", source_.Ind1, source_.Ind2); }
+  void Open() { current_ = ctx_.Out.NewField("249", source_.Ind1, source_.Ind2); }
   void Close() { AddUnlessEmpty(ctx_.Out, std::move(current_)); }
 
   TDalkContext& ctx_;
@@ -234,11 +235,11 @@ void Rule100(TDalkContext& ctx) {
 void RuleCorporateName(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   const bool meeting = source.HasTag("111");
   const TCorporateForm form = meeting ? TCorporateForm{'e', ' ', ' '} : TCorporateForm{'b', '2', ' '};
-  AddUnlessEmpty(ctx.Out, BuildCorporateName(source, newTag, form));
+  AddUnlessEmpty(ctx.Out, BuildCorporateName(ctx.Out, source, newTag, form));
 }
 
 void RuleUniformTitle(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  std::vector<std::string> values(UniformTitleSources.size());
+  std::array<std::string_view, UniformTitleSources.size()> values{};
   std::vector<std::string> parts;
   for (const auto& subfield : source.Subfields) {
     if (subfield->Code == 's') {
@@ -272,8 +273,7 @@ void RuleTitles(TDalkContext& ctx) {
 
 void Rule246(TDalkContext& ctx, const TMarcField& source, std::string_view) {
   const bool variant = source.Ind2 == '9';
-  auto field =
-      std::make_unique<TMarcField>(variant ? "247" : "246", source.Ind1, variant ? '0' : source.Ind2);
+  auto field = ctx.Out.NewField(variant ? "247" : "246", source.Ind1, variant ? '0' : source.Ind2);
   TMarcSubField* last = nullptr;
   char previous = '\0';
   for (const auto& subfield : source.Subfields) {

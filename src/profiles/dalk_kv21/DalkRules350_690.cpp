@@ -114,7 +114,7 @@ void Rule350(TDalkContext& ctx, const TMarcField& source, std::string_view newTa
       if (QueueMappedCouples(ctx.Out, source, Isbn350)) ctx.Out.AddFieldFromCouples("022", ' ', ' ');
       return;
     case '4': {
-      auto field = std::make_unique<TMarcField>("028", '1', '0');
+      auto field = ctx.Out.NewField("028", '1', '0');
       AddMappedSubfields(*field, source, Publisher350);
       AddUnlessEmpty(ctx.Out, std::move(field));
       return;
@@ -178,7 +178,7 @@ void RuleCorporateSubject(TDalkContext& ctx, const TMarcField& source, std::stri
   const bool meeting = source.HasTag("611");
   std::span<const TCodeRow> map = meeting ? Subject611 : Subject610;
   const char k = meeting ? 'e' : 'b';
-  auto field = std::make_unique<TMarcField>(newTag, source.Ind1, source.Ind2);
+  auto field = ctx.Out.NewField(newTag, source.Ind1, source.Ind2);
   TMarcSubField* last = nullptr;
   for (const auto& subfield : source.Subfields) {
     const std::string_view value = subfield->Value;
@@ -195,7 +195,7 @@ void RuleCorporateSubject(TDalkContext& ctx, const TMarcField& source, std::stri
 void Rule630(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   static constexpr TCodeRow Later[] = {{'o', 'o'}, {'p', 'p'}, {'r', 'r'}, {'s', 'f'},
                                        {'v', 'v'}, {'x', 'x'}, {'y', 'y'}, {'z', 'z'}};
-  auto field = std::make_unique<TMarcField>(newTag, source.Ind1, source.Ind2);
+  auto field = ctx.Out.NewField(newTag, source.Ind1, source.Ind2);
   std::string parts;
   for (const auto& subfield : source.Subfields) {
     const char code = subfield->Code;

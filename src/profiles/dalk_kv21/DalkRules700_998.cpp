@@ -38,9 +38,9 @@ constexpr TCodeRow LocalUniformTitle[] = {{'a', 'a'}, {'d', 'm'}, {'h', 'r'}, {'
 constexpr char LocalInd2(char ind2) { return ind2 == '0' ? 's' : 'k'; }
 
 // A new field with the mapped subfields of source; none when nothing was mapped.
-std::unique_ptr<TMarcField> Mapped(const TMarcField& source, std::string_view tag, char ind1, char ind2,
-                                   std::span<const TCodeRow> map) {
-  auto field = std::make_unique<TMarcField>(tag, ind1, ind2);
+std::unique_ptr<TMarcField> Mapped(TMarcRec& out, const TMarcField& source, std::string_view tag, char ind1,
+                                   char ind2, std::span<const TCodeRow> map) {
+  auto field = out.NewField(tag, ind1, ind2);
   AddMappedSubfields(*field, source, map);
   return field;
 }
@@ -81,28 +81,29 @@ bool OnlyZerosIn(TDalkContext& ctx, std::string_view text) { return ctx.Patterns
 } // namespace
 
 void Rule700(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  AddWithRelator(ctx, Mapped(source, newTag, PersonalNameInd1(source.Ind1), ' ', PersonalEntry), source.Ind2);
+  AddWithRelator(ctx, Mapped(ctx.Out, source, newTag, PersonalNameInd1(source.Ind1), ' ', PersonalEntry),
+                 source.Ind2);
 }
 
 void RuleCorporateEntry(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   const TCorporateForm form{IsMeeting(source.Tag) ? 'e' : 'b', '\0', ' ', EntryExtras};
-  AddWithRelator(ctx, BuildCorporateName(source, newTag, form), source.Ind2);
+  AddWithRelator(ctx, BuildCorporateName(ctx.Out, source, newTag, form), source.Ind2);
 }
 
 void Rule730(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  auto field = Mapped(source, newTag, source.Ind1, ' ', UniformTitleEntry);
+  auto field = Mapped(ctx.Out, source, newTag, source.Ind1, ' ', UniformTitleEntry);
   AddFilingForm(*field, source, source.Ind1);
   AddUnlessEmpty(ctx.Out, std::move(field));
 }
 
 void Rule740(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  auto field = Mapped(source, newTag, source.Ind1, ' ', TitleEntry);
+  auto field = Mapped(ctx.Out, source, newTag, source.Ind1, ' ', TitleEntry);
   AddFilingForm(*field, source, source.Ind1);
   AddUnlessEmpty(ctx.Out, std::move(field));
 }
 
 void Rule773(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  AddUnlessEmpty(ctx.Out, Mapped(source, newTag, '0', ' ', HostItem));
+  AddUnlessEmpty(ctx.Out, Mapped(ctx.Out, source, newTag, '0', ' ', HostItem));
 }
 
 void Rule780And785(TDalkContext& ctx) {
@@ -111,11 +112,12 @@ void Rule780And785(TDalkContext& ctx) {
 }
 
 void Rule800(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  AddUnlessEmpty(ctx.Out, Mapped(source, newTag, PersonalNameInd1(source.Ind1), ' ', PersonalSeries));
+  AddUnlessEmpty(ctx.Out,
+                 Mapped(ctx.Out, source, newTag, PersonalNameInd1(source.Ind1), ' ', PersonalSeries));
 }
 
 void Rule840(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  auto field = Mapped(source, newTag, ' ', source.Ind2, SeriesTitle);
+  auto field = Mapped(ctx.Out, source, newTag, ' ', source.Ind2, SeriesTitle);
   std::string volumes;
   for (const auto& subfield : source.Subfields)
     if (subfield->Code == 'v') AppendNonBlank(volumes, subfield->Value, " ; ");
@@ -151,17 +153,17 @@ void Rule887(TDalkContext& ctx, const TMarcField& source, std::string_view) {
 
 void Rule900(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   const char ind1 = source.Ind1 == '0' || source.Ind1 == '2' ? '1' : '0';
-  AddUnlessEmpty(ctx.Out, Mapped(source, newTag, ind1, LocalInd2(source.Ind2), LocalPersonal));
+  AddUnlessEmpty(ctx.Out, Mapped(ctx.Out, source, newTag, ind1, LocalInd2(source.Ind2), LocalPersonal));
 }
 
 void RuleLocalCorporate(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
   const bool meeting = IsMeeting(source.Tag);
   const TCorporateForm form{meeting ? 'e' : 'b', meeting ? ' ' : '\0', LocalInd2(source.Ind2), LocalExtras};
-  AddUnlessEmpty(ctx.Out, BuildCorporateName(source, newTag, form));
+  AddUnlessEmpty(ctx.Out, BuildCorporateName(ctx.Out, source, newTag, form));
 }
 
 void Rule940(TDalkContext& ctx, const TMarcField& source, std::string_view newTag) {
-  auto field = std::make_unique<TMarcField>(newTag, source.Ind1, LocalInd2(source.Ind2));
+  auto field = ctx.Out.NewField(newTag, source.Ind1, LocalInd2(source.Ind2));
   TMarcSubField* numbers = nullptr; // e and f gather in the first $n
   for (const auto& subfield : source.Subfields) {
     const std::string& value = subfield->Value;

@@ -1,5 +1,6 @@
 #include "profiles/sorvia_kv21/Kv21CleanUps.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -40,27 +41,33 @@ bool HasBracket(std::string_view s) {
 
 } // namespace
 
-std::string FixBrackets(std::string_view s, char open, char close) {
+std::string_view FixBrackets(std::string_view s, char open, char close) {
   const bool opens = !s.empty() && s.front() == open;
   const bool closes = s.size() > 1 && s.back() == close;
-  if (opens && !closes) return std::string(s.substr(1));
-  if (!opens && closes) return std::string(s.substr(0, s.size() - 1));
-  return std::string(s);
+  if (opens && !closes) return s.substr(1);
+  if (!opens && closes) return s.substr(0, s.size() - 1);
+  return s;
 }
 
 void BalanceBrackets(TMarcRec& rec) {
   for (const auto& field : rec.Fields) {
     for (const auto& subfield : field->Subfields) {
       if (!HasBracket(subfield->Value)) continue;
-      std::string s = Trim(subfield->Value);
+      std::string_view s = TrimView(subfield->Value);
+      // A fix only ever takes a bracket of its own pair off an end, so the
+      // counts of the pairs after it stay as they were.
+      std::array<int, 256> counts{};
+      for (char c : s)
+        ++counts[static_cast<unsigned char>(c)];
+      const auto count = [&counts](char c) { return counts[static_cast<unsigned char>(c)]; };
       bool fixed = false;
       for (const TBracketPair& pair : kBracketPairs) {
-        if (CharCount(s, pair.Open) != CharCount(s, pair.Close)) {
+        if (count(pair.Open) != count(pair.Close)) {
           s = FixBrackets(s, pair.Open, pair.Close);
           fixed = true;
         }
       }
-      if (fixed) subfield->Value = std::move(s);
+      if (fixed) subfield->Value = std::string(s);
     }
   }
 }

@@ -11,7 +11,7 @@
 namespace kelvo::sorvia_kv21 {
 
 // s without the one bracket of the pair that has no partner at its start or end.
-std::string FixBrackets(std::string_view s, char open, char close);
+std::string_view FixBrackets(std::string_view s, char open, char close);
 // FixBrackets on every subfield whose brackets do not pair up.
 void BalanceBrackets(TMarcRec& rec);
 

@@ -14,7 +14,8 @@ TMarcField Field(std::string_view text) {
 }
 
 std::string Built(std::string_view source, const TCorporateForm& form, std::string_view tag = "110") {
-  return BuildCorporateName(Field(source), tag, form)->AsText('*', '$', false);
+  TMarcRec out;
+  return BuildCorporateName(out, Field(source), tag, form)->AsText('*', '$', false);
 }
 
 TEST(DalkCorporateName, MapsCodesAndAppendsEToK) {
@@ -34,7 +35,8 @@ TEST(DalkCorporateName, ExtraCodesAndIndicatorsFromTheSource) {
   constexpr TCodeRow extras[] = {{'t', 't'}, {'u', 't'}};
   const TCorporateForm entry{'b', '\0', ' ', extras};
   EXPECT_EQ(Built("*71012$aVerket$tTitel$uMer", entry, "710"), "*7101 $aVerket$tTitel$tMer");
-  EXPECT_TRUE(BuildCorporateName(Field("*110  $zx$e "), "110", entry)->Subfields.empty());
+  TMarcRec out;
+  EXPECT_TRUE(BuildCorporateName(out, Field("*110  $zx$e "), "110", entry)->Subfields.empty());
 }
 
 TEST(DalkRuleShapes, RelatorCodesFilingFormsAndCodeMaps) {
