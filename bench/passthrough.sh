@@ -23,6 +23,11 @@
 #             the ISO 2709 input, 2 on the vendor input
 # --jobs      each profile run with "--jobs J" for each J (default 1 2)
 # --vendor    only the vendor table
+#
+# The outputs go to a folder in memory (KELVO_BENCH_OUT, by default
+# /dev/shm/kelvo-bench where there is one), so that what is timed is the
+# programs and not when the system happens to flush its disk cache; the
+# inputs are built in bench/out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -46,6 +51,15 @@ done
 
 build=${KELVO_BENCH_BUILD:-build-release}
 out=bench/out
+if [ -n "${KELVO_BENCH_OUT:-}" ]; then
+  results=$KELVO_BENCH_OUT
+elif [ -d /dev/shm ]; then
+  results=/dev/shm/kelvo-bench
+  trap 'rm -rf "$results"' EXIT # the outputs would hold on to memory
+else
+  results=$out
+fi
+mkdir -p "$results"
 data=${KELVO_SHARED_DATA:-../shared/data}/marc21
 mkdir -p "$out"
 
@@ -155,7 +169,7 @@ measure() { # kind ext runs_array_name sources_array_name
         cmd=${entry#*::}
         slug=$(echo "$name" | tr -c 'A-Za-z0-9\n' '_')
         cmd=${cmd//\{in\}/$input}
-        cmd=${cmd//\{out\}/$out/out-$size-$slug.txt}
+        cmd=${cmd//\{out\}/$results/out-$size-$slug.txt}
         cmd=${cmd//\{build\}/$build}
         read -r secs cpu kb < <(run_once "$cmd")
         if [ -z "${best_secs[$name]:-}" ] || lower "$secs" "${best_secs[$name]}"; then best_secs[$name]=$secs; fi
