@@ -196,7 +196,7 @@ void TMarcField::MarkSubfields(std::string_view codes) {
 }
 
 void TMarcField::ReplaceChar(char from, char to, bool subfieldsOnly) {
-  if (!subfieldsOnly) std::replace(Data.begin(), Data.end(), from, to);
+  if (!subfieldsOnly) ReplaceChars(Data, from, to);
   for (auto& s : Subfields)
     s->ReplaceChar(from, to);
 }

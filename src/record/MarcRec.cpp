@@ -302,6 +302,10 @@ void TMarcRec::SortFields() {
       return order != 0 ? order < 0 : a.index < b.index;
     });
   }
+  TakeSortOrder();
+}
+
+void TMarcRec::TakeSortOrder() {
   sortedFields_.clear();
   sortedFields_.reserve(Fields.size()); // nothing can fail while the fields are moved
   for (const SortItem& item : sortItems_)
@@ -310,13 +314,35 @@ void TMarcRec::SortFields() {
 }
 
 void TMarcRec::SortFieldsStable() {
-  for (std::size_t i = 0; i < Fields.size(); ++i)
-    Fields[i]->SortSeq = static_cast<int>(i);
-  std::sort(Fields.begin(), Fields.end(), [](const auto& a, const auto& b) {
-    if (const int order = a->Tag.compare(b->Tag)) return order < 0;
-    if (a->SortGroup != b->SortGroup) return a->SortGroup < b->SortGroup;
-    return a->SortSeq < b->SortSeq;
-  });
+  // By tag (byte order), then SortGroup, then place. With tags of three
+  // characters the three make one number, compared without touching the fields again.
+  sortItems_.clear();
+  bool packed = true;
+  for (std::size_t i = 0; i < Fields.size(); ++i) {
+    TMarcField& field = *Fields[i];
+    field.SortSeq = static_cast<int>(i);
+    packed = packed && field.Tag.size() == 3;
+    if (!packed) continue;
+    std::uint64_t key = 0;
+    for (char c : field.Tag)
+      key = key << 8 | static_cast<unsigned char>(c);
+    key = key << 32 | (static_cast<std::uint32_t>(field.SortGroup) ^ 0x80000000U); // signed order
+    sortItems_.push_back({key, static_cast<int>(i), 0});
+  }
+  if (!packed) {
+    std::sort(Fields.begin(), Fields.end(), [](const auto& a, const auto& b) {
+      if (const int order = a->Tag.compare(b->Tag)) return order < 0;
+      if (a->SortGroup != b->SortGroup) return a->SortGroup < b->SortGroup;
+      return a->SortSeq < b->SortSeq;
+    });
+    return;
+  }
+  const auto less = [](const SortItem& a, const SortItem& b) {
+    return a.key != b.key ? a.key < b.key : a.index < b.index;
+  };
+  if (std::is_sorted(sortItems_.begin(), sortItems_.end(), less)) return;
+  std::sort(sortItems_.begin(), sortItems_.end(), less);
+  TakeSortOrder();
 }
 
 } // namespace kelvo

@@ -111,12 +111,13 @@ private:
   std::map<std::string, std::size_t, std::less<>> filterIndex_; // tag -> its entry in FilterEntries
 
   struct SortItem {
-    std::uint64_t key; // SortFields' packed key, when every field has one
+    std::uint64_t key; // the packed key, when every field has one
     int index;         // in Fields before sorting
     int counter;       // SortFields' run counter
   };
 
   static void ReleaseField(TMarcField& field); // readies a removed field for spare_
+  void TakeSortOrder();                        // Fields in the order of sortItems_
 
   TNodePool<TMarcField> spare_; // removed fields, reused by AddField
   // The sorts' working lists, kept between records.

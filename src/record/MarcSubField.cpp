@@ -25,6 +25,6 @@ void TMarcSubField::AppendText(std::string_view text, std::string_view separator
   AppendWithSep(Value, text, separator);
 }
 
-void TMarcSubField::ReplaceChar(char from, char to) { std::replace(Value.begin(), Value.end(), from, to); }
+void TMarcSubField::ReplaceChar(char from, char to) { ReplaceChars(Value, from, to); }
 
 } // namespace kelvo

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 namespace kelvo {
@@ -158,7 +159,13 @@ std::string LastToken(std::string& s, char c) {
 
 void DeleteChars(std::string& s, char c) { std::erase(s, c); }
 
-void ReplaceChars(std::string& s, char from, char to) { std::replace(s.begin(), s.end(), from, to); }
+void ReplaceChars(std::string& s, char from, char to) {
+  // Found with memchr: the character is usually absent, and the search is
+  // far quicker than testing each byte.
+  char* const end = s.data() + s.size();
+  for (char* p = s.data(); (p = static_cast<char*>(std::memchr(p, from, static_cast<std::size_t>(end - p))));)
+    *p++ = to;
+}
 
 void ReplaceCharList(std::string& s, std::string_view from, std::string_view to) {
   const std::size_t pairs = std::min(from.size(), to.size());

@@ -409,16 +409,32 @@ TEST(MarcRecSortTests, SortFieldsPutsTagsInOrder) {
 }
 
 TEST(MarcRecSortTests, SortFieldsStableUsesGroupThenPosition) {
+  struct Row {
+    std::vector<std::string> tags;
+    std::vector<int> groups;
+    const char* want;
+  };
+  const std::vector<Row> rows = {
+      {{"650", "650", "245", "650", "100"}, {500, 0, 0, 0, 0}, "100 245 650.2 650.3 650"},
+      {{"650", "650", "650", "a00", "100"}, {0, -1, 0, 0, 0}, "100 650.2 650 650.3 a00"}, // a group below 0
+      {{"650", "65", "245"}, {0, 0, 0}, "245 65 650"}, // a tag of two characters: byte order
+  };
+  for (const Row& row : rows) {
+    TMarcRec rec;
+    Fill(rec, row.tags);
+    for (std::size_t i = 0; i < row.groups.size(); ++i)
+      rec.Fields[i]->SortGroup = row.groups[i];
+    rec.SortFieldsStable();
+    std::string got;
+    for (const auto& f : rec.Fields)
+      got += (got.empty() ? "" : " ") + f->SubfieldValue('a');
+    EXPECT_EQ(got, row.want);
+  }
   TMarcRec rec;
-  Fill(rec, {"650", "650", "245", "650", "100"});
-  rec.Fields[0]->SortGroup = 500;
+  Fill(rec, {"650", "100"});
   rec.SortFieldsStable();
-  std::string got;
-  for (const auto& f : rec.Fields)
-    got += (got.empty() ? "" : " ") + f->SubfieldValue('a');
-  EXPECT_EQ(got, "100 245 650.2 650.3 650");
-  EXPECT_EQ(rec.Fields[2]->SortSeq, 1);
-  EXPECT_EQ(rec.Fields[4]->SortSeq, 0);
+  EXPECT_EQ(rec.Fields[0]->SortSeq, 1); // the place before sorting
+  EXPECT_EQ(rec.Fields[1]->SortSeq, 0);
 }
 
 } // namespace

@@ -2,16 +2,6 @@
 
 namespace kelvo::common {
 
-int TTagIndex::Slot(std::string_view tag) {
-  if (tag.size() != 3) return -1;
-  int slot = 0;
-  for (char c : tag) {
-    if (c < '0' || c > '9') return -1;
-    slot = slot * 10 + (c - '0');
-  }
-  return slot;
-}
-
 void TTagIndex::Build(const TMarcRec& rec) {
   rec_ = &rec;
   for (int slot : used_)

@@ -34,8 +34,17 @@ public:
   const TMarcRec* Record() const { return rec_; }
 
 private:
-  // 0 to 999 for a tag of three digits, else -1 (such tags are looked up by walking).
-  static int Slot(std::string_view tag);
+  // 0 to 999 for a tag of three digits, else -1 (such tags are looked up by
+  // walking). Inline: every step of a rule sequence asks for one.
+  static int Slot(std::string_view tag) {
+    if (tag.size() != 3) return -1;
+    int slot = 0;
+    for (char c : tag) {
+      if (c < '0' || c > '9') return -1;
+      slot = slot * 10 + (c - '0');
+    }
+    return slot;
+  }
 
   const TMarcRec* rec_ = nullptr;
   std::array<int, 1000> first_;
