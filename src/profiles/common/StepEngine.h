@@ -36,21 +36,27 @@ template <class TContext> struct TStep {
   const TFieldMap* Map = nullptr;
   char Ind1 = Keep;
   char Ind2 = Keep;
-  int SortGroup = 0; // of copies; 0 keeps the one a copy has
+  int SortGroup = 0;   // of copies; 0 keeps the one a copy has
+  int SourceSlot = -1; // the source tag's slot in the record's tag index, worked out with the table
 
   static constexpr TStep Rec(TRecordRule rule) { return {TStepKind::Record, {}, {}, rule}; }
   static constexpr TStep Each(std::string_view source, std::string_view target, TFieldRule rule) {
-    return {TStepKind::EachField, source, target, nullptr, rule};
+    return Slotted({TStepKind::EachField, source, target, nullptr, rule});
   }
   static constexpr TStep EachMap(std::string_view source, std::string_view target, const TFieldMap& map) {
-    return {TStepKind::EachMapped, source, target, nullptr, nullptr, nullptr, &map};
+    return Slotted({TStepKind::EachMapped, source, target, nullptr, nullptr, nullptr, &map});
   }
   static constexpr TStep FirstMap(std::string_view source, const TFieldMap& map) {
-    return {TStepKind::FirstMapped, source, source, nullptr, nullptr, nullptr, &map};
+    return Slotted({TStepKind::FirstMapped, source, source, nullptr, nullptr, nullptr, &map});
   }
   static constexpr TStep Copy(std::string_view source, std::string_view target, char ind1 = Keep,
                               char ind2 = Keep, int sortGroup = 0) {
-    return {TStepKind::Copy, source, target, nullptr, nullptr, nullptr, nullptr, ind1, ind2, sortGroup};
+    return Slotted(
+        {TStepKind::Copy, source, target, nullptr, nullptr, nullptr, nullptr, ind1, ind2, sortGroup});
+  }
+  static constexpr TStep Slotted(TStep step) {
+    step.SourceSlot = TTagIndex::Slot(step.Source);
+    return step;
   }
   // A rule that edits the output fields with the tag in place; it may add fields.
   static constexpr TStep EachOut(std::string_view tag, TOutputRule rule) {
@@ -66,19 +72,20 @@ template <class TContext> void RunSteps(std::span<const TStep<TContext>> steps, 
       step.Record(context);
       break;
     case TStepKind::EachField:
-      context.Tags.ForEach(step.Source, [&](const TMarcField& field) { step.Field(context, field, target); });
+      context.Tags.ForEachIn(step.SourceSlot, step.Source,
+                             [&](const TMarcField& field) { step.Field(context, field, target); });
       break;
     case TStepKind::EachMapped:
-      context.Tags.ForEach(step.Source, [&](const TMarcField& field) {
+      context.Tags.ForEachIn(step.SourceSlot, step.Source, [&](const TMarcField& field) {
         ApplyFieldMap(field, context.Out, target, *step.Map);
       });
       break;
     case TStepKind::FirstMapped:
-      if (const TMarcField* field = context.Tags.First(step.Source))
+      if (const TMarcField* field = context.Tags.FirstIn(step.SourceSlot, step.Source))
         ApplyFieldMap(*field, context.Out, target, *step.Map);
       break;
     case TStepKind::Copy:
-      context.Tags.ForEach(step.Source, [&](const TMarcField& field) {
+      context.Tags.ForEachIn(step.SourceSlot, step.Source, [&](const TMarcField& field) {
         TMarcField* copy = context.Out.CopyField(field, target);
         if (step.Ind1 != Keep) copy->Ind1 = step.Ind1;
         if (step.Ind2 != Keep) copy->Ind2 = step.Ind2;

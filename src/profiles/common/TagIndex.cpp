@@ -19,9 +19,8 @@ void TTagIndex::Build(const TMarcRec& rec) {
   }
 }
 
-const TMarcField* TTagIndex::First(std::string_view tag) const {
+const TMarcField* TTagIndex::FirstIn(int slot, std::string_view tag) const {
   if (rec_ == nullptr) return nullptr;
-  const int slot = Slot(tag);
   if (slot >= 0) return first_[slot] >= 0 ? rec_->Fields[first_[slot]].get() : nullptr;
   return rec_->FindFieldPtr(tag);
 }

@@ -17,9 +17,10 @@ public:
   void Build(const TMarcRec& rec);
 
   // Calls f(field) for every field with the tag, in record order.
-  template <class F> void ForEach(std::string_view tag, F&& f) const {
+  template <class F> void ForEach(std::string_view tag, F&& f) const { ForEachIn(Slot(tag), tag, f); }
+  // The same with the tag's Slot worked out beforehand (a rule table's).
+  template <class F> void ForEachIn(int slot, std::string_view tag, F&& f) const {
     if (rec_ == nullptr) return;
-    const int slot = Slot(tag);
     if (slot < 0) {
       for (const auto& field : rec_->Fields)
         if (field->HasTag(tag)) f(*field);
@@ -30,13 +31,12 @@ public:
   }
 
   // The first field with the tag, or none.
-  const TMarcField* First(std::string_view tag) const;
+  const TMarcField* First(std::string_view tag) const { return FirstIn(Slot(tag), tag); }
+  const TMarcField* FirstIn(int slot, std::string_view tag) const;
   const TMarcRec* Record() const { return rec_; }
 
-private:
-  // 0 to 999 for a tag of three digits, else -1 (such tags are looked up by
-  // walking). Inline: every step of a rule sequence asks for one.
-  static int Slot(std::string_view tag) {
+  // 0 to 999 for a tag of three digits, else -1 (such tags are looked up by walking).
+  static constexpr int Slot(std::string_view tag) {
     if (tag.size() != 3) return -1;
     int slot = 0;
     for (char c : tag) {
@@ -46,6 +46,7 @@ private:
     return slot;
   }
 
+private:
   const TMarcRec* rec_ = nullptr;
   std::array<int, 1000> first_;
   std::vector<int> next_; // index of the next field with the same tag, -1 after the last
