@@ -97,6 +97,12 @@ for p in $profiles; do
     run="kelvokonv -p $p --jobs $j::{build}/kelvokonv --quiet --profile $p --jobs $j"
     if [ "$p" = 2 ]; then vendor_runs+=("$run --format line {in} {out}"); else iso_runs+=("$run --format iso {in} {out}"); fi
   done
+  # Most of the vendor samples' records belong to proper multi-volume works,
+  # which go to the multi-volume file as they were read; kept in the output,
+  # every record is converted.
+  if [ "$p" = 2 ]; then
+    vendor_runs+=("  ... --no-separate-proper-works::{build}/kelvokonv --quiet --profile 2 --jobs 1 --no-separate-proper-works --format line {in} {out}")
+  fi
 done
 iso_runs+=("${runs[@]}")
 

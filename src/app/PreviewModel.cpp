@@ -91,7 +91,8 @@ bool TPreviewModel::Load(const TMainState& state, const TCustomIniFile* settings
     record.Number = outcome.Number;
     record.Route = outcome.Route;
     if (outcome.Source) record.Source = SourceText(*outcome.Source);
-    if (outcome.Route.Destination != TDestination::NotWritten) record.Converted = konv.RenderOutRecord();
+    if (outcome.Route.Destination != TDestination::NotWritten)
+      record.Converted = konv.RenderFor(outcome.Route.Destination);
     if (Records.size() >= MaxRecords) frame.Cancelled = true; // the run stops after this record
   };
   const TRunOutcome outcome = RunProfile(run, frame);

@@ -121,6 +121,8 @@ std::string TKonvBase::RenderOutRecord() {
   return text;
 }
 
+std::string TKonvBase::RenderFor(TDestination) { return RenderOutRecord(); }
+
 TVoFileOutStream& TKonvBase::OutStream() {
   BeginOutput();
   if (!outFile_) {

@@ -130,6 +130,9 @@ public:
 
   // The rendering WriteRecord writes (trim, filter, variants), without the separator.
   std::string RenderOutRecord();
+  // What a record delivered to destination is written as, without the
+  // separator: RenderOutRecord, unless the profile writes a side file otherwise.
+  virtual std::string RenderFor(TDestination destination);
 
 protected:
   // Opens a side file the way the output is opened (BeginOutput empties it);

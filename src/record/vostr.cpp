@@ -41,8 +41,6 @@ constexpr CharSet kLetters = CharSet("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnop
 
 // Tests and searches
 
-bool IsBlank(std::string_view s) { return std::all_of(s.begin(), s.end(), IsBlankChar); }
-
 int CharPos(std::string_view s, char c) { return PosOf(s.find(c)); }
 
 int CharPosFrom(std::string_view s, char c, int start) {

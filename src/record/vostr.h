@@ -38,7 +38,13 @@ private:
 };
 
 // Tests and searches
-bool IsBlank(std::string_view s);
+// Nothing but spaces, tabs and line breaks (or nothing at all). Inline: the
+// parsers and rules ask it of every value, and most answer at the first character.
+inline bool IsBlank(std::string_view s) {
+  for (char c : s)
+    if (c != ' ' && c != '\t' && c != '\n' && c != '\r') return false;
+  return true;
+}
 int CharPos(std::string_view s, char c);
 int CharPosFrom(std::string_view s, char c, int start);
 int NthCharPos(std::string_view s, char c, int n);

@@ -28,6 +28,14 @@ std::vector<std::string> FilesIn(const TempDir& dir) {
   return names;
 }
 
+// The preview's records of a destination, one after the other as a run writes them.
+std::string WrittenTo(const TPreviewModel& preview, TDestination destination) {
+  std::string written;
+  for (const TPreviewRecord& record : preview.Records)
+    if (record.Route.Destination == destination) written += record.Converted + "\r\n^\r\n";
+  return written;
+}
+
 // A line-format input of profile 0 with the side files asked for, in a folder of its own.
 struct TPreviewSetup {
   TPreviewSetup(const std::string& input, int profile = 0) {
@@ -60,11 +68,8 @@ TEST(PreviewModel, ShowsEachRecordAsTheRunWritesItAndWritesNothing) {
       {TDestination::Periodicals, setup.state.PeriodicalsFile},
       {TDestination::Weeded, setup.state.WeededFile}};
   for (const auto& [destination, file] : files) {
-    std::string written;
-    for (const TPreviewRecord& record : preview.Records)
-      if (record.Route.Destination == destination) written += record.Converted + "\r\n^\r\n";
-    EXPECT_FALSE(written.empty()) << file;
-    EXPECT_EQ(written, ReadAll(file));
+    EXPECT_FALSE(WrittenTo(preview, destination).empty()) << file;
+    EXPECT_EQ(WrittenTo(preview, destination), ReadAll(file));
   }
 
   ASSERT_EQ(preview.Records.size(), 6U);
@@ -99,6 +104,20 @@ TEST(PreviewModel, TakesTheFirstTwentyRecordsAndTellsWhatItCannotRead) {
   EXPECT_TRUE(preview.Records.empty());
   EXPECT_EQ(preview.PositionText(), "");
   EXPECT_EQ(FilesIn(setup.dir), std::vector<std::string>{"in.mrc"});
+}
+
+TEST(PreviewModel, Profile2ShowsTheMultiVolumeRecordsAsTheyAreWritten) {
+  TPreviewSetup setup(ReadAll(Samples + "dalkii-poster.mrc"), 2);
+  TPreviewModel preview;
+  ASSERT_TRUE(preview.Load(setup.state, nullptr)) << preview.Error;
+  testing::TFakeShell shell;
+  ASSERT_EQ(RunProfile(setup.state, shell.Frame), TRunOutcome::Completed);
+  const std::string multiVolume = setup.dir.File("flerband.txt");
+  for (const auto& [destination, file] : {std::pair{TDestination::Output, setup.state.OutFile},
+                                          std::pair{TDestination::MultiVolume, multiVolume}}) {
+    EXPECT_FALSE(WrittenTo(preview, destination).empty()) << file;
+    EXPECT_EQ(WrittenTo(preview, destination), ReadAll(file)) << file;
+  }
 }
 
 TEST(PreviewModel, Profile2PreviewsOnePassAndSaysSo) {

@@ -69,7 +69,11 @@ void TDalkIIToKv21::ConvertNext() {
       CopyAllFields();
     } else {
       ClassifyRecord();
-      if (!PartOfImproperHead()) ConvertFields();
+      // A record for the multi-volume file is written as it was read (the
+      // route does not look at the output before that): converting it would
+      // be thrown away.
+      const bool writtenAsRead = Route().Destination == TDestination::MultiVolume;
+      if (!writtenAsRead && !PartOfImproperHead()) ConvertFields();
       if (OnlyImproperHeads && RecordClass == TMultiVolumeLevel::Head && HeadKind == THeadKind::Improper)
         AddCollectedPartNumbers();
     }
@@ -122,6 +126,13 @@ void TDalkIIToKv21::WriteSideRecord(TSideFile& side) {
   SourceRecord.AppendText(textBuffer_);
   textBuffer_ += RecordSeparator;
   WriteTo(side, textBuffer_);
+}
+
+std::string TDalkIIToKv21::RenderFor(TDestination destination) {
+  if (destination == TDestination::Output) return RenderOutRecord();
+  std::string text;
+  SourceRecord.AppendText(text);
+  return text;
 }
 
 } // namespace kelvo::dalk_kv21

@@ -65,6 +65,9 @@ public:
   // SourceRecord into OutRecord.
   void ConvertFields();
 
+  // The multi-volume file's text is the vendor record as it was read.
+  std::string RenderFor(TDestination destination) override;
+
 protected:
   // The multi-volume file takes the vendor record as it was read.
   void WriteSideRecord(TSideFile& side) override;
