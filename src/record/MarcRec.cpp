@@ -281,15 +281,18 @@ void TMarcRec::SortFields() {
     const auto less = [](const SortItem& a, const SortItem& b) {
       return a.key != b.key ? a.key < b.key : a.index < b.index;
     };
-    // Most records come in order but for a field added last (the leader of
-    // an ISO 2709 record): that one is put in its place, the rest stay.
+    // Most records come in order but for a few fields added last (the
+    // leader of an ISO 2709 record, the fields a profile adds): those are
+    // put in their places one by one, the rest stay.
+    constexpr std::ptrdiff_t FewAddedLast = 8;
     const auto unsorted = std::is_sorted_until(sortItems_.begin(), sortItems_.end(), less);
     if (unsorted == sortItems_.end()) return;
-    if (unsorted + 1 == sortItems_.end())
-      std::rotate(std::upper_bound(sortItems_.begin(), unsorted, *unsorted, less), unsorted,
-                  sortItems_.end());
-    else
+    if (sortItems_.end() - unsorted <= FewAddedLast) {
+      for (auto it = unsorted; it != sortItems_.end(); ++it)
+        std::rotate(std::upper_bound(sortItems_.begin(), it, *it, less), it, it + 1);
+    } else {
       std::sort(sortItems_.begin(), sortItems_.end(), less);
+    }
   } else {
     // Other tags, or a run of 10000 fields or more: the texts themselves.
     std::vector<std::string> texts;

@@ -396,6 +396,9 @@ TEST(MarcRecSortTests, SortFieldsPutsTagsInOrder) {
       {{"001", "100", "245", "000"}, "000 001 100 245"},
       {{"001", "650", "650", "245"}, "001 245 650 650.2"},
       {{"245", "CAT", "cas"}, "245 cas CAT"},
+      // More out of order than a few added last.
+      {{"900", "800", "700", "600", "500", "400", "300", "200", "100", "010"},
+       "010 100 200 300 400 500 600 700 800 900"},
   };
   for (const Row& row : rows) {
     TMarcRec rec;

@@ -36,7 +36,21 @@ bool HasBracket(std::string_view s) {
     const std::uint64_t folded = word | (Ones * 0x20);
     if (hasByte(word & ~Ones, '(') || hasByte(folded, '{') || hasByte(folded, '}')) return true;
   }
-  return HasCharInSet(s.substr(i), kBracketChars);
+  for (; i < s.size(); ++i)
+    if (kBracketChars.Has(s[i])) return true;
+  return false;
+}
+
+// Opening minus closing characters of each pair in s, in the order of kBracketPairs.
+std::array<int, 3> BracketBalance(std::string_view s) {
+  std::array<int, 256> counts{};
+  for (char c : s)
+    ++counts[static_cast<unsigned char>(c)];
+  std::array<int, 3> balance{};
+  for (std::size_t k = 0; k < balance.size(); ++k)
+    balance[k] = counts[static_cast<unsigned char>(kBracketPairs[k].Open)] -
+                 counts[static_cast<unsigned char>(kBracketPairs[k].Close)];
+  return balance;
 }
 
 } // namespace
@@ -56,14 +70,11 @@ void BalanceBrackets(TMarcRec& rec) {
       std::string_view s = TrimView(subfield->Value);
       // A fix only ever takes a bracket of its own pair off an end, so the
       // counts of the pairs after it stay as they were.
-      std::array<int, 256> counts{};
-      for (char c : s)
-        ++counts[static_cast<unsigned char>(c)];
-      const auto count = [&counts](char c) { return counts[static_cast<unsigned char>(c)]; };
+      const std::array<int, 3> balance = BracketBalance(s);
       bool fixed = false;
-      for (const TBracketPair& pair : kBracketPairs) {
-        if (count(pair.Open) != count(pair.Close)) {
-          s = FixBrackets(s, pair.Open, pair.Close);
+      for (std::size_t k = 0; k < balance.size(); ++k) {
+        if (balance[k] != 0) {
+          s = FixBrackets(s, kBracketPairs[k].Open, kBracketPairs[k].Close);
           fixed = true;
         }
       }
