@@ -12,19 +12,8 @@
 namespace kelvo::dalk_kv21 {
 namespace {
 
-struct TFinalCase {
-  const char* Name;
-  std::string Source;
-  std::vector<std::string_view> Tags;
-  std::string Expected;
-};
-
-void RunCases(const std::vector<TFinalCase>& cases) {
-  for (const TFinalCase& c : cases) {
-    testing::DalkRuleRun run;
-    EXPECT_EQ(run.Convert(c.Source, c.Tags), c.Expected) << c.Name;
-  }
-}
+using TFinalCase = testing::TDalkRuleCase;
+using testing::RunRuleCases;
 
 // An 008 of 40 characters with the language at 35-37 and digits elsewhere.
 std::string Source008(std::string_view language) {
@@ -32,7 +21,7 @@ std::string Source008(std::string_view language) {
 }
 
 TEST(DalkFinalRules, RecordNumber) {
-  RunCases({
+  RunRuleCases({
       {"cut and 029", "*001DLK1234567890", {"001", "029"}, "*0011234567\n*02961$a1234567\n"},
       {"short 001", "*001DLK12", {"001", "029"}, "*00112\n*02961$a12\n"},
       {"blank after the cut", "*001DLK", {"001", "029"}, "*001\n"},
@@ -44,7 +33,7 @@ TEST(DalkFinalRules, Language) {
   // Rule008 keeps 35-37 and writes "e" at 22 and the shelf digit at 33.
   const std::string head = "*008" + std::string(6, '1') + " " + std::string(11, '1') + std::string(4, ' ') +
                            "e" + std::string(10, ' ') + "0 ";
-  RunCases({
+  RunRuleCases({
       {"three letters move", Source008("swe"), {"008", "041"}, head + "     \n*0410 $aswe\n"},
       {"national letters move", Source008("\xe5\xe4\xf6"), {"041"}, "*0410 $a\xe5\xe4\xf6\n"},
       {"not all letters stay", Source008("sw1"), {"008", "041"}, head + "sw1  \n"},
@@ -67,7 +56,7 @@ TEST(DalkFinalRules, LanguageBlanksAShort008) {
 }
 
 TEST(DalkFinalRules, Shelf008) {
-  RunCases({
+  RunRuleCases({
       {"no 852, no 008", "*2450 $aT", {"008"}, "*008" + std::string(33, ' ') + "0\n"},
       {"shelf H", "*081  $hHc\r\n*081  $hXy", {"008"}, "*008" + std::string(33, ' ') + "1\n"},
       {"shelf not H", "*081  $hhc", {"008"}, "*008" + std::string(33, ' ') + "0\n"},
@@ -75,7 +64,7 @@ TEST(DalkFinalRules, Shelf008) {
 }
 
 TEST(DalkFinalRules, Title245Filing) {
-  RunCases({
+  RunRuleCases({
       {"three full stops", "*2450 $a...Titel", {"245"}, "*24503$a...Titel\n"},
       {"Ind2 0", "*24500$a-Titel", {"245"}, "*24501$a-Titel\n"},
       {"digit counts", "*2450 $a.- 1984", {"245"}, "*24503$a.- 1984\n"},

@@ -1,6 +1,9 @@
 #pragma once
 // A vendor converter for rule tests: a source record from line-format text
 // runs through ConvertFields, and the output fields come back as lines.
+#include <gtest/gtest.h>
+
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,5 +58,27 @@ public:
 
   TLocalAdaptation Adaptation;
 };
+
+// A row of the rule tables: a source record, the output tags compared and
+// the lines they should come out as.
+struct TDalkRuleCase {
+  std::string Name;
+  std::string Source; // line-format fields separated by "\r\n"
+  std::vector<std::string_view> Tags;
+  std::string Expected; // "*tag..." lines, each ended by "\n"; a field without
+                        // subfields shows as its tag alone
+};
+
+inline void PrintTo(const TDalkRuleCase& c, std::ostream* os) { *os << c.Name; }
+
+// Runs every row through the whole rule order.
+inline void RunRuleCases(const std::vector<TDalkRuleCase>& cases, bool separateProperWorks = false) {
+  for (const TDalkRuleCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    DalkRuleRun run;
+    run.Kv->SeparateProperWorks = separateProperWorks;
+    EXPECT_EQ(run.Convert(c.Source, c.Tags), c.Expected);
+  }
+}
 
 } // namespace kelvo::testing

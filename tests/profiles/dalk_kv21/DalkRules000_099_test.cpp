@@ -10,19 +10,8 @@
 namespace kelvo::dalk_kv21 {
 namespace {
 
-struct TRuleCase {
-  const char* Name;
-  std::string Source;
-  std::vector<std::string_view> Tags;
-  std::string Expected;
-};
-
-void RunCases(const std::vector<TRuleCase>& cases) {
-  for (const TRuleCase& c : cases) {
-    testing::DalkRuleRun run;
-    EXPECT_EQ(run.Convert(c.Source, c.Tags), c.Expected) << c.Name;
-  }
-}
+using TRuleCase = testing::TDalkRuleCase;
+using testing::RunRuleCases;
 
 // A source leader with the given characters at positions 6, 7 and 17 and
 // distinct characters everywhere else.
@@ -36,7 +25,7 @@ std::string OutLeader(char p6, char p7, char p17) {
 }
 
 TEST(DalkRules000, Leader) {
-  RunCases({
+  RunRuleCases({
       {"usual book leader", "*00000000nam a2200000 a 4500", {"000"}, "*00000000na   22      a 45  \n"},
       {"kept letters", SourceLeader('k', 'i', 'u'), {"000"}, OutLeader('k', 'm', '3')},
       {"mapped letters 1", SourceLeader('b', 'c', 'b'), {"000"}, OutLeader('t', 'a', '7')},
@@ -62,7 +51,7 @@ std::string Out008(char p6, std::string_view p15, char p22, std::string_view lan
 }
 
 TEST(DalkRules000, Field008) {
-  RunCases({
+  RunRuleCases({
       {"kept values", Source008('s', "sw ", 'j', "1+2"), {"008"}, Out008('s', "sw ", 'j', "1+2")},
       {"00 at 15-16", Source008('c', "00a", 'x', "123"), {"008"}, Out008('c', "XX ", 'e', "123")},
       {"only 15-16 count", Source008('c', "0 0", 'j', "123"), {"008"}, Out008('c', "0 0", 'j', "123")},
@@ -79,7 +68,7 @@ TEST(DalkRules000, Field008) {
 }
 
 TEST(DalkRules000, Field029) {
-  RunCases({
+  RunRuleCases({
       {"9 characters", "*0290 $a123456789", {"029"}, "*02901$a1234567\n"},
       {"13 characters", "*0292 $a1234567890123", {"029"}, "*02921$a4567890\n"},
       {"other lengths stay",
@@ -92,7 +81,7 @@ TEST(DalkRules000, Field029) {
 }
 
 TEST(DalkRules000, Field041) {
-  RunCases({
+  RunRuleCases({
       {"codes run together", "*0410 $asweengfre", {"041"}, "*0410 $aswe$aeng$afre\n"},
       {"short last piece", "*0411 $asween", {"041"}, "*0410 $aswe$aen\n"},
       {"b whole, c in pieces", "*04122$bsweeng$cgerfin", {"041"}, "*04111$bsweeng$bger$bfin\n"},
@@ -104,7 +93,7 @@ TEST(DalkRules000, Field041) {
 }
 
 TEST(DalkRules000, Field081) {
-  RunCases({
+  RunRuleCases({
       {"pieces in table order",
        "*081  $aHc$sy$pz$lsv$yx$gq$ff$ii$ee$nn",
        {"084"},
@@ -134,7 +123,7 @@ TEST(DalkRules000, Field081MarksThe008) {
 }
 
 TEST(DalkRules000, Field538) {
-  RunCases({
+  RunRuleCases({
       {"024 and 028",
        "*538  $a111\r\n*5381 $a222\r\n*538 1$a333\r\n*53811$a444",
        {"024", "028"},

@@ -9,25 +9,11 @@
 namespace kelvo::dalk_kv21 {
 namespace {
 
-struct TRuleCase {
-  std::string_view Name;
-  std::string_view Source; // line-format fields separated by "\r\n"
-  std::vector<std::string_view> Tags;
-  std::string_view Expected; // "*tag..." lines, each ended by "\n"; a field without
-                             // subfields shows as its tag alone
-};
-
-void RunCases(const std::vector<TRuleCase>& cases, bool separateProperWorks = false) {
-  for (const TRuleCase& c : cases) {
-    SCOPED_TRACE(c.Name);
-    testing::DalkRuleRun run;
-    run.Kv->SeparateProperWorks = separateProperWorks;
-    EXPECT_EQ(run.Convert(c.Source, c.Tags), c.Expected);
-  }
-}
+using TRuleCase = testing::TDalkRuleCase;
+using testing::RunRuleCases;
 
 TEST(DalkHeadingRules, PersonalAndCorporateNames) {
-  RunCases({
+  RunRuleCases({
       {"100 codes and Ind1 2 to 1",
        "*10021$aNamn$cTitel$d1900$ex$fy$gz$lw$xv$qdropped",
        {"100"},
@@ -47,7 +33,7 @@ TEST(DalkHeadingRules, PersonalAndCorporateNames) {
 }
 
 TEST(DalkHeadingRules, UniformTitles) {
-  RunCases({
+  RunRuleCases({
       {"130 codes, s split at the marker, filing form",
        "*1304 $aThe Title$dd1$hh1$kk1$pp1$qq1$rr1$ss1$ss2\x01s3$ee$ff",
        {"130"},
@@ -60,7 +46,7 @@ TEST(DalkHeadingRules, UniformTitles) {
 }
 
 TEST(DalkTitleRules, Rule244OpensAFieldForEveryFurtherA) {
-  RunCases({
+  RunRuleCases({
       {"three a",
        "*24412$aEtt$bsub$eres1$eres2$aTva$gdel$pnr$aTre",
        {"249"},
@@ -71,7 +57,7 @@ TEST(DalkTitleRules, Rule244OpensAFieldForEveryFurtherA) {
 }
 
 TEST(DalkTitleRules, ParallelTitles) {
-  RunCases({
+  RunRuleCases({
       {"a ends with ' = ': the whole b moves",
        "*24510$aHuvudtitel = $bForsta = Andra / = \"Tredje\" :$cAv N.N.",
        {"245", "246"},
@@ -98,7 +84,7 @@ TEST(DalkTitleRules, ParallelTitles) {
 }
 
 TEST(DalkTitleRules, TitleSubfields) {
-  RunCases({
+  RunRuleCases({
       {"medium in angle brackets and a subtitle",
        "*24510$aTitel$h<Ljudbok> : en roman /$cN.N.",
        {"245"},
@@ -126,7 +112,7 @@ TEST(DalkTitleRules, TitleSubfields) {
 }
 
 TEST(DalkTitleRules, VariantTitles) {
-  RunCases({
+  RunRuleCases({
       {"Ind2 9 becomes 247 0, g gives a 740",
        "*24619$aVariant$dd1$ee1$gdel$nn1$vv1$zx",
        {"246", "247", "740"},
@@ -138,7 +124,7 @@ TEST(DalkTitleRules, VariantTitles) {
 }
 
 TEST(DalkDescriptionRules, EditionScaleAndPublication) {
-  RunCases({
+  RunRuleCases({
       {"250 with 500 from the last e",
        "*250  $a2. uppl.$aannan$cc1$dd1$ee1$ee2",
        {"250", "500"},
@@ -159,7 +145,7 @@ TEST(DalkDescriptionRules, EditionScaleAndPublication) {
 }
 
 TEST(DalkDescriptionRules, ExtentAndSeries) {
-  RunCases({
+  RunRuleCases({
       {"300 collected values",
        "*300  $a200 s.$vv1$bill.$hh$ii$jj$c25 cm$kk1$dd1$ee1$dd2$ee2$ee3",
        {"300"},
@@ -173,11 +159,11 @@ TEST(DalkDescriptionRules, ExtentAndSeries) {
        "*440 5$aSerie : sub / res1 ; res2$pg2$xn1\n"},
       {"440 always added", "*44012$zx", {"440"}, "*440\n"},
   });
-  RunCases({{"every 300 with separate proper works",
-             "*300  $aett\r\n*300  $vtva\r\n*531  $atre",
-             {"300"},
-             "*300  $aett\n*300  $atva\n"}},
-           true);
+  RunRuleCases({{"every 300 with separate proper works",
+                 "*300  $aett\r\n*300  $vtva\r\n*531  $atre",
+                 {"300"},
+                 "*300  $aett\n*300  $atva\n"}},
+               true);
 }
 
 } // namespace

@@ -14,22 +14,11 @@ namespace kelvo::testing {
 using namespace kelvo::dalk_kv21;
 namespace {
 
-struct TRuleCase {
-  const char* Name;
-  std::string_view Source;
-  std::vector<std::string_view> Tags;
-  std::string_view Expected;
-};
-
-void RunCases(const std::vector<TRuleCase>& cases) {
-  for (const TRuleCase& c : cases) {
-    DalkRuleRun run;
-    EXPECT_EQ(run.Convert(c.Source, c.Tags), c.Expected) << c.Name;
-  }
-}
+using TRuleCase = testing::TDalkRuleCase;
+using testing::RunRuleCases;
 
 TEST(DalkRules350, StandardNumbersByIndicators) {
-  RunCases({
+  RunRuleCases({
       {"ISBN with binding and price",
        "*35000$aInb.$b150 kr$c91-1234-567-8$dkartong",
        {"020", "350"},
@@ -49,7 +38,7 @@ TEST(DalkRules350, StandardNumbersByIndicators) {
 }
 
 TEST(DalkRules503, SourceNotesFill596) {
-  RunCases({
+  RunRuleCases({
       {"copied from", "*503  $aKopierad fr\xE5n: Boken om Nils", {"596"}, "*59691$aBoken om Nils\n"},
       {"read from, blank instead of colon",
        "*503  $ainl\xE4st ur  Tidningen ",
@@ -72,7 +61,7 @@ TEST(DalkRules503, SourceNotesFill596) {
 }
 
 TEST(DalkRulesNotes, JoinedNotes) {
-  RunCases({
+  RunRuleCases({
       {"two 505 join",
        "*505  $aDel ett \r\n*50512$aDel tv\xE5$aextra",
        {"505"},
@@ -87,7 +76,7 @@ TEST(DalkRulesNotes, JoinedNotes) {
 }
 
 TEST(DalkRules508, ReadersBecomeAddedEntries) {
-  RunCases({
+  RunRuleCases({
       {"two readers",
        "*5083 $aInl\xE4sare: Anna Berg och Per Lind",
        {"508", "700"},
@@ -110,7 +99,7 @@ TEST(DalkRules508, ReadersBecomeAddedEntries) {
 }
 
 TEST(DalkRules596, ShelfNotesAndNumbers) {
-  RunCases({
+  RunRuleCases({
       {"all three fields",
        "*59612$aHylla$xID1$zdrop$bB$xID2$iInneh\xE5ll$sS",
        {"599", "035", "520", "596"},
@@ -120,7 +109,7 @@ TEST(DalkRules596, ShelfNotesAndNumbers) {
 }
 
 TEST(DalkRulesSubjects, PersonalAndCorporate) {
-  RunCases({
+  RunRuleCases({
       {"600 codes",
        "*60020$aNamn$cSir$d1900-$eutg.$ff$gg$ll$tTitel$uU$vv$yy$9drop$2sao",
        {"600"},
@@ -141,7 +130,7 @@ TEST(DalkRulesSubjects, PersonalAndCorporate) {
 }
 
 TEST(DalkRulesSubjects, TitlesTermsAndKeywords) {
-  RunCases({
+  RunRuleCases({
       {"630 codes, parts and filing form",
        "*6304 $aThe Title$nDel 1$pDelen$n2$sSv$qq$tt$ffr$hh$ww$zz$\xE5x",
        {"630"},

@@ -11,14 +11,7 @@ namespace kelvo::testing {
 using namespace kelvo::dalk_kv21;
 namespace {
 
-struct TRuleCase {
-  const char* Name;
-  std::string_view Source;
-  std::vector<std::string_view> Tags;
-  std::string_view Expected;
-};
-
-void PrintTo(const TRuleCase& c, std::ostream* os) { *os << c.Name; }
+using TRuleCase = testing::TDalkRuleCase;
 
 class DalkRules700To998 : public ::testing::TestWithParam<TRuleCase> {};
 

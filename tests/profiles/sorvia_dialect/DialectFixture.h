@@ -44,4 +44,8 @@ inline void PrintTo(const TRuleCase& c, std::ostream* os) { *os << c.Name; }
 // The row's name as the name of its parameterised test.
 inline std::string CaseName(const ::testing::TestParamInfo<TRuleCase>& info) { return info.param.Name; }
 
+// The rule tables of the three tag ranges; the test that compares a row's
+// output stands in Rules020_260_test.cpp, each range's file instantiates it.
+class DialectRules : public ::testing::TestWithParam<TRuleCase> {};
+
 } // namespace kelvo::testing

@@ -10,14 +10,11 @@ namespace {
 
 using testing::ConvertedFields;
 using testing::DialectRun;
-using testing::FieldLines;
 using TCase = testing::TRuleCase;
-
 using testing::CaseName;
+using testing::DialectRules;
 
-class Rules020To260 : public ::testing::TestWithParam<TCase> {};
-
-TEST_P(Rules020To260, BuildsTheOutputFields) {
+TEST_P(DialectRules, BuildsTheOutputFields) {
   const TCase& c = GetParam();
   EXPECT_EQ(ConvertedFields(c.Source), c.Output);
 }
@@ -104,11 +101,11 @@ const TCase Titles[] = {
     {"OnlyFirstImprint", "*260  $aLund\r\n*260  $aMalm\xf6\r\n", "*260  $aLund\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(StandardNumbers, Rules020To260, ::testing::ValuesIn(StandardNumbers), CaseName);
-INSTANTIATE_TEST_SUITE_P(SystemNumbers, Rules020To260, ::testing::ValuesIn(SystemNumbers), CaseName);
-INSTANTIATE_TEST_SUITE_P(Codes, Rules020To260, ::testing::ValuesIn(Codes), CaseName);
-INSTANTIATE_TEST_SUITE_P(MainEntries, Rules020To260, ::testing::ValuesIn(MainEntries), CaseName);
-INSTANTIATE_TEST_SUITE_P(Titles, Rules020To260, ::testing::ValuesIn(Titles), CaseName);
+INSTANTIATE_TEST_SUITE_P(StandardNumbers, DialectRules, ::testing::ValuesIn(StandardNumbers), CaseName);
+INSTANTIATE_TEST_SUITE_P(SystemNumbers, DialectRules, ::testing::ValuesIn(SystemNumbers), CaseName);
+INSTANTIATE_TEST_SUITE_P(Codes, DialectRules, ::testing::ValuesIn(Codes), CaseName);
+INSTANTIATE_TEST_SUITE_P(MainEntries, DialectRules, ::testing::ValuesIn(MainEntries), CaseName);
+INSTANTIATE_TEST_SUITE_P(Titles, DialectRules, ::testing::ValuesIn(Titles), CaseName);
 
 // A record whose 245 holds only $k gets no output 245 and is written nowhere.
 TEST(Rules020To260Record, TitleWithOnlyKIsNotWritten) {
