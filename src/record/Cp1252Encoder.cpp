@@ -1,97 +1,28 @@
 #include "record/Cp1252Encoder.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <unicode/normalizer2.h>
-#include <unicode/translit.h>
 #include <unicode/uchar.h>
-#include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 #include <unicode/ustring.h>
+#include <unicode/utf16.h>
 #include <unicode/utf8.h>
 #include <unordered_map>
 #include <utility>
 
+#include "record/LatinForm.h"
 #include "record/MarcError.h"
 
 namespace kelvo {
 
 namespace {
 
-// Below U+0300 every character is its own NFC form (the combining marks start there).
-constexpr char32_t NfcStableLimit = 0x300;
-
-// Characters that show nothing: left out when they have no code page 1252 form.
-bool IsInvisible(UChar32 c) {
-  switch (u_charType(c)) {
-  case U_NON_SPACING_MARK:
-  case U_ENCLOSING_MARK:
-  case U_FORMAT_CHAR:
-  case U_CONTROL_CHAR:
-    return true;
-  default:
-    return false;
-  }
-}
-
-std::unique_ptr<icu::Transliterator> OpenTransliterator(const char* id) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::Transliterator> t(
-      icu::Transliterator::createInstance(icu::UnicodeString::fromUTF8(id), UTRANS_FORWARD, status));
-  if (U_FAILURE(status) || !t)
-    throw MarcError(std::string("Translitterering ") + id +
-                    " kan inte \xf6ppnas (ICU): " + u_errorName(status));
-  return t;
-}
-
-// Code page 1252 by code point, from ICU's converter of it; built once a process.
-class TCodePage {
-public:
-  static const TCodePage& Instance() {
-    static const TCodePage page;
-    return page;
-  }
-
-  int Map(UChar32 c) const {
-    if (c < 0) return -1;
-    if (c < static_cast<UChar32>(NfcStableLimit)) return low_[static_cast<std::size_t>(c)];
-    const auto it = std::lower_bound(high_.begin(), high_.end(), static_cast<char32_t>(c),
-                                     [](const auto& entry, char32_t v) { return entry.first < v; });
-    return it != high_.end() && it->first == static_cast<char32_t>(c) ? static_cast<unsigned char>(it->second)
-                                                                      : -1;
-  }
-
-private:
-  TCodePage() {
-    UErrorCode status = U_ZERO_ERROR;
-    UConverter* cnv = ucnv_open("windows-1252", &status);
-    if (U_FAILURE(status))
-      throw MarcError(std::string("Teckentabell 1252 kan inte \xf6ppnas (ICU): ") + u_errorName(status));
-    low_.fill(-1);
-    for (int b = 0; b < 256; ++b) {
-      const char in = static_cast<char>(b);
-      UChar u[2];
-      status = U_ZERO_ERROR;
-      if (ucnv_toUChars(cnv, u, 2, &in, 1, &status) != 1 || U_FAILURE(status)) continue;
-      if (u[0] < NfcStableLimit)
-        low_[u[0]] = static_cast<std::int16_t>(b);
-      else
-        high_.emplace_back(u[0], in);
-    }
-    ucnv_close(cnv);
-    std::sort(high_.begin(), high_.end());
-  }
-
-  std::array<std::int16_t, NfcStableLimit> low_; // U+0000..U+02FF -> byte, or -1
-  std::vector<std::pair<char32_t, char>> high_;  // the rest of the code page, by code point
-};
-
-// The closest Latin forms, worked out once a process: every encoder (one a
-// thread) asks here for a character it has not met before. The
-// transliterators are opened when first needed, since that takes a while.
+// The Latin forms of the characters the table made at build time lacks,
+// worked out once a process: every encoder (one a thread) asks here for
+// such a character it has not met before.
 class TLatinFallbacks {
 public:
   static TLatinFallbacks& Instance() {
@@ -99,44 +30,16 @@ public:
     return instance;
   }
 
-  std::string Find(UChar32 c, const TCodePage& page) {
+  std::string Find(char32_t c) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    const auto known = fallbacks_.find(static_cast<char32_t>(c));
+    const auto known = fallbacks_.find(c);
     if (known != fallbacks_.end()) return known->second;
-    return fallbacks_.emplace(static_cast<char32_t>(c), Compute(c, page)).first->second;
+    return fallbacks_.emplace(c, maker_.Make(c)).first->second;
   }
 
 private:
-  // The Latin transliteration when the code page holds all of it ("Ж" ->
-  // "Ž"), else that taken down to ASCII ("ł" -> "l").
-  std::string Compute(UChar32 c, const TCodePage& page) {
-    if (!toLatin_) {
-      toLatin_ = OpenTransliterator("Any-Latin");
-      toAscii_ = OpenTransliterator("Latin-ASCII");
-    }
-    icu::UnicodeString t(c);
-    toLatin_->transliterate(t);
-    auto allMapped = [&] {
-      for (int32_t i = 0; i < t.length(); i = t.moveIndex32(i, 1))
-        if (page.Map(t.char32At(i)) < 0) return false;
-      return true;
-    };
-    if (!allMapped()) toAscii_->transliterate(t);
-    std::string result;
-    for (int32_t i = 0; i < t.length(); i = t.moveIndex32(i, 1)) {
-      const UChar32 d = t.char32At(i);
-      const int byte = page.Map(d);
-      if (byte >= 0)
-        result += static_cast<char>(byte);
-      else if (!IsInvisible(d))
-        result += '?';
-    }
-    if (result.empty() && !IsInvisible(c)) result = "?";
-    return result;
-  }
-
   std::mutex mutex_;
-  std::unique_ptr<icu::Transliterator> toLatin_, toAscii_;
+  TLatinFormMaker maker_;
   std::unordered_map<char32_t, std::string> fallbacks_;
 };
 
@@ -145,13 +48,20 @@ private:
 struct TCp1252Encoder::Impl {
   const TCodePage& page = TCodePage::Instance();
   const icu::Normalizer2* nfc = nullptr;
-  std::unordered_map<char32_t, std::string> fallbacks; // what each replaced character became
-  icu::UnicodeString text, normalized;                 // reused between values
+  std::unordered_map<char32_t, std::string> others; // the forms met of characters the table lacks
+  // The latest replaced characters by their low bits, so that a character
+  // met again (most are, many times a record) costs no search.
+  struct TRecent {
+    char32_t CodePoint = ~char32_t{0};
+    std::string_view Form;
+  };
+  std::array<TRecent, 256> recent;
+  icu::UnicodeString text, normalized; // reused between values
 
   Impl();
   int Map(UChar32 c) const { return page.Map(c); }
   bool Fast(UChar32 c) const { return c < static_cast<UChar32>(NfcStableLimit) || nfc->isInert(c); }
-  const std::string& Fallback(UChar32 c);
+  std::string_view Fallback(UChar32 c);
   void EncodeNormalised(std::string_view utf8, std::string& out, std::vector<TReplacedChar>& replaced);
 };
 
@@ -162,11 +72,21 @@ TCp1252Encoder::Impl::Impl() {
     throw MarcError(std::string("NFC-normalisering saknas (ICU): ") + u_errorName(status));
 }
 
-// The closest Latin form, from this encoder's own table once it has met the character.
-const std::string& TCp1252Encoder::Impl::Fallback(UChar32 c) {
-  const auto known = fallbacks.find(static_cast<char32_t>(c));
-  if (known != fallbacks.end()) return known->second;
-  return fallbacks.emplace(static_cast<char32_t>(c), TLatinFallbacks::Instance().Find(c, page)).first->second;
+// The closest Latin form: from the table made at build time, else worked
+// out by ICU (once a process) and kept.
+std::string_view TCp1252Encoder::Impl::Fallback(UChar32 c) {
+  const auto codePoint = static_cast<char32_t>(c);
+  TRecent& slot = recent[codePoint % recent.size()];
+  if (slot.CodePoint == codePoint) return slot.Form;
+  std::string_view form;
+  if (!FindLatinForm(codePoint, form)) {
+    auto known = others.find(codePoint);
+    if (known == others.end())
+      known = others.emplace(codePoint, TLatinFallbacks::Instance().Find(codePoint)).first;
+    form = known->second; // the table's values stay where they are
+  }
+  slot = {codePoint, form};
+  return form;
 }
 
 void TCp1252Encoder::Impl::EncodeNormalised(std::string_view utf8, std::string& out,
@@ -181,16 +101,19 @@ void TCp1252Encoder::Impl::EncodeNormalised(std::string_view utf8, std::string& 
   status = U_ZERO_ERROR;
   nfc->normalize(text, normalized, status);
   if (U_FAILURE(status)) normalized = text;
-  for (int32_t i = 0; i < normalized.length(); i = normalized.moveIndex32(i, 1)) {
-    const UChar32 c = normalized.char32At(i);
+  const UChar* units = normalized.getBuffer();
+  const int32_t length16 = normalized.length();
+  for (int32_t i = 0; i < length16;) {
+    UChar32 c;
+    U16_NEXT(units, i, length16, c);
     const int byte = Map(c);
     if (byte >= 0) {
       out += static_cast<char>(byte);
       continue;
     }
-    const std::string& r = Fallback(c);
+    const std::string_view r = Fallback(c);
     out += r;
-    replaced.push_back({static_cast<char32_t>(c), r});
+    replaced.push_back({static_cast<char32_t>(c), std::string(r)});
   }
 }
 
@@ -225,9 +148,9 @@ void TCp1252Encoder::Encode(std::string_view utf8, std::string& out) {
       out += static_cast<char>(byte);
       continue;
     }
-    const std::string& r = impl_->Fallback(c);
+    const std::string_view r = impl_->Fallback(c);
     out += r;
-    replaced_.push_back({static_cast<char32_t>(c), r});
+    replaced_.push_back({static_cast<char32_t>(c), std::string(r)});
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "record/LatinForm.h"
 #include "record/MarcRec.h"
 
 namespace kelvo {
@@ -202,6 +203,25 @@ TEST(CharsetDecoder, SummaryCountsAndNamesTheFirstExamples) {
                 "Ogiltig UTF-8, l\xe4sta som teckentabell 1252: 1 poster",
                 "  post 3 (001 A3)",
             }));
+}
+
+// The table made at build time gives what ICU's transliterations give, for
+// characters of every plane and script, and holds no character of code page
+// 1252 and none for private use.
+TEST(CharsetDecoder, LatinFormTableGivesTheTransliteratedForms) {
+  TLatinFormMaker maker;
+  std::string_view form;
+  ASSERT_TRUE(FindLatinForm(U'\u4E2D', form));
+  EXPECT_EQ(form, "zhong");
+  int compared = 0;
+  for (char32_t c = 0x80; c < 0x32400; c += c < 0x10000 ? 47 : 997)
+    if (FindLatinForm(c, form)) {
+      ++compared;
+      EXPECT_EQ(form, maker.Make(c)) << std::hex << static_cast<unsigned>(c);
+    }
+  EXPECT_GT(compared, 1000);
+  for (const char32_t other : {U'A', U'\u00E5', U'\u20AC', U'\uE000', U'\U000F0000'})
+    EXPECT_FALSE(FindLatinForm(other, form)) << std::hex << static_cast<unsigned>(other);
 }
 
 } // namespace
