@@ -59,14 +59,15 @@ int main(int argc, char** argv) {
     offsets.push_back(static_cast<std::uint32_t>(forms.size()));
   }
 
-  std::string out = "// Made by tools/MakeLatinFormTable.cpp with ICU " U_ICU_VERSION
-                    " when the program was built: the Latin forms of\n"
-                    "// the characters outside code page 1252, as TLatinFormMaker gives them. Do not edit.\n"
-                    "#include \"record/LatinForm.h\"\n\n"
-                    "#include <algorithm>\n#include <cstdint>\n#include <iterator>\n\n"
-                    "namespace kelvo {\n\nnamespace {\n\n"
-                    "struct TFormRange {\n  char32_t First, Last;\n  std::uint32_t Index; // of First in Offsets\n};\n\n"
-                    "constexpr TFormRange Ranges[] = {\n";
+  std::string out =
+      "// Made by tools/MakeLatinFormTable.cpp with ICU " U_ICU_VERSION
+      " when the program was built: the Latin forms of\n"
+      "// the characters outside code page 1252, as TLatinFormMaker gives them. Do not edit.\n"
+      "#include \"record/LatinForm.h\"\n\n"
+      "#include <algorithm>\n#include <cstdint>\n#include <iterator>\n\n"
+      "namespace kelvo {\n\nnamespace {\n\n"
+      "struct TFormRange {\n  char32_t First, Last;\n  std::uint32_t Index; // of First in Offsets\n};\n\n"
+      "constexpr TFormRange Ranges[] = {\n";
   char line[96];
   for (const TRange& r : ranges) {
     std::snprintf(line, sizeof line, "    {0x%X, 0x%X, %u},\n", static_cast<unsigned>(r.First),
@@ -86,15 +87,16 @@ int main(int argc, char** argv) {
     out += "\"";
   }
   if (forms.empty()) out += " \"\"";
-  out += ";\n\n} // namespace\n\n"
-         "bool FindLatinForm(char32_t c, std::string_view& form) {\n"
-         "  const auto* range = std::upper_bound(std::begin(Ranges), std::end(Ranges), c,\n"
-         "                                      [](char32_t v, const TFormRange& r) { return v < r.First; });\n"
-         "  if (range == std::begin(Ranges) || c > (--range)->Last) return false;\n"
-         "  const std::uint32_t i = range->Index + (c - range->First);\n"
-         "  form = std::string_view(Forms + Offsets[i], Offsets[i + 1] - Offsets[i]);\n"
-         "  return true;\n"
-         "}\n\n} // namespace kelvo\n";
+  out +=
+      ";\n\n} // namespace\n\n"
+      "bool FindLatinForm(char32_t c, std::string_view& form) {\n"
+      "  const auto* range = std::upper_bound(std::begin(Ranges), std::end(Ranges), c,\n"
+      "                                      [](char32_t v, const TFormRange& r) { return v < r.First; });\n"
+      "  if (range == std::begin(Ranges) || c > (--range)->Last) return false;\n"
+      "  const std::uint32_t i = range->Index + (c - range->First);\n"
+      "  form = std::string_view(Forms + Offsets[i], Offsets[i + 1] - Offsets[i]);\n"
+      "  return true;\n"
+      "}\n\n} // namespace kelvo\n";
 
   std::ofstream file(argv[1], std::ios::binary);
   file << out;
