@@ -43,15 +43,17 @@ private:
   // False when line equals (but for letter case and CR) a line kept before.
   bool IsNewLine(std::string_view line);
   std::uint64_t Hash(std::string_view line);
+  void Rehash(std::size_t slotCount); // a table of slotCount slots (a power of two) for kept_
   bool SameLine(std::string_view a, std::string_view b) const;
   // Appends a piece of a line without its CR characters.
   void AppendPiece(std::string& out, std::string_view piece) const;
   void AppendSubfieldLine(std::string& out, std::string_view line, char delimiter) const;
 
-  unsigned char upper_[256];           // the case mapping, at hand for every byte
-  bool bareCr_ = false;                // the text holds a CR that ends no line
-  std::vector<std::string_view> kept_; // the lines kept so far of this text
-  std::vector<std::int32_t> slots_;    // open-addressed table of kept_ indexes, -1 for free
+  unsigned char upper_[256];              // the case mapping, at hand for every byte
+  bool bareCr_ = false;                   // the text holds a CR that ends no line
+  std::vector<std::string_view> kept_;    // the lines kept so far of this text
+  std::vector<std::uint64_t> keptHashes_; // and their hashes
+  std::vector<std::int32_t> slots_;       // open-addressed table of kept_ indexes, -1 for free
   std::size_t slotMask_ = 0;
   std::string crFree_; // a line without its CR characters, to hash
 };

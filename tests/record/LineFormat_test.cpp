@@ -141,6 +141,11 @@ TEST(DuplicateLineTests, RepeatedLinesGo) {
        "*001x\r\n*650 7$aBirds$2sao\r\n"},
       {"letter case ignored", "*650 7$aF\xe5glar\r\n*650 7$AF\xc5GLAR\r\n*650 7$aF\xe5glar!\r\n",
        "*650 7$aF\xe5glar\r\n*650 7$aF\xe5glar!\r\n"},
+      {"letter case at lengths that end in every part of a hashed word",
+       "q\r\nQ\r\nabcdefgh\r\nABCDEFGH\r\nabcdefghi\r\nABCDEFGHI\r\n0123456789abcdef\r\n0123456789ABCDEF\r\n"
+       "0123456789abcdefghijklmnopq\r\n0123456789ABCDEFGHIJKLMNOPQ\r\n0123456789abcdefghijklmnopr\r\n",
+       "q\r\nabcdefgh\r\nabcdefghi\r\n0123456789abcdef\r\n0123456789abcdefghijklmnopq\r\n"
+       "0123456789abcdefghijklmnopr\r\n"},
       {"trailing empty lines dropped, inner empty line kept once", "a\r\n\r\nb\r\n\r\n\r\n \t\r\n",
        "a\r\n\r\nb\r\n"},
       {"CR removed inside lines", "a\rb\r\nab\r\nc", "ab\r\nc\r\n"},
