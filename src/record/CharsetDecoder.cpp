@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::string_view LeaderTag = "000";
 constexpr char32_t Undecodable = 0; // a MARC-8 byte sequence YAZ could not read
+constexpr char32_t MaxCodePoint = 0x10FFFF;
 
 // Calls fn(value) for the data and every subfield value of each field but the
 // leader; fn may change the value. Stops when fn returns false.
@@ -83,8 +84,16 @@ void TCharsetDecoder::Decode(TMarcRec& rec, std::int64_t recordNumber, std::stri
   if (OnReplaced)
     for (const TReplacedChar& r : recordReplaced_)
       OnReplaced(recordNumber, id, r);
+  if (offered_.empty()) offered_.resize((MaxCodePoint + 1) / 64);
   for (const TReplacedChar& r : recordReplaced_) {
     if (ReplacedExamples.size() >= MaxExamples) break;
+    // Each character stands for one replacement: its form is always the same.
+    if (r.CodePoint <= MaxCodePoint) {
+      std::uint64_t& word = offered_[r.CodePoint / 64];
+      const std::uint64_t bit = std::uint64_t{1} << (r.CodePoint % 64);
+      if (word & bit) continue;
+      word |= bit;
+    }
     AddReplacedExample({recordNumber, id, ReplacementText(r)});
   }
 }

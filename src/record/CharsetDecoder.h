@@ -108,6 +108,10 @@ private:
   std::string utf8_, cp1252_;                 // reused between values
   std::vector<std::string*> toDecode_;        // the values of the record beyond ASCII
   std::vector<TReplacedChar> recordReplaced_; // of the record being decoded
+  // The characters offered as examples, a bit a code point: a character is
+  // offered once. A worker's decoder starts a tally every record, so without
+  // this it would word the same characters as examples record after record.
+  std::vector<std::uint64_t> offered_;
 };
 
 } // namespace kelvo
