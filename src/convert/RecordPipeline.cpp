@@ -62,7 +62,7 @@ std::pair<TBatchRecord*, const TRecordBatch*> TRecordPipeline::Next() {
   }
   while (inFlight_ > 0) {
     TRecordBatch& batch = *ring_[head_];
-    {
+    if (position_ == 0) { // a batch is handed back whole: the lock is taken once a batch
       std::unique_lock lock(mutex_);
       done_.wait(lock, [&] { return static_cast<bool>(ready_[head_]); });
     }
