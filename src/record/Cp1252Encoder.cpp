@@ -133,7 +133,9 @@ void TCp1252Encoder::Encode(std::string_view utf8, std::string& out) {
   // normalised first.
   for (auto i = static_cast<int32_t>(ascii); i < n;) {
     if (p[i] < 0x80) {
-      out += static_cast<char>(p[i++]);
+      const std::size_t run = AsciiPrefix(utf8.substr(static_cast<std::size_t>(i)));
+      out.append(utf8.data() + i, run);
+      i += static_cast<int32_t>(run);
       continue;
     }
     UChar32 c;
@@ -162,25 +164,12 @@ std::string TCp1252Encoder::CharName(char32_t codePoint) {
   return U_SUCCESS(status) ? std::string(name, static_cast<std::size_t>(length)) : std::string();
 }
 
-std::size_t AsciiPrefix(std::string_view text) {
-  // Eight bytes at a time: most values are ASCII from end to end.
-  constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
-  std::size_t i = 0;
-  for (std::uint64_t word; i + 8 <= text.size(); i += 8) {
-    std::memcpy(&word, text.data() + i, 8);
-    if (word & HighBits) break;
-  }
-  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80)
-    ++i;
-  return i;
-}
-
 bool IsWellFormedUtf8(std::string_view text, bool& multiByte) {
   const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
   const auto n = static_cast<int32_t>(text.size());
   for (auto i = static_cast<int32_t>(AsciiPrefix(text)); i < n;) {
     if (p[i] < 0x80) {
-      ++i;
+      i += static_cast<int32_t>(AsciiPrefix(text.substr(static_cast<std::size_t>(i))));
       continue;
     }
     multiByte = true;
