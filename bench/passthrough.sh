@@ -28,10 +28,10 @@
 # --jobs      each profile run with "--jobs J" for each J (default 1 2)
 # --vendor    only the vendor table
 #
-# The outputs go to a folder in memory (KELVO_BENCH_OUT, by default
-# /dev/shm/kelvo-bench where there is one), so that what is timed is the
-# programs and not when the system happens to flush its disk cache; the
-# inputs are built in bench/out.
+# The outputs go to a folder in memory (in KELVO_BENCH_OUT, by default in
+# /dev/shm where there is one), so that what is timed is the programs and
+# not when the system happens to flush its disk cache; the inputs are built
+# in bench/out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -55,15 +55,18 @@ done
 
 build=${KELVO_BENCH_BUILD:-build-release}
 out=bench/out
+# The outputs go to a folder of the run's own (emptied after every run,
+# removed at the end) in KELVO_BENCH_OUT, else in memory, else in bench/out.
 if [ -n "${KELVO_BENCH_OUT:-}" ]; then
-  results=$KELVO_BENCH_OUT
+  base=$KELVO_BENCH_OUT
 elif [ -d /dev/shm ]; then
-  results=/dev/shm/kelvo-bench
-  trap 'rm -rf "$results"' EXIT # the outputs would hold on to memory
+  base=/dev/shm
 else
-  results=$out
+  base=$out
 fi
-mkdir -p "$results"
+mkdir -p "$base"
+results=$(mktemp -d "$base/kelvo-bench.XXXXXX")
+trap 'rm -rf "$results"' EXIT
 data=${KELVO_SHARED_DATA:-../shared/data}/marc21
 mkdir -p "$out"
 
@@ -183,6 +186,12 @@ measure() { # kind ext runs_array_name sources_array_name
         cmd=${cmd//\{out\}/$results/out-$size-$slug.txt}
         cmd=${cmd//\{build\}/$build}
         read -r secs cpu kb < <(run_once "$cmd")
+        # Each run's files go at once, so that the next run writes into
+        # memory just freed: on a virtual machine that hands free memory
+        # back to its host, writing into memory taken back costs the
+        # writer, and a folder of old outputs made the timings of later
+        # runs depend on how much of it the host had taken.
+        rm -f "$results"/*
         if [ -z "${best_secs[$name]:-}" ] || lower "$secs" "${best_secs[$name]}"; then best_secs[$name]=$secs; fi
         if [ -z "${best_cpu[$name]:-}" ] || lower "$cpu" "${best_cpu[$name]}"; then best_cpu[$name]=$cpu; fi
         if [ "$kb" -gt "${peak[$name]:-0}" ]; then peak[$name]=$kb; fi
