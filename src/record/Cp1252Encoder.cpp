@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <mutex>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
@@ -11,7 +10,6 @@
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
 #include <unordered_map>
-#include <utility>
 
 #include "record/LatinForm.h"
 #include "record/MarcError.h"

@@ -32,7 +32,6 @@ template <class Fn> void ForEachLine(std::string_view text, Fn fn) {
 // character. One pass without branches over the bytes, which the compiler
 // makes a vector loop: a search call for each CR (one a line) costs more.
 bool HasBareCr(std::string_view text) {
-  if (text.empty()) return false;
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   unsigned bare = 0;
   for (std::size_t i = 0; i + 1 < text.size(); ++i)
