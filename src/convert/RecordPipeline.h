@@ -82,7 +82,7 @@ public:
   // one worker, which keeps the order) on the worker before it converts.
   enum class TFillOn { Caller, Worker };
 
-  static constexpr std::size_t BatchRecords = 256;
+  static constexpr std::size_t BatchRecords = 2048;
   static constexpr std::size_t BatchBytes = 1 << 20; // a batch ends after the record that passes this
 
   TRecordPipeline(std::size_t workers, TFill fill, TConvert convert, TFillOn fillOn = TFillOn::Caller);
