@@ -83,7 +83,7 @@ public:
   enum class TFillOn { Caller, Worker };
 
   static constexpr std::size_t BatchRecords = 2048;
-  static constexpr std::size_t BatchBytes = 1 << 20; // a batch ends after the record that passes this
+  static constexpr std::size_t BatchBytes = 256 << 10; // a batch ends after the record that passes this
 
   TRecordPipeline(std::size_t workers, TFill fill, TConvert convert, TFillOn fillOn = TFillOn::Caller);
   // Stops the workers after the batch each holds; what was read ahead is dropped.
