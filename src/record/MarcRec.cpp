@@ -278,20 +278,17 @@ void TMarcRec::SortFields() {
     sortItems_.push_back({packed ? PackedSortKey(tag, counter) : 0, static_cast<int>(i), counter});
   }
   if (packed) {
-    const auto less = [](const SortItem& a, const SortItem& b) {
-      return a.key != b.key ? a.key < b.key : a.index < b.index;
-    };
     // Most records come in order but for a few fields added last (the
     // leader of an ISO 2709 record, the fields a profile adds): those are
     // put in their places one by one, the rest stay.
     constexpr std::ptrdiff_t FewAddedLast = 8;
-    const auto unsorted = std::is_sorted_until(sortItems_.begin(), sortItems_.end(), less);
+    const auto unsorted = std::is_sorted_until(sortItems_.begin(), sortItems_.end());
     if (unsorted == sortItems_.end()) return;
     if (sortItems_.end() - unsorted <= FewAddedLast) {
       for (auto it = unsorted; it != sortItems_.end(); ++it)
-        std::rotate(std::upper_bound(sortItems_.begin(), it, *it, less), it, it + 1);
+        std::rotate(std::upper_bound(sortItems_.begin(), it, *it), it, it + 1);
     } else {
-      std::sort(sortItems_.begin(), sortItems_.end(), less);
+      std::sort(sortItems_.begin(), sortItems_.end());
     }
   } else {
     // Other tags, or a run of 10000 fields or more: the texts themselves.
@@ -340,11 +337,8 @@ void TMarcRec::SortFieldsStable() {
     });
     return;
   }
-  const auto less = [](const SortItem& a, const SortItem& b) {
-    return a.key != b.key ? a.key < b.key : a.index < b.index;
-  };
-  if (std::is_sorted(sortItems_.begin(), sortItems_.end(), less)) return;
-  std::sort(sortItems_.begin(), sortItems_.end(), less);
+  if (std::is_sorted(sortItems_.begin(), sortItems_.end())) return;
+  std::sort(sortItems_.begin(), sortItems_.end());
   TakeSortOrder();
 }
 

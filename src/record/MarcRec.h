@@ -114,6 +114,10 @@ private:
     std::uint64_t key; // the packed key, when every field has one
     int index;         // in Fields before sorting
     int counter;       // SortFields' run counter
+    // The sorts' order of packed keys: by key, equal keys keeping their place.
+    bool operator<(const SortItem& other) const {
+      return key != other.key ? key < other.key : index < other.index;
+    }
   };
 
   static void ReleaseField(TMarcField& field); // readies a removed field for spare_
