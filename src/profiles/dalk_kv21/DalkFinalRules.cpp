@@ -90,8 +90,9 @@ void AddMediaCodes(TDalkContext& ctx) {
 
 // 008/33 says whether the first shelf mark (852 $h) begins with "H".
 void MarkShelf(TDalkContext& ctx) {
-  if (ctx.Out.FindFieldPtr("008") == nullptr) SetLeaderOr008(ctx.Out, 1, "");
-  std::string& data = ctx.Out.FindFieldPtr("008")->Data;
+  TMarcField* f008 = ctx.Out.FindFieldPtr("008");
+  if (f008 == nullptr) f008 = ctx.Out.AddControlField("008", {});
+  std::string& data = f008->Data;
   PadTo(data, ShelfPosition);
   const TMarcField* f852 = ctx.Out.FindFieldPtr("852");
   const TMarcSubField* h = f852 != nullptr ? f852->FindSubfieldPtr('h') : nullptr;
